@@ -1,0 +1,24 @@
+#pragma once
+// Finding the package at the end of the program's own file, copying it to the temporary package
+// copy and reading its text block.
+#include <string>
+
+#include "package/package_data.h"
+
+std::string GetProgramPath();
+// The user's temporary folder exactly as the system reports it, normally ending in "\".
+std::string GetTempFolder();
+bool FolderExists(const std::string& path);
+// The temporary package copy under the given temporary folder.
+std::string TempPackagePath(const std::string& tempFolder);
+
+enum class LoadResult { Loaded, LengthBeyondFile, Damaged };
+
+// Loads the package appended to programPath, copying it under tempFolder. Shows nothing and never
+// throws: the caller decides what the user sees.
+LoadResult ReadPackageFrom(const std::string& programPath, const std::string& tempFolder, PackageData& data);
+
+// The program's loading: returns only when the package loaded. A stored length larger than the
+// file ends the process silently; any other fault shows the damaged-data message first. Both end
+// with exit code 0.
+void LoadPackage(PackageData& data);

@@ -1,0 +1,16 @@
+#pragma once
+// What loading leaves behind for the rest of the run.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+using StringList = std::vector<std::string>;
+
+struct PackageData {
+    StringList ShortcutEntries;  // 6 lines a record
+    StringList RegistryEntries;  // 5 lines a record
+    StringList FileEntries;      // 3 lines a record
+    StringList MainSettings;     // the 65 setting lines
+    std::string LicenceText;     // MainSettings[31], unshifted
+    std::int64_t PayloadOffset = 0;  // length of the text block: where the first file's bytes begin
+};

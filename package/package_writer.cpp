@@ -1,0 +1,36 @@
+#include "package/package_writer.h"
+
+#include "package/settings.h"
+
+StringList TextLines(const PackageLayout& layout) {
+    StringList lines = layout.settings;
+    lines.resize(setting::kCount);
+    lines[setting::kRegistryCount] = std::to_string(layout.registry.size());
+    lines[setting::kShortcutCount] = std::to_string(layout.shortcuts.size());
+    lines[setting::kFileCount] = std::to_string(layout.files.size());
+    for (const auto& r : layout.registry) lines.insert(lines.end(), {r.root, r.key, r.name, r.data, r.type});
+    for (const auto& s : layout.shortcuts)
+        lines.insert(lines.end(), {s.place, s.name, s.target, s.workingFolder, s.arguments, s.description});
+    for (const auto& f : layout.files) lines.insert(lines.end(), {f.path, std::to_string(f.size), f.attributes});
+    return lines;
+}
+
+std::string ComposeTextBlock(const StringList& lines) {
+    std::string block;
+    for (const auto& line : lines) {
+        block += line;
+        block += "\r\n";
+    }
+    return block;
+}
+
+std::string LengthTrailer(std::int32_t length) {
+    const auto bits = static_cast<std::uint32_t>(length);
+    return {static_cast<char>(bits & 0xFF), static_cast<char>((bits >> 8) & 0xFF),
+            static_cast<char>((bits >> 16) & 0xFF), static_cast<char>(bits >> 24)};
+}
+
+std::string ComposePackage(const StringList& lines, const std::string& payload) {
+    std::string package = ComposeTextBlock(lines) + payload;
+    return package + LengthTrailer(static_cast<std::int32_t>(package.size() + 4));
+}

@@ -1,0 +1,41 @@
+#pragma once
+// Writing packages: the package builder and the tests compose them with these.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "package/package_data.h"
+
+struct RegistryRecord {
+    std::string root, key, name, data, type;
+};
+
+struct ShortcutRecord {
+    std::string place, name, target, workingFolder, arguments, description;
+};
+
+struct FileRecord {
+    std::string path;
+    std::int64_t size = 0;
+    std::string attributes = "32";
+};
+
+// A package as its author sees it; settings are the 65 lines as stored (line 31 already shifted).
+struct PackageLayout {
+    StringList settings = StringList(65);
+    std::vector<RegistryRecord> registry;
+    std::vector<ShortcutRecord> shortcuts;
+    std::vector<FileRecord> files;
+};
+
+// All lines of the text block, with the three counts written from the record lists.
+StringList TextLines(const PackageLayout& layout);
+
+// Each line followed by CR LF.
+std::string ComposeTextBlock(const StringList& lines);
+
+// The 4-byte little-endian length that ends a package.
+std::string LengthTrailer(std::int32_t length);
+
+// Text block, payload and the length of the whole package.
+std::string ComposePackage(const StringList& lines, const std::string& payload);

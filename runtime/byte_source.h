@@ -1,0 +1,20 @@
+#pragma once
+// A forward-only supply of bytes: a file, or text in memory.
+#include <cstddef>
+#include <string_view>
+
+class ByteSource {
+public:
+    virtual ~ByteSource() = default;
+    // Reads up to size bytes; returns 0 only at the end of the data. Throws on a read failure.
+    virtual std::size_t Read(char* buffer, std::size_t size) = 0;
+};
+
+class StringSource : public ByteSource {
+public:
+    explicit StringSource(std::string_view bytes) : bytes_(bytes) {}
+    std::size_t Read(char* buffer, std::size_t size) override;
+
+private:
+    std::string_view bytes_;
+};

@@ -1,0 +1,15 @@
+#pragma once
+// The one place that includes windows.h, with the definitions every file wants.
+#ifndef STRICT
+#define STRICT
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef _WIN32_WINNT
+#define _WIN32_WINNT 0x0600
+#endif
+#include <windows.h>

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Installs what building and testing need on a Debian 12 machine. Idempotent: a machine that
+# already has everything returns at once without touching apt.
+set -euo pipefail
+
+need=()
+have_cmd() { command -v "$1" >/dev/null 2>&1; }
+have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+
+# The shipped program is 32-bit; the machines here refuse to execute 32-bit ELF binaries (the
+# 32-bit Wine loader among them), so the tests run the same sources built for 64-bit Windows
+# under the 64-bit Wine.
+have_cmd i686-w64-mingw32-g++ || need+=(g++-mingw-w64-i686)
+have_cmd x86_64-w64-mingw32-g++ || need+=(g++-mingw-w64-x86-64)
+[ -x /usr/lib/wine/wine64 ] || need+=(wine64)
+have_cmd wine || need+=(wine)
+have_cmd xvfb-run || need+=(xvfb)
+have_cmd xauth || need+=(xauth)
+have_pkg locales || need+=(locales)
+have_cmd cmake || need+=(cmake)
+have_cmd g++ || need+=(g++)
+have_cmd make || need+=(make)
+have_cmd objdump || need+=(binutils)
+[ -x /usr/bin/time ] || need+=(time)
+[ -d /usr/src/googletest ] || need+=(googletest)
+
+if [ ${#need[@]} -gt 0 ]; then
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "setup: missing ${need[*]}; run as root to install them" >&2
+        exit 1
+    fi
+    echo "setup: installing ${need[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+fi
+
+# The ANSI code page under Wine follows LANG; ru_RU.UTF-8 gives code page 1251.
+if ! locale -a 2>/dev/null | grep -qix 'ru_RU.utf8'; then
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "setup: locale ru_RU.UTF-8 missing; run as root to generate it" >&2
+        exit 1
+    fi
+    echo "setup: generating locale ru_RU.UTF-8"
+    sed -i 's/^# *\(ru_RU.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^ru_RU.UTF-8 UTF-8' /etc/locale.gen || echo 'ru_RU.UTF-8 UTF-8' >> /etc/locale.gen
+    locale-gen >/dev/null
+fi

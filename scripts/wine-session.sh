@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Runs a command inside one Wine session of a build tree: a virtual X display, the tree's Wine
+# prefix (made on first use) and one persistent wineserver, so that each program started by the
+# command does not pay Wine's start-up.
+#   scripts/wine-session.sh BUILD_TREE COMMAND...
+set -euo pipefail
+tree=$(cd "$1" && pwd); shift
+export WINEPREFIX=$tree/wineprefix WINEARCH=win64 WINEDEBUG=-all
+export WINEDLLOVERRIDES='mscoree=;mshtml=' LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
+wineserver=/usr/lib/wine/wineserver64
+[ -x "$wineserver" ] || wineserver=$(command -v wineserver)
+
+run() {
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "wine: creating the prefix $WINEPREFIX"
+        /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1
+        "$wineserver" -w
+    fi
+    "$wineserver" -p 2>/dev/null || true  # one may already serve this prefix
+    # Wine's background services start with the first program and keep its output streams open;
+    # start them here, away from the streams of the command (ctest waits for those to close).
+    /usr/lib/wine/wine64 wineboot >/dev/null 2>&1 </dev/null
+    set +e
+    "$@"
+    local rc=$?
+    "$wineserver" -k 2>/dev/null
+    "$wineserver" -w 2>/dev/null
+    return $rc
+}
+
+if [ -n "${WINE_SESSION_INNER:-}" ]; then
+    run "$@"
+else
+    export WINE_SESSION_INNER=1
+    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$tree" "$@"
+fi

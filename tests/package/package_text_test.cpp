@@ -1,0 +1,174 @@
+#include "package/package_text.h"
+
+#include <gtest/gtest.h>
+
+#include "package/package_writer.h"
+#include "package/shifted_text.h"
+
+namespace {
+
+PackageLayout SampleLayout() {
+    PackageLayout layout;
+    for (int i = 0; i < 65; ++i) layout.settings[i] = "setting " + std::to_string(i);
+    layout.settings[31] = "Строка 1\r\nСтрока 2";
+    ShiftText(layout.settings[31]);
+    layout.registry.push_back({"HKEY_LOCAL_MACHINE", "SOFTWARE\\Rodev", "Path", "%ProgDr%", "String"});
+    layout.shortcuts.push_back({"Рабочий стол", "App", "App.exe", "%ProgDr%\\", "", "Приложение"});
+    layout.files.push_back({"App.exe", 3, "32"});
+    layout.files.push_back({"sub\\Empty.txt", 0, "33"});
+    layout.files.push_back({"Uninstall.exe", 2, "32"});
+    return layout;
+}
+
+PackageData Read(const std::string& package) {
+    PackageData data;
+    StringSource source(std::string_view(package).substr(0, package.size() - 4));
+    ReadPackageText(source, data);
+    return data;
+}
+
+TEST(PackageText, WrittenPackageReadsBackRecordForRecord) {
+    const PackageLayout layout = SampleLayout();
+    const StringList lines = TextLines(layout);
+    const std::string package = ComposePackage(lines, "abcXY");
+    const PackageData data = Read(package);
+
+    ASSERT_EQ(data.MainSettings.size(), 65u);
+    EXPECT_EQ(data.MainSettings[50], "1");
+    EXPECT_EQ(data.MainSettings[54], "1");
+    EXPECT_EQ(data.MainSettings[57], "3");
+    EXPECT_EQ(data.MainSettings[31], layout.settings[31]);
+    EXPECT_EQ(data.LicenceText, "Строка 1\r\nСтрока 2");
+    EXPECT_EQ(data.RegistryEntries, (StringList{"HKEY_LOCAL_MACHINE", "SOFTWARE\\Rodev", "Path", "%ProgDr%", "String"}));
+    EXPECT_EQ(data.ShortcutEntries, (StringList{"Рабочий стол", "App", "App.exe", "%ProgDr%\\", "", "Приложение"}));
+    EXPECT_EQ(data.FileEntries,
+              (StringList{"App.exe", "3", "32", "sub\\Empty.txt", "0", "33", "Uninstall.exe", "2", "32"}));
+    EXPECT_EQ(data.PayloadOffset, static_cast<std::int64_t>(ComposeTextBlock(lines).size()));
+    EXPECT_EQ(package.substr(data.PayloadOffset, 5), "abcXY");
+    EXPECT_NO_THROW(CheckFileRecords(data, static_cast<std::int64_t>(package.size()) - 4));
+}
+
+TEST(PackageText, WorkedExampleFromTheLayout) {
+    // 82 lines of 732 bytes with their line breaks, two files of 80,384 bytes each.
+    PackageLayout layout;
+    layout.registry.push_back({"HKEY_CURRENT_USER", "Software\\A", "V", "1", "DWORD"});
+    layout.shortcuts.push_back({"Пуск", "A", "a.exe", "", "", ""});
+    layout.files.push_back({"a.bin", 80384, "32"});
+    layout.files.push_back({"b.bin", 80384, "32"});
+    StringList lines = TextLines(layout);
+    ASSERT_EQ(lines.size(), 82u);
+    lines[0] = std::string(732 - ComposeTextBlock(lines).size(), 'x');
+    ASSERT_EQ(ComposeTextBlock(lines).size(), 732u);
+
+    const std::string package = ComposePackage(lines, std::string(80384, 'a') + std::string(80384, 'b'));
+    EXPECT_EQ(package.size(), 161504u);
+    EXPECT_EQ(package.substr(package.size() - 4), std::string("\xE0\x76\x02\x00", 4));
+    const PackageData data = Read(package);
+    EXPECT_EQ(data.PayloadOffset, 732);
+    EXPECT_EQ(package[732], 'a');
+    EXPECT_EQ(package[81116 - 1], 'a');
+    EXPECT_EQ(package[81116], 'b');
+    EXPECT_NO_THROW(CheckFileRecords(data, 161500));
+}
+
+TEST(PackageText, CountsOfZeroOrLessGiveNoRecordsAndHexCountsWork) {
+    for (const char* none : {"0", "-3", "+0", " 0"}) {
+        StringList lines(65);
+        lines[50] = lines[54] = lines[57] = none;
+        const PackageData data = Read(ComposePackage(lines, ""));
+        EXPECT_TRUE(data.RegistryEntries.empty() && data.ShortcutEntries.empty() && data.FileEntries.empty()) << none;
+        // Each empty setting line still takes its line break.
+        EXPECT_EQ(data.PayloadOffset, 62 * 2 + 3 * (2 + static_cast<std::int64_t>(std::string(none).size())));
+    }
+    StringList lines(65);
+    lines[50] = "$A";
+    lines[54] = lines[57] = "0";
+    for (int i = 0; i < 50; ++i) lines.push_back("r" + std::to_string(i));
+    const PackageData data = Read(ComposePackage(lines, ""));
+    ASSERT_EQ(data.RegistryEntries.size(), 50u);
+    EXPECT_EQ(data.RegistryEntries[49], "r49");
+}
+
+TEST(PackageText, CountsPastTheTextBlockReadTheFileBytesThenEmptyLines) {
+    StringList lines(65);
+    lines[50] = "1";
+    lines[54] = lines[57] = "0";
+    const PackageData data = Read(ComposePackage(lines, "abc\r\nxyz"));
+    EXPECT_EQ(data.RegistryEntries, (StringList{"abc", "xyz", "", "", ""}));
+    // The three count lines hold one digit each.
+    EXPECT_EQ(data.PayloadOffset, 65 * 2 + 3 + 5 + 5 + 3 * 2);
+}
+
+TEST(PackageText, SettingsOnlyPackageWithCountsStillReads) {
+    StringList lines(65);
+    lines[50] = "2";
+    lines[54] = "1";
+    lines[57] = "0";
+    const PackageData data = Read(ComposePackage(lines, ""));
+    EXPECT_EQ(data.RegistryEntries, StringList(10));
+    EXPECT_EQ(data.ShortcutEntries, StringList(6));
+    EXPECT_EQ(data.LicenceText, "");
+    EXPECT_NO_THROW(CheckFileRecords(data, 65 * 2 + 3));
+}
+
+TEST(PackageText, CountThatIsNotANumberIsAnError) {
+    for (int line : {50, 54, 57}) {
+        for (const char* bad : {"", "abc", "1.5"}) {
+            StringList lines(65, "0");
+            lines[line] = bad;
+            EXPECT_THROW(Read(ComposePackage(lines, "")), ConvertError) << "line " << line << " '" << bad << "'";
+        }
+    }
+    // A package of length 4 has no text at all: the counts are empty.
+    EXPECT_THROW(Read(LengthTrailer(4)), ConvertError);
+}
+
+TEST(PackageText, AbsurdCountPastTheEndIsDamageNotAnEndlessRead) {
+    StringList lines(65, "0");
+    lines[50] = "2147483647";
+    EXPECT_THROW(Read(ComposePackage(lines, "")), PackageDamaged);
+}
+
+PackageData WithFiles(const StringList& fileLines, const std::string& payload, std::int64_t& copyLength) {
+    StringList lines(65, "0");
+    lines[57] = std::to_string(fileLines.size() / 3);
+    lines.insert(lines.end(), fileLines.begin(), fileLines.end());
+    const std::string package = ComposePackage(lines, payload);
+    copyLength = static_cast<std::int64_t>(package.size()) - 4;
+    return Read(package);
+}
+
+TEST(PackageText, FileRecordsMustDescribeThePayload) {
+    std::int64_t copy = 0;
+    auto data = WithFiles({"a", "2", "32", "b", "3", "32"}, "12345", copy);
+    EXPECT_NO_THROW(CheckFileRecords(data, copy));
+    // Fewer bytes used than the payload holds is no damage.
+    data = WithFiles({"a", "2", "32"}, "12345", copy);
+    EXPECT_NO_THROW(CheckFileRecords(data, copy));
+
+    const std::vector<StringList> damaged = {
+        {"a", "2", "32", "b", "4", "32"},  // one byte more than the payload
+        {"a", "-1", "32"},                 // a negative size
+        {"a", "", "32"},                   // an empty size
+        {"a", "two", "32"},                // not a number
+        {"a", "1", "x"},                   // attributes not a number
+        {"a", "1", ""},
+    };
+    for (const auto& files : damaged) {
+        data = WithFiles(files, "12345", copy);
+        EXPECT_THROW(CheckFileRecords(data, copy), PackageDamaged) << files[1] << " " << files[2];
+    }
+}
+
+TEST(PackageText, DamageReasonNamesTheRecord) {
+    std::int64_t copy = 0;
+    const auto data = WithFiles({"a", "1", "32", "b", "9", "32"}, "12", copy);
+    try {
+        CheckFileRecords(data, copy);
+        FAIL();
+    } catch (const PackageDamaged& error) {
+        EXPECT_NE(std::string(error.what()).find("file record 2"), std::string::npos) << error.what();
+    }
+}
+
+}  // namespace

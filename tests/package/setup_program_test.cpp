@@ -1,0 +1,89 @@
+// Starting crafted setup programs as a user would, and reading what they show.
+#include <gtest/gtest.h>
+
+#include "package/package_writer.h"
+#include "tests/support/child_program.h"
+#include "tests/support/scratch_folder.h"
+
+namespace {
+
+constexpr int kTimeout = 20000;
+
+class SetupProgram : public testing::Test {
+protected:
+    ChildProgram& Start(const std::string& package) {
+        WriteSetupProgram(program_, package);
+        child_.emplace(program_, temp_.Path());
+        return *child_;
+    }
+
+    ScratchFolder programs_, temp_;
+    std::string program_ = programs_ / "setup.exe";
+    std::optional<ChildProgram> child_;
+};
+
+StringList Settings() {
+    StringList lines(65, "");
+    lines[50] = lines[54] = lines[57] = "0";
+    return lines;
+}
+
+void ExpectDamagedDataMessageThenExitZero(const ChildProgram& child) {
+    const auto box = child.WaitForMessageBox(kTimeout);
+    ASSERT_TRUE(box) << "no message box";
+    EXPECT_EQ(box->caption, "Ошибка");
+    EXPECT_EQ(box->text, "Данные повреждены или отсутствуют!");
+    EXPECT_EQ(box->buttons, std::vector<int>{IDOK});
+    EXPECT_FALSE(child.WaitForExit(300)) << "the program must wait for the user";
+    PressButton(box->window, IDOK);
+    EXPECT_EQ(child.WaitForExit(kTimeout), 0u);
+}
+
+TEST_F(SetupProgram, SoundPackageLoadsAndEndsWithExitCodeZero) {
+    PackageLayout layout;
+    layout.files.push_back({"a.txt", 3, "32"});
+    const auto& child = Start(ComposePackage(TextLines(layout), "abc"));
+    EXPECT_EQ(child.WaitForExit(kTimeout), 0u);
+    EXPECT_EQ(ListFiles(temp_.Path()), "QORT\\Tmp_Data.tmp");
+}
+
+TEST_F(SetupProgram, CountThatIsNotANumberShowsTheDamagedDataMessage) {
+    StringList lines = Settings();
+    lines[57] = "abc";
+    ExpectDamagedDataMessageThenExitZero(Start(ComposePackage(lines, "")));
+}
+
+TEST_F(SetupProgram, SizesThatDoNotFitAreRejectedBeforeAnythingIsInstalled) {
+    StringList lines = Settings();
+    lines[57] = "1";
+    lines.insert(lines.end(), {"app.exe", "100", "32"});
+    ExpectDamagedDataMessageThenExitZero(Start(ComposePackage(lines, "short")));
+    // Nothing but the temporary copy was written.
+    EXPECT_EQ(ListFiles(temp_.Path()), "QORT\\Tmp_Data.tmp");
+}
+
+TEST_F(SetupProgram, LengthBelowFourShowsTheDamagedDataMessage) {
+    ExpectDamagedDataMessageThenExitZero(Start(ComposeTextBlock(Settings()) + LengthTrailer(2)));
+}
+
+TEST_F(SetupProgram, BareProgramWithoutPackageShowsTheDamagedDataMessage) {
+    // The bare stub ends with bytes of its own: whatever length they spell, no package follows.
+    const auto& child = Start("");
+    const auto box = child.WaitForMessageBox(kTimeout);
+    if (box) {
+        EXPECT_EQ(box->text, "Данные повреждены или отсутствуют!");
+        PressButton(box->window, IDOK);
+    }
+    EXPECT_EQ(child.WaitForExit(kTimeout), 0u);
+}
+
+TEST_F(SetupProgram, StoredLengthOneByteBeyondTheFileEndsSilently) {
+    const std::string text = ComposeTextBlock(Settings());
+    const std::string stub = ReadFileBytes(StubPath());
+    const auto& child = Start(text + LengthTrailer(static_cast<std::int32_t>(stub.size() + text.size() + 4 + 1)));
+    EXPECT_EQ(child.WaitForExit(kTimeout), 0u);
+    EXPECT_FALSE(child.WaitForMessageBox(0));
+    EXPECT_EQ(ListFiles(temp_.Path()), "") << "no temporary copy";
+}
+
+}  // namespace

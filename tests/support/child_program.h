@@ -1,0 +1,41 @@
+#pragma once
+// Runs a program in a child process, as a user would start it, and watches what it shows.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "runtime/platform.h"
+
+struct MessageBoxSeen {
+    HWND window = nullptr;
+    std::string caption;
+    std::string text;
+    std::vector<int> buttons;  // identifiers of the visible buttons (IDOK, IDYES...)
+};
+
+class ChildProgram {
+public:
+    // Starts the program with its temporary folder (TMP and TEMP) set to tempFolder.
+    ChildProgram(const std::string& path, const std::string& tempFolder);
+    ~ChildProgram();  // ends the program if it still runs
+    ChildProgram(const ChildProgram&) = delete;
+    ChildProgram& operator=(const ChildProgram&) = delete;
+
+    // The first visible message box of the program, or nothing when none appears in time or the
+    // program ends first.
+    std::optional<MessageBoxSeen> WaitForMessageBox(int timeoutMs) const;
+    // The program's exit code, or nothing if it still runs after the timeout.
+    std::optional<DWORD> WaitForExit(int timeoutMs) const;
+
+    DWORD Id() const { return info_.dwProcessId; }
+
+private:
+    PROCESS_INFORMATION info_{};
+};
+
+// Presses a button of a message box, as a click would (IDOK, IDYES, IDNO...).
+void PressButton(HWND box, int id);
+// The stub that setup programs are built on, as a Windows path.
+std::string StubPath();
+// Writes a setup program: the stub followed by the package bytes.
+void WriteSetupProgram(const std::string& path, const std::string& package);

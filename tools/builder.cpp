@@ -1,0 +1,144 @@
+#include "tools/builder.h"
+
+#include <cstdint>
+#include <fstream>
+#include <limits>
+#include <memory>
+#include <ostream>
+#include <stdexcept>
+
+#include "package/package_text.h"
+#include "package/settings.h"
+#include "runtime/integer.h"
+#include "tools/cp1251.h"
+#include "tools/setting_names.h"
+
+namespace {
+
+constexpr std::size_t kChunk = 1 << 20;
+
+void CopyStream(std::istream& in, std::ostream& out, std::int64_t length, const std::string& what) {
+    std::unique_ptr<char[]> buffer(new char[kChunk]);
+    while (length > 0) {
+        const auto piece = static_cast<std::streamsize>(std::min<std::int64_t>(length, kChunk));
+        if (!in.read(buffer.get(), piece)) throw std::runtime_error(what + " ended early");
+        if (!out.write(buffer.get(), piece)) throw std::runtime_error("cannot write the setup program");
+        length -= piece;
+    }
+}
+
+class StreamSource : public ByteSource {
+public:
+    StreamSource(std::istream& in, std::int64_t length) : in_(in), left_(length) {}
+    std::size_t Read(char* buffer, std::size_t size) override {
+        const auto n = static_cast<std::streamsize>(std::min<std::int64_t>(left_, static_cast<std::int64_t>(size)));
+        in_.read(buffer, n);
+        left_ -= in_.gcount();
+        return static_cast<std::size_t>(in_.gcount());
+    }
+
+private:
+    std::istream& in_;
+    std::int64_t left_;
+};
+
+std::string Quoted(const std::string& text) { return "\"" + Cp1251ToUtf8(text) + "\""; }
+
+}  // namespace
+
+void BuildSetupProgram(const PackageSource& source, const std::string& stubPath, const std::string& outPath) {
+    const std::string text = ComposeTextBlock(TextLines(source.layout));
+    std::int64_t length = static_cast<std::int64_t>(text.size()) + 4;
+    for (const auto& file : source.layout.files) length += file.size;
+    if (length > std::numeric_limits<std::int32_t>::max())
+        throw std::runtime_error("the package would be " + std::to_string(length) +
+                                 " bytes; a package holds at most 2147483647");
+
+    std::ifstream stub(stubPath, std::ios::binary);
+    if (!stub) throw std::runtime_error("cannot read the stub " + stubPath);
+    std::ofstream out(outPath, std::ios::binary | std::ios::trunc);
+    if (!out) throw std::runtime_error("cannot write " + outPath);
+    out << stub.rdbuf();
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    for (std::size_t i = 0; i < source.layout.files.size(); ++i) {
+        std::ifstream in(source.fileSources[i], std::ios::binary);
+        if (!in) throw std::runtime_error("cannot read " + source.fileSources[i]);
+        CopyStream(in, out, source.layout.files[i].size, source.fileSources[i]);
+        if (in.peek() != std::char_traits<char>::eof())
+            throw std::runtime_error(source.fileSources[i] + " grew while it was copied");
+    }
+    const std::string trailer = LengthTrailer(static_cast<std::int32_t>(length));
+    out.write(trailer.data(), 4);
+    out.close();
+    if (!out) throw std::runtime_error("cannot write " + outPath);
+}
+
+int ShowSetupProgram(const std::string& path, std::ostream& out) {
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in) {
+        out << "damaged: cannot read " << path << "\n";
+        return 1;
+    }
+    const std::int64_t fileSize = in.tellg();
+    unsigned char bytes[4] = {};
+    if (fileSize >= 4) {
+        in.seekg(fileSize - 4);
+        in.read(reinterpret_cast<char*>(bytes), 4);
+    }
+    const auto length = static_cast<std::int32_t>(bytes[0] | bytes[1] << 8 | bytes[2] << 16 |
+                                                  static_cast<std::uint32_t>(bytes[3]) << 24);
+    out << "setup program: " << path << ", " << fileSize << " bytes\n";
+    if (fileSize < 4 || length < 4 || length > fileSize) {
+        out << "damaged: the stored package length " << length << " does not fit the file of " << fileSize
+            << " bytes\n";
+        return 1;
+    }
+    const std::int64_t start = fileSize - length;
+    out << "package: " << length << " bytes at offset " << start << "\n";
+
+    PackageData data;
+    in.seekg(start);
+    StreamSource text(in, length - 4);
+    try {
+        ReadPackageText(text, data);
+    } catch (const std::exception& error) {
+        out << "damaged: " << error.what() << "\n";
+        return 1;
+    }
+    out << "text block: " << data.PayloadOffset << " bytes\n\nsettings:\n";
+    for (int i = 0; i < setting::kCount; ++i) {
+        out << "  " << (i < 10 ? " " : "") << i << "  " << kSettingNames[i].name << " = "
+            << Quoted(i == setting::kLicenceText ? data.LicenceText : data.MainSettings[i]) << "\n";
+    }
+    const auto& reg = data.RegistryEntries;
+    out << "\nregistry records: " << reg.size() / kRegistryRecordLines << "\n";
+    for (std::size_t i = 0; i + kRegistryRecordLines <= reg.size(); i += kRegistryRecordLines)
+        out << "  " << i / kRegistryRecordLines + 1 << ": root=" << Quoted(reg[i]) << " key=" << Quoted(reg[i + 1])
+            << " name=" << Quoted(reg[i + 2]) << " data=" << Quoted(reg[i + 3]) << " type=" << Quoted(reg[i + 4])
+            << "\n";
+    const auto& lnk = data.ShortcutEntries;
+    out << "\nshortcut records: " << lnk.size() / kShortcutRecordLines << "\n";
+    for (std::size_t i = 0; i + kShortcutRecordLines <= lnk.size(); i += kShortcutRecordLines)
+        out << "  " << i / kShortcutRecordLines + 1 << ": place=" << Quoted(lnk[i]) << " name=" << Quoted(lnk[i + 1])
+            << " target=" << Quoted(lnk[i + 2]) << " workdir=" << Quoted(lnk[i + 3])
+            << " arguments=" << Quoted(lnk[i + 4]) << " description=" << Quoted(lnk[i + 5]) << "\n";
+    const auto& files = data.FileEntries;
+    out << "\nfiles: " << files.size() / kFileRecordLines << "\n";
+    std::int64_t offset = data.PayloadOffset;
+    for (std::size_t i = 0; i + kFileRecordLines <= files.size(); i += kFileRecordLines) {
+        out << "  " << i / kFileRecordLines + 1 << ": " << Quoted(files[i]) << " offset " << offset << " size "
+            << Cp1251ToUtf8(files[i + 1]) << " attributes " << Cp1251ToUtf8(files[i + 2]) << "\n";
+        offset += ParseInteger(files[i + 1]).value_or(0);
+    }
+    try {
+        CheckFileRecords(data, length - 4);
+    } catch (const std::exception& error) {
+        out << "\ndamaged: " << error.what() << "\n";
+        return 1;
+    }
+    const std::int64_t unused = length - 4 - data.PayloadOffset - TotalFileSize(data);
+    out << "\nlayout: sound";
+    if (unused > 0) out << " (" << unused << " payload bytes belong to no file)";
+    out << "\n";
+    return 0;
+}

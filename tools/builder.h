@@ -1,0 +1,13 @@
+#pragma once
+// Writing a setup program: the stub followed by the package, and reading one back.
+#include <iosfwd>
+#include <string>
+
+#include "tools/description.h"
+
+// Writes stubPath's bytes followed by the package. Throws std::runtime_error with the reason.
+void BuildSetupProgram(const PackageSource& source, const std::string& stubPath, const std::string& outPath);
+
+// Prints every setting, record and file of the package appended to a setup program, and checks
+// the layout as the setup program would. Returns 0 for a sound package, 1 for a damaged one.
+int ShowSetupProgram(const std::string& path, std::ostream& out);

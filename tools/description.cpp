@@ -1,0 +1,191 @@
+#include "tools/description.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "package/settings.h"
+#include "package/shifted_text.h"
+#include "tools/cp1251.h"
+#include "tools/setting_names.h"
+
+namespace {
+
+enum class Section { None, Settings, Registry, Shortcut, File };
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+    return s;
+}
+
+// A value wrapped in double quotes keeps its blanks; the quotes are dropped.
+std::string_view Unquote(std::string_view value) {
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"') return value.substr(1, value.size() - 2);
+    return value;
+}
+
+std::string ReadWholeFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + path.string());
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+class Parser {
+public:
+    Parser(const std::string& name, const std::string& baseFolder) : name_(name), base_(baseFolder) {
+        for (int i = 0; i < setting::kCount; ++i) Set(i, kSettingNames[i].defaultValue);
+    }
+
+    void Line(std::string_view raw) {
+        ++line_;
+        const std::string_view text = Trim(raw);
+        if (text.empty() || text.front() == '#' || text.front() == ';') return;
+        if (text.front() == '[') return StartSection(text);
+        const auto equals = text.find('=');
+        if (equals == std::string_view::npos) Fail("expected 'name = value' or a [section]");
+        const std::string key(Trim(text.substr(0, equals)));
+        const std::string_view value = Unquote(Trim(text.substr(equals + 1)));
+        switch (section_) {
+        case Section::None: Fail("'" + key + "' stands before any [section]");
+        case Section::Settings: return SettingLine(key, value);
+        case Section::Registry: return RegistryLine(key, value);
+        case Section::Shortcut: return ShortcutLine(key, value);
+        case Section::File: return FileLine(key, value);
+        }
+    }
+
+    PackageSource Finish() {
+        auto& settings = result_.layout.settings;
+        if (const auto bad = FindUnshiftableByte(settings[setting::kLicenceText]); bad != std::string::npos)
+            FailAt(licenceLine_, "the licence text holds the character '" +
+                                     Cp1251ToUtf8(settings[setting::kLicenceText].substr(bad, 1)) +
+                                     "', which a package cannot store");
+        ShiftText(settings[setting::kLicenceText]);
+        for (std::size_t i = 0; i < result_.fileSources.size(); ++i)
+            if (result_.layout.files[i].path.empty()) FailAt(result_.fileLines[i], "the [file] has no path");
+            else if (result_.fileSources[i].empty()) FailAt(result_.fileLines[i], "the [file] has no source");
+        return std::move(result_);
+    }
+
+private:
+    [[noreturn]] void Fail(const std::string& reason) const { FailAt(line_, reason); }
+    [[noreturn]] void FailAt(int line, const std::string& reason) const {
+        throw DescriptionError(name_ + ":" + std::to_string(line) + ": " + reason);
+    }
+
+    // Text that goes into the package: one line of Windows-1251 without CR, LF or 0x1A.
+    std::string PackageText(std::string_view utf8) const {
+        auto text = Utf8ToCp1251(utf8);
+        if (!text) Fail("the text has no Windows-1251 form: " + std::string(utf8));
+        if (text->find_first_of("\r\n\x1A") != std::string::npos) Fail("the text holds a control character");
+        return *text;
+    }
+
+    void Set(int index, std::string_view utf8) { result_.layout.settings[index] = *Utf8ToCp1251(utf8); }
+
+    void StartSection(std::string_view text) {
+        if (text == "[settings]") section_ = Section::Settings;
+        else if (text == "[registry]") section_ = Section::Registry, result_.layout.registry.emplace_back();
+        else if (text == "[shortcut]") section_ = Section::Shortcut, result_.layout.shortcuts.emplace_back();
+        else if (text == "[file]") {
+            section_ = Section::File;
+            result_.layout.files.emplace_back();
+            result_.fileSources.emplace_back();
+            result_.fileLines.push_back(line_);
+        } else Fail("unknown section " + std::string(text));
+    }
+
+    void SettingLine(const std::string& key, std::string_view value) {
+        if (key == "licence-file") {
+            std::string licence = ReadWholeFile(std::filesystem::path(base_) / std::string(value));
+            // Any line break in the file becomes CR LF.
+            std::string lines;
+            for (std::size_t i = 0; i < licence.size(); ++i) {
+                if (licence[i] == '\r' && i + 1 < licence.size() && licence[i + 1] == '\n') continue;
+                if (licence[i] == '\r' || licence[i] == '\n') lines += "\r\n";
+                else lines += licence[i];
+            }
+            auto text = Utf8ToCp1251(lines);
+            if (!text) Fail("the licence file has text without a Windows-1251 form");
+            result_.layout.settings[setting::kLicenceText] = *text;
+            licenceLine_ = line_;
+            return;
+        }
+        const int index = FindSetting(key);
+        if (index < 0) Fail("unknown setting '" + key + "'");
+        if (index == setting::kRegistryCount || index == setting::kShortcutCount || index == setting::kFileCount)
+            Fail("'" + key + "' is counted by the builder from the records");
+        result_.layout.settings[index] = PackageText(value);
+        if (index == setting::kLicenceText) licenceLine_ = line_;
+    }
+
+    void RegistryLine(const std::string& key, std::string_view value) {
+        auto& r = result_.layout.registry.back();
+        std::string* field = key == "root" ? &r.root : key == "key" ? &r.key : key == "name" ? &r.name
+                           : key == "data" ? &r.data : key == "type" ? &r.type : nullptr;
+        if (!field) Fail("unknown [registry] field '" + key + "'");
+        *field = PackageText(value);
+    }
+
+    void ShortcutLine(const std::string& key, std::string_view value) {
+        auto& s = result_.layout.shortcuts.back();
+        std::string* field = key == "place" ? &s.place : key == "name" ? &s.name : key == "target" ? &s.target
+                           : key == "workdir" ? &s.workingFolder : key == "arguments" ? &s.arguments
+                           : key == "description" ? &s.description : nullptr;
+        if (!field) Fail("unknown [shortcut] field '" + key + "'");
+        *field = PackageText(value);
+    }
+
+    void FileLine(const std::string& key, std::string_view value) {
+        auto& f = result_.layout.files.back();
+        if (key == "path") f.path = PackageText(value);
+        else if (key == "attributes") f.attributes = PackageText(value);
+        else if (key == "source") result_.fileSources.back() = (std::filesystem::path(base_) / std::string(value)).string();
+        else Fail("unknown [file] field '" + key + "'");
+    }
+
+    std::string name_, base_;
+    int line_ = 0;
+    int licenceLine_ = 0;
+    Section section_ = Section::None;
+    PackageSource result_;
+};
+
+}  // namespace
+
+PackageSource ParseDescription(std::string_view text, const std::string& name, const std::string& baseFolder) {
+    Parser parser(name, baseFolder);
+    while (!text.empty()) {
+        const auto end = text.find('\n');
+        parser.Line(text.substr(0, end));
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    }
+    return parser.Finish();
+}
+
+void MeasureFiles(PackageSource& source, const std::string& name) {
+    for (std::size_t i = 0; i < source.fileSources.size(); ++i) {
+        std::error_code error;
+        const auto size = std::filesystem::file_size(source.fileSources[i], error);
+        if (error)
+            throw DescriptionError(name + ":" + std::to_string(source.fileLines[i]) + ": cannot read " +
+                                   source.fileSources[i] + ": " + error.message());
+        source.layout.files[i].size = static_cast<std::int64_t>(size);
+    }
+}
+
+PackageSource ReadDescription(const std::string& path) {
+    std::string text;
+    try {
+        text = ReadWholeFile(path);
+    } catch (const std::exception&) {
+        throw DescriptionError(path + ": cannot read the description");
+    }
+    const auto base = std::filesystem::path(path).parent_path().string();
+    PackageSource source = ParseDescription(text, path, base.empty() ? "." : base);
+    MeasureFiles(source, path);
+    return source;
+}

@@ -1,0 +1,30 @@
+#pragma once
+// Package descriptions: UTF-8 text files that people write by hand. See the README for the format.
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "package/package_writer.h"
+
+// "FILE:LINE: reason".
+class DescriptionError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct PackageSource {
+    PackageLayout layout;                  // texts in Windows-1251, line 31 shifted
+    std::vector<std::string> fileSources;  // the file on disk for each file record
+    std::vector<int> fileLines;            // the description line of each file record
+};
+
+// Parses a description; "source" and "licence-file" paths are taken relative to baseFolder.
+// File sizes are left at 0 (see MeasureFiles).
+PackageSource ParseDescription(std::string_view text, const std::string& name, const std::string& baseFolder);
+
+// Takes each file record's size from its file on disk.
+void MeasureFiles(PackageSource& source, const std::string& name);
+
+// Reads, parses and measures the description file.
+PackageSource ReadDescription(const std::string& path);

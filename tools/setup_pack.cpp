@@ -1,0 +1,44 @@
+// setup-pack: builds setup programs from package descriptions and shows what a setup program holds.
+#include <cstring>
+#include <iostream>
+#include <string>
+
+#include "tools/builder.h"
+
+#ifndef SETUP_PACK_DEFAULT_STUB
+#define SETUP_PACK_DEFAULT_STUB "setup.exe"
+#endif
+
+namespace {
+
+int Usage() {
+    std::cerr << "usage: setup-pack build DESCRIPTION -o SETUP.exe [--stub STUB]\n"
+                 "       setup-pack show SETUP.exe\n";
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return Usage();
+    const std::string command = argv[1];
+    if (command == "show" && argc == 3) return ShowSetupProgram(argv[2], std::cout);
+    if (command != "build") return Usage();
+
+    std::string description, output, stub = SETUP_PACK_DEFAULT_STUB;
+    for (int i = 2; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "-o") && i + 1 < argc) output = argv[++i];
+        else if (!std::strcmp(argv[i], "--stub") && i + 1 < argc) stub = argv[++i];
+        else if (description.empty() && argv[i][0] != '-') description = argv[i];
+        else return Usage();
+    }
+    if (description.empty() || output.empty()) return Usage();
+    try {
+        BuildSetupProgram(ReadDescription(description), stub, output);
+    } catch (const std::exception& error) {
+        std::cerr << "setup-pack: " << error.what() << "\n";
+        return 1;
+    }
+    std::cout << "setup-pack: wrote " << output << "\n";
+    return 0;
+}
