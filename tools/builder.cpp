@@ -42,7 +42,16 @@ private:
     std::int64_t left_;
 };
 
-std::string Quoted(const std::string& text) { return "\"" + Cp1251ToUtf8(text) + "\""; }
+// One setting a line: line breaks inside a text (the licence) are shown as \r and \n.
+std::string Quoted(const std::string& text) {
+    std::string shown;
+    for (char c : Cp1251ToUtf8(text)) {
+        if (c == '\r') shown += "\\r";
+        else if (c == '\n') shown += "\\n";
+        else shown += c;
+    }
+    return "\"" + shown + "\"";
+}
 
 }  // namespace
 
