@@ -2,17 +2,18 @@
 // Errors the program reports to the user. Each carries a kind (shown by the top-level handling as
 // "Exception <kind> ...") and the runtime's message text. Engine code throws them freely; only the
 // top-level handling catches them.
-#include <stdexcept>
+#include <exception>
 #include <string>
 
-class RuntimeError : public std::runtime_error {
+class RuntimeError : public std::exception {
 public:
-    RuntimeError(const char* kind, const std::string& message)
-        : std::runtime_error(message), kind_(kind) {}
+    RuntimeError(const char* kind, std::string message) : kind_(kind), message_(std::move(message)) {}
     const char* Kind() const noexcept { return kind_; }
+    const char* what() const noexcept override { return message_.c_str(); }
 
 private:
     const char* kind_;
+    std::string message_;
 };
 
 // Message texts of the runtime; %s stands for the file, value or text named.

@@ -1,6 +1,7 @@
 // Starting crafted setup programs as a user would, and reading what they show.
 #include <gtest/gtest.h>
 
+#include "package/loader.h"
 #include "package/package_writer.h"
 #include "tests/support/child_program.h"
 #include "tests/support/scratch_folder.h"
@@ -84,6 +85,59 @@ TEST_F(SetupProgram, StoredLengthOneByteBeyondTheFileEndsSilently) {
     EXPECT_EQ(child.WaitForExit(kTimeout), 0u);
     EXPECT_FALSE(child.WaitForMessageBox(0));
     EXPECT_EQ(ListFiles(temp_.Path()), "") << "no temporary copy";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SetupProgram, SecondSetupProgramIsRefusedWhileOneRuns) {
+    // The first one stays on its damaged-data message, so it still runs.
+    StringList lines = Settings();
+    lines[50] = "abc";
+    const auto& first = Start(ComposePackage(lines, ""));
+    const auto firstBox = first.WaitForMessageBox(kTimeout);
+    ASSERT_TRUE(firstBox);
+
+    ScratchFolder otherTemp;
+    const std::string second = programs_ / "second.exe";
+    WriteSetupProgram(second, ComposePackage(Settings(), ""));
+    ChildProgram refused(second, otherTemp.Path());
+    const auto box = refused.WaitForMessageBox(kTimeout);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->caption, "Ошибка");
+    EXPECT_EQ(box->text, "Программа установки уже запущена.");
+    EXPECT_EQ(box->buttons, std::vector<int>{IDOK});
+    PressButton(box->window, IDOK);
+    EXPECT_EQ(refused.WaitForExit(kTimeout), 0u);
+    EXPECT_FALSE(FolderExists(otherTemp / "QORT")) << "the refused program touches no temporary files";
+
+    PressButton(firstBox->window, IDOK);
+    EXPECT_EQ(first.WaitForExit(kTimeout), 0u);
+    // Once the first has ended, a setup program runs again.
+    ChildProgram again(second, otherTemp.Path());
+    EXPECT_EQ(again.WaitForExit(kTimeout), 0u);
+    EXPECT_TRUE(FileExists(otherTemp / "QORT\\Tmp_Data.tmp"));
+}
+
+TEST(SetupProgramFile, CarriesItsIconPictureAndManifest) {
+    HMODULE program = LoadLibraryExA(StubPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(program, nullptr);
+    EXPECT_NE(FindResourceA(program, "MAINICON", reinterpret_cast<LPCSTR>(RT_GROUP_ICON)), nullptr);
+    HRSRC picture = FindResourceA(program, "SETUPFORM_IMAGELIST1", reinterpret_cast<LPCSTR>(RT_BITMAP));
+    ASSERT_NE(picture, nullptr);
+    const auto* info = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(program, picture)));
+    EXPECT_EQ(info->biWidth, 32);
+    EXPECT_EQ(info->biHeight, 32);
+    EXPECT_EQ(info->biBitCount, 24);
+    HRSRC manifest = FindResourceA(program, MAKEINTRESOURCEA(1), reinterpret_cast<LPCSTR>(RT_MANIFEST));
+    ASSERT_NE(manifest, nullptr);
+    const std::string text(static_cast<const char*>(LockResource(LoadResource(program, manifest))),
+                           SizeofResource(program, manifest));
+    EXPECT_NE(text.find("Microsoft.Windows.Common-Controls"), std::string::npos);
+    EXPECT_NE(text.find("version=\"6.0.0.0\""), std::string::npos);
+    EXPECT_NE(text.find("requireAdministrator"), std::string::npos);
+    FreeLibrary(program);
 }
 
 }  // namespace

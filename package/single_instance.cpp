@@ -1,0 +1,15 @@
+#include "package/single_instance.h"
+
+#include "package/loader_texts.h"
+#include "runtime/platform.h"
+
+bool ClaimSingleInstance() {
+    // "Local\" keeps the name within the user's session. The handle is never closed: it holds
+    // the claim until the process ends.
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, "Local\\QortSetupProgram");
+    return mutex != nullptr && GetLastError() != ERROR_ALREADY_EXISTS;
+}
+
+void ShowAlreadyRunningMessage() {
+    MessageBoxA(nullptr, kAlreadyRunningText, kErrorCaption, MB_OK | MB_ICONINFORMATION);
+}
