@@ -5,6 +5,7 @@
 #include "package/package_writer.h"
 #include "tests/support/child_program.h"
 #include "tests/support/scratch_folder.h"
+#include "tests/support/screen.h"
 
 namespace {
 
@@ -35,6 +36,7 @@ void ExpectDamagedDataMessageThenExitZero(const ChildProgram& child) {
     EXPECT_EQ(box->caption, "Ошибка");
     EXPECT_EQ(box->text, "Данные повреждены или отсутствуют!");
     EXPECT_EQ(box->buttons, std::vector<int>{IDOK});
+    EXPECT_EQ(MessageBoxIconColour(box->window), IconColour::Red) << "the error icon";
     EXPECT_FALSE(child.WaitForExit(300)) << "the program must wait for the user";
     PressButton(box->window, IDOK);
     EXPECT_EQ(child.WaitForExit(kTimeout), 0u);
@@ -108,6 +110,7 @@ TEST_F(SetupProgram, SecondSetupProgramIsRefusedWhileOneRuns) {
     EXPECT_EQ(box->caption, "Ошибка");
     EXPECT_EQ(box->text, "Программа установки уже запущена.");
     EXPECT_EQ(box->buttons, std::vector<int>{IDOK});
+    EXPECT_EQ(MessageBoxIconColour(box->window), IconColour::Blue) << "the information icon";
     PressButton(box->window, IDOK);
     EXPECT_EQ(refused.WaitForExit(kTimeout), 0u);
     EXPECT_FALSE(FolderExists(otherTemp / "QORT")) << "the refused program touches no temporary files";
