@@ -5,6 +5,7 @@
 
 #include "package/loader_texts.h"
 #include "package/package_text.h"
+#include "package/length_trailer.h"
 #include "runtime/file.h"
 #include "runtime/platform.h"
 
@@ -18,8 +19,7 @@ std::int32_t ReadStoredLength(File& program, std::int64_t fileSize) {
     unsigned char bytes[4];
     program.Seek(fileSize - 4);
     program.ReadExactly(bytes, 4);
-    return static_cast<std::int32_t>(bytes[0] | bytes[1] << 8 | bytes[2] << 16 |
-                                     static_cast<std::uint32_t>(bytes[3]) << 24);
+    return ReadLengthTrailer(bytes);
 }
 
 void CopyRange(File& from, File& to, std::int64_t length) {

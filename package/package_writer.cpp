@@ -24,12 +24,6 @@ std::string ComposeTextBlock(const StringList& lines) {
     return block;
 }
 
-std::string LengthTrailer(std::int32_t length) {
-    const auto bits = static_cast<std::uint32_t>(length);
-    return {static_cast<char>(bits & 0xFF), static_cast<char>((bits >> 8) & 0xFF),
-            static_cast<char>((bits >> 16) & 0xFF), static_cast<char>(bits >> 24)};
-}
-
 std::string ComposePackage(const StringList& lines, const std::string& payload) {
     std::string package = ComposeTextBlock(lines) + payload;
     return package + LengthTrailer(static_cast<std::int32_t>(package.size() + 4));

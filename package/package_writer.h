@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "package/length_trailer.h"
 #include "package/package_data.h"
 
 struct RegistryRecord {
@@ -33,9 +34,6 @@ StringList TextLines(const PackageLayout& layout);
 
 // Each line followed by CR LF.
 std::string ComposeTextBlock(const StringList& lines);
-
-// The 4-byte little-endian length that ends a package.
-std::string LengthTrailer(std::int32_t length);
 
 // Text block, payload and the length of the whole package.
 std::string ComposePackage(const StringList& lines, const std::string& payload);

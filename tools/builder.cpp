@@ -94,8 +94,7 @@ int ShowSetupProgram(const std::string& path, std::ostream& out) {
         in.seekg(fileSize - 4);
         in.read(reinterpret_cast<char*>(bytes), 4);
     }
-    const auto length = static_cast<std::int32_t>(bytes[0] | bytes[1] << 8 | bytes[2] << 16 |
-                                                  static_cast<std::uint32_t>(bytes[3]) << 24);
+    const std::int32_t length = ReadLengthTrailer(bytes);
     out << "setup program: " << path << ", " << fileSize << " bytes\n";
     if (fileSize < 4 || length < 4 || length > fileSize) {
         out << "damaged: the stored package length " << length << " does not fit the file of " << fileSize
