@@ -1,0 +1,121 @@
+#include "tests/support/driver.h"
+
+#include "tests/support/screen.h"
+
+namespace {
+
+struct Collect {
+    DWORD process;
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectTop(HWND window, LPARAM context) {
+    auto* c = reinterpret_cast<Collect*>(context);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == c->process) c->windows.push_back(window);
+    return TRUE;
+}
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM context) {
+    reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
+    return TRUE;
+}
+
+std::string Text(HWND window) {
+    // WM_GETTEXT through the program's own thread: edit boxes answer with their contents.
+    char text[8192] = {};
+    DWORD_PTR length = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &length);
+    return text;
+}
+
+}  // namespace
+
+WindowState Describe(HWND window) {
+    WindowState s;
+    s.handle = window;
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    s.className = name;
+    s.text = Text(window);
+    GetWindowRect(window, &s.screen);
+    s.inParent = s.screen;
+    if (HWND parent = GetAncestor(window, GA_PARENT); parent && parent != GetDesktopWindow())
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&s.inParent), 2);
+    GetClientRect(window, &s.client);
+    s.style = GetWindowLongA(window, GWL_STYLE);
+    s.exStyle = GetWindowLongA(window, GWL_EXSTYLE);
+    s.visible = (s.style & WS_VISIBLE) != 0;
+    s.enabled = (s.style & WS_DISABLED) == 0;
+    const LONG kind = s.style & BS_TYPEMASK;
+    if (_stricmp(name, "Button") == 0 && kind != BS_PUSHBUTTON && kind != BS_DEFPUSHBUTTON && kind != BS_GROUPBOX) {
+        DWORD_PTR check = 0;
+        SendMessageTimeoutA(window, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &check);
+        s.check = static_cast<int>(check);
+    }
+    return s;
+}
+
+std::vector<HWND> TopLevelWindows(DWORD process) {
+    Collect c{process, {}};
+    EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&c));
+    return c.windows;
+}
+
+HWND WaitForWindow(DWORD process, const std::function<bool(const WindowState&)>& accept, int timeoutMs) {
+    const DWORD start = GetTickCount();
+    do {
+        for (HWND window : TopLevelWindows(process))
+            if (accept(Describe(window))) return window;
+        Sleep(25);
+    } while (GetTickCount() - start < static_cast<DWORD>(timeoutMs));
+    return nullptr;
+}
+
+std::vector<HWND> Descendants(HWND window) {
+    std::vector<HWND> all;
+    EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&all));
+    return all;
+}
+
+HWND ChildWithText(HWND parent, const std::string& text) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (Text(child) == text) return child;
+    return nullptr;
+}
+
+WindowState WaitUntil(HWND window, const std::function<bool(const WindowState&)>& accept, int timeoutMs) {
+    const DWORD start = GetTickCount();
+    WindowState s = Describe(window);
+    while (!accept(s) && GetTickCount() - start < static_cast<DWORD>(timeoutMs)) {
+        Sleep(25);
+        s = Describe(window);
+    }
+    return s;
+}
+
+void Click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+
+void PressKey(HWND anyWindowOfTheProgram, int virtualKey) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    const DWORD thread = GetWindowThreadProcessId(anyWindowOfTheProgram, nullptr);
+    HWND target = GetGUIThreadInfo(thread, &info) && info.hwndFocus ? info.hwndFocus : anyWindowOfTheProgram;
+    const UINT scan = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
+    PostMessageA(target, WM_KEYDOWN, virtualKey, 1 | scan << 16);
+    PostMessageA(target, WM_KEYUP, virtualKey, 1 | scan << 16 | 0xC0000000u);
+}
+
+void TypeText(HWND edit, const std::string& text) {
+    PostMessageA(edit, EM_SETSEL, 0, -1);
+    for (unsigned char c : text) PostMessageA(edit, WM_CHAR, c, 1);
+}
+
+std::vector<std::uint32_t> CaptureWindow(HWND window, int* width, int* height) {
+    RECT area;
+    GetWindowRect(window, &area);
+    if (width) *width = area.right - area.left;
+    if (height) *height = area.bottom - area.top;
+    return CaptureScreen(area);
+}
