@@ -2,6 +2,7 @@
 #include "engine/install_run.h"
 
 #include "engine/engine_texts.h"
+#include "engine/folders.h"
 #include "engine/registry_read.h"
 #include "engine/uninstall_record.h"
 #include "runtime/errors.h"
@@ -16,6 +17,7 @@ protected:
         desktop_.Set(desktop.substr(0, desktop.size() - 1));
         package_.data.MainSettings[55] = entry_;
     }
+    void SetUp() override { ASSERT_EQ(GetDesktopDir() + "\\", desktopFolder_.Path()); }
     ~InstallRun() override { RegDeleteTreeA(HKEY_LOCAL_MACHINE, UninstallKeyPath(entry_).c_str()); }
     void EveryStep() {
         package_.AddFile("app.exe", "app");

@@ -25,6 +25,13 @@ protected:
             CreateDirectoryA((folders_ / name).c_str(), nullptr);
         package_.data.MainSettings[29] = "Редактор";
     }
+    // Links must never land in the user's real folders (under Wine the desktop is the home folder).
+    void SetUp() override {
+        ASSERT_EQ(GetProgramsDir(), folders_ / "Programs");
+        ASSERT_EQ(GetStartMenuDir(), folders_ / "Start Menu");
+        ASSERT_EQ(GetDesktopDir(), folders_ / "Desktop");
+        ASSERT_EQ(GetQuickLaunchDir(), folders_ / "Quick Launch");
+    }
     void Create() {
         Installation run = Run();
         CreateShortcuts(run);
