@@ -167,3 +167,34 @@ TEST_F(ShortcutsWithoutRegistryFolders, EmptyRegistryValueCountsAsMissing) {
 }
 
 }  // namespace
+
+namespace {
+
+struct ThrownError {
+    std::string kind, text;
+};
+
+DWORD WINAPI LinkWithoutCom(void* context) {
+    auto* thrown = static_cast<ThrownError*>(context);
+    try {
+        CreateShellLink("C:\\a.exe", "C:\\never.lnk", "", "", "");
+    } catch (const RuntimeError& error) {
+        *thrown = {error.Kind(), error.what()};
+    }
+    return 0;
+}
+
+// A thread that has not initialised COM cannot make the shell link object: the run ends with the
+// system's text for the error instead of silently making no links.
+TEST(ShellLinkObject, UnavailableObjectEndsTheRunWithTheSystemsText) {
+    ThrownError thrown;
+    HANDLE thread = CreateThread(nullptr, 0, LinkWithoutCom, &thrown, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    EXPECT_EQ(thrown.kind, "OleError");
+    EXPECT_FALSE(thrown.text.empty());
+    EXPECT_FALSE(FileExists("C:\\never.lnk"));
+}
+
+}  // namespace
