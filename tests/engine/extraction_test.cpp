@@ -29,7 +29,7 @@ TEST_F(Extraction, FilesLandInTheInstallFolderWithTheirSubFolders) {
     EXPECT_EQ(state_.FilesTotal, 3);
 }
 
-TEST_F(Extraction, EmptyFileTakesNoPayloadBytes) {
+TEST_F(Extraction, EmptyFileTakesNoPayloadBytesAndTheNextStartsWhereItWould) {
     package_.AddFile("first.txt", "one");
     package_.AddFile("empty.txt", "");
     package_.AddFile("last.txt", "three");
@@ -48,19 +48,15 @@ TEST_F(Extraction, LargeFileIsCopiedWhole) {
     EXPECT_EQ(ReadFileBytes(Installed("after.txt")), "after");
 }
 
-TEST_F(Extraction, FileFromAnEarlierInstallIsReplacedWithoutAQuestion) {
+TEST_F(Extraction, ExistingFilesAreReplacedWithoutAQuestionAndTheLastRecordWins) {
     WriteFileBytes(Installed("app.exe"), std::string(5000, 'o'));
     package_.AddFile("app.exe", "new");
-    Extract();
-    EXPECT_EQ(ReadFileBytes(Installed("app.exe")), "new");
-}
-
-TEST_F(Extraction, TwoRecordsForOnePathLeaveTheSecondAndBothCount) {
     package_.AddFile("same.txt", "first");
     package_.AddFile("same.txt", "second");
     Extract();
+    EXPECT_EQ(ReadFileBytes(Installed("app.exe")), "new");
     EXPECT_EQ(ReadFileBytes(Installed("same.txt")), "second");
-    EXPECT_EQ(state_.FilesDone, 2);
+    EXPECT_EQ(state_.FilesDone, 3);  // both records of one path count
 }
 
 TEST_F(Extraction, ReadOnlyAndHiddenFilesAreWrittenInFullThenMarked) {
@@ -102,10 +98,9 @@ TEST_F(Extraction, EachFileShowsItsNameAndAdvancesTheBar) {
     Extract();
     EXPECT_EQ(view_.events, (std::vector<std::string>{"bar 228", "status one.txt", "messages",
                                                       "bar 456", "status two.txt", "messages"}));
-}
-
-TEST_F(Extraction, ThreeFilesDrawThirdsOfTheBar) {
-    for (const char* name : {"a", "b", "c"}) package_.AddFile(name, name);
+    package_.AddFile("three.txt", "3");
+    view_.bars.clear();
+    state_ = InstallState{};
     Extract();
     EXPECT_EQ(view_.bars, (std::vector<int>{152, 304, 456}));
 }

@@ -44,6 +44,9 @@ TEST_F(InstallRun, EveryStepRunsInOrderAndTheWizardMovesOn) {
     EXPECT_EQ(view_.statuses, (std::vector<std::string>{
         "app.exe", "Uninstall.exe", "Добавление данных в реестр...", "Создание ярлыков...",
         "Информация для удаления...", "Удаление *.tmp", "Готово"}));
+    // The page is painted before the first file.
+    EXPECT_EQ(std::vector<std::string>(view_.events.begin(), view_.events.begin() + 3),
+              (std::vector<std::string>{"messages", "messages", "bar 228"}));
     EXPECT_EQ(view_.events.back(), "finish");
     EXPECT_EQ(view_.finished, 1);
     EXPECT_EQ(pauses_, (std::vector<unsigned>{150, 150, 150, 150, 150}));
@@ -68,14 +71,6 @@ TEST_F(InstallRun, WithEveryStepSwitchedOffOnlyFilesAreInstalled) {
     EXPECT_FALSE(ReadRegValue(HKEY_CURRENT_USER, key_.Path(), "Path"));
     EXPECT_EQ(ListFiles(desktopFolder_.Path()), "");
     EXPECT_EQ(view_.finished, 1);
-}
-
-TEST_F(InstallRun, WindowIsPaintedBeforeTheFirstFile) {
-    package_.AddFile("a.txt", "a");
-    Install();
-    EXPECT_EQ(std::vector<std::string>(view_.events.begin(), view_.events.begin() + 3),
-              (std::vector<std::string>{"messages", "messages", "bar 456"}));
-    EXPECT_EQ(pauses_.front(), 150u);
 }
 
 TEST_F(InstallRun, FailingRegistryWriteKeepsFilesAndThePackageCopy) {
