@@ -10,6 +10,10 @@
 // The run's blocking pause (Sleep).
 void PauseFor(unsigned milliseconds);
 
+// The folder that receives shortcuts of the place, or empty when neither the registry nor the
+// system knows it.
+std::string ShortcutPlaceFolder(ShortcutPlace place);
+
 struct Installation {
     const PackageData& package;
     InstallView& view;
@@ -17,4 +21,5 @@ struct Installation {
     // The temporary package copy the loader wrote.
     std::string packageCopy = TempPackagePath(GetTempFolder());
     void (*pause)(unsigned milliseconds) = PauseFor;
+    std::string (*placeFolder)(ShortcutPlace place) = ShortcutPlaceFolder;
 };

@@ -15,26 +15,36 @@ constexpr int kShortcutsSetting = 53;
 struct Place {
     const char* text;
     ShortcutPlace place;
-    std::string (*folder)();
 };
 
 const Place kPlaces[] = {
-    {engine_text::kProgramsPlace, kProgramsPlace, GetProgramsDir},
-    {engine_text::kStartPlace, kStartPlace, GetStartMenuDir},
-    {engine_text::kDesktopPlace, kDesktopPlace, GetDesktopDir},
-    {engine_text::kTaskbarPlace, kTaskbarPlace, GetQuickLaunchDir},
+    {engine_text::kProgramsPlace, kProgramsPlace},
+    {engine_text::kStartPlace, kStartPlace},
+    {engine_text::kDesktopPlace, kDesktopPlace},
+    {engine_text::kTaskbarPlace, kTaskbarPlace},
 };
 
-// The folder that receives links of the place, or empty when it is not known.
-std::string LinkFolder(const Place& place, const PackageData& package) {
-    const std::string folder = place.folder();
+// The folder that receives links of the place, or empty when it is not known: a link there would
+// land at the root of the current drive.
+std::string LinkFolder(Installation& run, ShortcutPlace place) {
+    const std::string folder = run.placeFolder(place);
     if (folder.empty()) return folder;
     // Program menu links go into the package's program group.
-    if (place.place == kProgramsPlace) return folder + "\\" + Setting(package, kGroupSetting);
+    if (place == kProgramsPlace) return folder + "\\" + Setting(run.package, kGroupSetting);
     return folder;
 }
 
 }  // namespace
+
+std::string ShortcutPlaceFolder(ShortcutPlace place) {
+    switch (place) {
+    case kProgramsPlace: return GetProgramsDir();
+    case kStartPlace: return GetStartMenuDir();
+    case kDesktopPlace: return GetDesktopDir();
+    case kTaskbarPlace: return GetQuickLaunchDir();
+    }
+    return {};
+}
 
 void CreateShortcuts(Installation& run) {
     PrepareInstallFolder(run.view);
@@ -46,7 +56,7 @@ void CreateShortcuts(Installation& run) {
         const std::string& location = ListLine(entries, first);
         for (const Place& place : kPlaces) {
             if (location != place.text || !run.view.IsPlaceChecked(place.place)) continue;
-            const std::string folder = LinkFolder(place, run.package);
+            const std::string folder = LinkFolder(run, place.place);
             if (folder.empty()) continue;
             const std::string link = folder + "\\" + ListLine(entries, first + 1) + ".lnk";
             const std::string linkFolder = FolderPart(link);

@@ -114,6 +114,16 @@ TEST_F(Shortcuts, SwitchOffMakesNoLinksButStillPreparesTheFolder) {
     EXPECT_EQ(view_.folder, "C:\\Apps\\");
 }
 
+TEST_F(Shortcuts, PlaceWhoseFolderIsUnknownGetsNoLinkAndIsNotListed) {
+    package_.AddShortcut(engine_text::kDesktopPlace, "Desk", "edit.exe");
+    package_.AddShortcut(engine_text::kStartPlace, "Start", "edit.exe");
+    Installation run = Run();
+    run.placeFolder = [](ShortcutPlace place) { return place == kDesktopPlace ? std::string() : ShortcutPlaceFolder(place); };
+    CreateShortcuts(run);
+    EXPECT_EQ(state_.CreatedLinks, (std::vector<std::string>{folders_ / "Start Menu\\Start.lnk"}));
+    EXPECT_EQ(ListFiles(folders_.Path()), "Start Menu\\Start.lnk");
+}
+
 TEST_F(Shortcuts, ShortcutCountThatIsNotANumberIsReported) {
     package_.AddShortcut(engine_text::kStartPlace, "Start", "edit.exe");
     package_.data.MainSettings[54] = "one";
