@@ -1,14 +1,14 @@
 #include "wizard/shortcut_boxes.h"
 
-#include "wizard/wizard_texts.h"
+#include "engine/engine_texts.h"
 
 GroupPageLayout OfferShortcutBoxes(const std::vector<std::string>& places) {
     GroupPageLayout page;
     for (const auto& place : places) {
-        if (place == kProgramsPlace) page.programs.visible = true;
-        if (place == kStartPlace) page.start.visible = true;
-        if (place == kDesktopPlace) page.desktop.visible = true;
-        if (place == kTaskbarPlace) page.taskbar.visible = true;
+        if (place == engine_text::kProgramsPlace) page.programs.visible = true;
+        if (place == engine_text::kStartPlace) page.start.visible = true;
+        if (place == engine_text::kDesktopPlace) page.desktop.visible = true;
+        if (place == engine_text::kTaskbarPlace) page.taskbar.visible = true;
     }
     // Each rule reads the positions the rules before it left. A moved box is ticked whether or not
     // it is offered.

@@ -1,5 +1,6 @@
 #pragma once
-// What the wizard says. Page texts that name the program are built by PageTexts.
+// What the wizard says. Page texts that name the program are built by PageTexts; the shortcut
+// places (the captions of the check boxes) are the engine's, the "Ошибка" caption the loader's.
 #include <string>
 
 #include "wizard/navigation.h"
@@ -7,11 +8,6 @@
 inline constexpr const char* kNextCaption = "Далее ->";
 inline constexpr const char* kInstallCaption = "Установить";
 inline constexpr const char* kDoneCaption = "Готово";
-
-inline constexpr const char* kProgramsPlace = "Пуск->Программы";
-inline constexpr const char* kStartPlace = "Пуск";
-inline constexpr const char* kDesktopPlace = "Рабочий стол";
-inline constexpr const char* kTaskbarPlace = "Панель задач";
 
 inline constexpr const char* kSummaryFolderHeading = "Директория установки:";
 inline constexpr const char* kSummaryGroupHeading = "Программная группа:";
@@ -25,7 +21,6 @@ inline constexpr const char* kCloseQuestionText =
     "Выйти?";
 
 inline constexpr const char* kEmptyFolderText = "Укажите директорию установки.";
-inline constexpr const char* kErrorCaption = "Ошибка";
 inline constexpr const char* kBrowseTitle = "Выберите директорию для инсталяции.";
 
 inline constexpr const char* kRestartQuestionText = "Необходимо перезагрузить компьютер. Зделать это сейчас?";

@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "wizard/wizard_texts.h"
+#include "engine/engine_texts.h"
 
 namespace {
 
 TEST(ShortcutBoxes, AllFourPlacesOfferedKeepTheBuiltLayout) {
-    const auto page = OfferShortcutBoxes({kProgramsPlace, kStartPlace, kDesktopPlace, kTaskbarPlace});
+    const auto page = OfferShortcutBoxes({engine_text::kProgramsPlace, engine_text::kStartPlace, engine_text::kDesktopPlace, engine_text::kTaskbarPlace});
     EXPECT_TRUE(page.groupVisible);
     EXPECT_EQ(page.extraShortcutsLabelTop, 92);
     EXPECT_EQ(page.shortcutPanelTop, 108);
@@ -20,7 +20,7 @@ TEST(ShortcutBoxes, AllFourPlacesOfferedKeepTheBuiltLayout) {
 }
 
 TEST(ShortcutBoxes, DesktopOnlyMovesEverythingUpAndTicksTheHiddenTaskbarBox) {
-    const auto page = OfferShortcutBoxes({kDesktopPlace});
+    const auto page = OfferShortcutBoxes({engine_text::kDesktopPlace});
     EXPECT_FALSE(page.groupVisible);
     EXPECT_EQ(page.extraShortcutsLabelTop, 22);
     EXPECT_EQ(page.shortcutPanelTop, 40);
@@ -34,7 +34,7 @@ TEST(ShortcutBoxes, DesktopOnlyMovesEverythingUpAndTicksTheHiddenTaskbarBox) {
 }
 
 TEST(ShortcutBoxes, StartMenuAndTaskbarMoveIntoTheGapOfTheDesktop) {
-    const auto page = OfferShortcutBoxes({kProgramsPlace, kStartPlace, kTaskbarPlace});
+    const auto page = OfferShortcutBoxes({engine_text::kProgramsPlace, engine_text::kStartPlace, engine_text::kTaskbarPlace});
     EXPECT_TRUE(page.groupVisible);
     EXPECT_EQ(page.start.top, 32);
     EXPECT_TRUE(page.start.checked);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/engine_texts.h"
 #include "wizard/wizard_texts.h"
 
 namespace {
@@ -11,10 +12,10 @@ SummaryChoices Choices() {
     c.installFolder = "C:\\Program Files\\Rodev\\Notes\\";
     c.programGroup = "Rodev\\Заметки";
     c.groupPage = true;
-    c.programs = {kProgramsPlace, true, true};
-    c.start = {kStartPlace, false, true};
-    c.desktop = {kDesktopPlace, true, true};
-    c.taskbar = {kTaskbarPlace, true, true};
+    c.programs = {engine_text::kProgramsPlace, true, true};
+    c.start = {engine_text::kStartPlace, false, true};
+    c.desktop = {engine_text::kDesktopPlace, true, true};
+    c.taskbar = {engine_text::kTaskbarPlace, true, true};
     return c;
 }
 

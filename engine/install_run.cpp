@@ -1,0 +1,50 @@
+#include "engine/install_run.h"
+
+#include "engine/engine_texts.h"
+#include "engine/extraction.h"
+#include "engine/records.h"
+#include "engine/registry_writer.h"
+#include "engine/shortcuts.h"
+#include "engine/uninstall_record.h"
+#include "package/settings.h"
+#include "runtime/platform.h"
+
+namespace {
+
+constexpr unsigned kPauseMs = 150;
+constexpr int kRegistrySwitch = 49;
+constexpr int kShortcutsSwitch = 53;
+constexpr int kUninstallSwitch = 56;
+
+// An optional step: its status text, the step, then a pause so the text can be read.
+void RunStep(Installation& run, int switchLine, const char* status, void (*step)(Installation&)) {
+    if (!IsFlagOn(Setting(run.package, switchLine))) return;
+    run.view.SetStatus(status);
+    step(run);
+    run.pause(kPauseMs);
+}
+
+}  // namespace
+
+void PauseFor(unsigned milliseconds) { Sleep(milliseconds); }
+
+void RunInstall(Installation& run) {
+    // Let the installing page paint before the work starts.
+    run.view.ProcessMessages();
+    run.pause(kPauseMs);
+    run.view.ProcessMessages();
+    if (run.view.StopRequested()) return;
+    ExtractFiles(run);
+    if (run.view.StopRequested()) return;
+    RunStep(run, kRegistrySwitch, engine_text::kRegistryStatus, WriteRegistryEntries);
+    if (run.view.StopRequested()) return;
+    RunStep(run, kShortcutsSwitch, engine_text::kShortcutsStatus, CreateShortcuts);
+    if (run.view.StopRequested()) return;
+    RunStep(run, kUninstallSwitch, engine_text::kUninstallStatus, WriteUninstallRecord);
+    if (run.view.StopRequested()) return;
+    run.view.SetStatus(engine_text::kDeleteCopyStatus);
+    DeleteFileA(run.packageCopy.c_str());
+    run.view.SetStatus(engine_text::kDoneStatus);
+    run.pause(kPauseMs);
+    run.view.Finish();
+}

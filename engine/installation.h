@@ -1,0 +1,25 @@
+#pragma once
+// Everything one install run works with. The wizard fills the first three; the rest have the
+// program's values and are replaced only by tests.
+#include <string>
+
+#include "engine/install_view.h"
+#include "package/loader.h"
+#include "package/package_data.h"
+
+// The run's blocking pause (Sleep).
+void PauseFor(unsigned milliseconds);
+
+// The folder that receives shortcuts of the place, or empty when neither the registry nor the
+// system knows it.
+std::string ShortcutPlaceFolder(ShortcutPlace place);
+
+struct Installation {
+    const PackageData& package;
+    InstallView& view;
+    InstallState& state;
+    // The temporary package copy the loader wrote.
+    std::string packageCopy = TempPackagePath(GetTempFolder());
+    void (*pause)(unsigned milliseconds) = PauseFor;
+    std::string (*placeFolder)(ShortcutPlace place) = ShortcutPlaceFolder;
+};

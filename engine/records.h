@@ -1,0 +1,14 @@
+#pragma once
+// Reading lines of the package lists by number. The loader sizes the lists from the counts, but the
+// engine must not read past a list that came from elsewhere: a missing line reads as empty.
+#include <cstdint>
+#include <string>
+
+#include "package/package_data.h"
+
+inline const std::string& ListLine(const StringList& list, std::int64_t index) {
+    static const std::string empty;
+    return index >= 0 && index < static_cast<std::int64_t>(list.size()) ? list[static_cast<std::size_t>(index)] : empty;
+}
+
+inline const std::string& Setting(const PackageData& package, int line) { return ListLine(package.MainSettings, line); }

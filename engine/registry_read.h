@@ -1,0 +1,19 @@
+#pragma once
+// Reading registry values: the folder queries use it, and tests read back what the engine wrote.
+#include <optional>
+#include <string>
+
+#include "runtime/platform.h"
+
+struct RegValue {
+    DWORD type = REG_NONE;
+    std::string data;  // the stored bytes; strings keep their terminating zero
+};
+
+// The value, or nothing when the key cannot be opened or the value is missing. An empty path reads
+// from the root key itself.
+std::optional<RegValue> ReadRegValue(HKEY root, const std::string& keyPath, const std::string& name);
+
+// A string value up to its first zero (expandable strings as stored); empty when the key or the
+// value is missing. Throws RuntimeError "Invalid data type for '%s'" for a value that is no string.
+std::string ReadRegString(HKEY root, const std::string& keyPath, const std::string& name);

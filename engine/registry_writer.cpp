@@ -1,0 +1,89 @@
+#include "engine/registry_writer.h"
+
+#include "engine/folders.h"
+#include "engine/records.h"
+#include "package/settings.h"
+#include "runtime/errors.h"
+#include "runtime/integer.h"
+
+namespace {
+
+constexpr int kWriteRegistrySetting = 49;
+
+struct RootName {
+    const char* name;
+    HKEY key;
+};
+
+RuntimeError FailedToSetData(const std::string& name) {
+    return RuntimeError("RegistryError", FormatText(messages::kFailedToSetData, name));
+}
+
+void WriteRecord(const StringList& entries, std::int64_t first, InstallView& view) {
+    const std::string& root = ListLine(entries, first);
+    const std::string& keyPath = ListLine(entries, first + 1);
+    const std::string& name = ListLine(entries, first + 2);
+    const std::string data = ExpandPath(ListLine(entries, first + 3), view);
+    const std::string& type = ListLine(entries, first + 4);
+
+    const RegKey key = OpenOrCreateKey(RootKeyByName(root), keyPath);
+    bool written = true;
+    if (type == "String") {
+        written = SetRegValue(key, name, REG_SZ, data + '\0');
+    } else if (type == "Binary") {
+        written = SetRegValue(key, name, REG_BINARY, data);
+    } else if (type == "DWORD") {
+        const auto number = static_cast<DWORD>(StrToInt(data));
+        const char bytes[4] = {static_cast<char>(number), static_cast<char>(number >> 8),
+                               static_cast<char>(number >> 16), static_cast<char>(number >> 24)};
+        written = SetRegValue(key, name, REG_DWORD, std::string(bytes, 4));
+    }
+    // Any other type name leaves the key created and writes nothing.
+    if (!written) throw FailedToSetData(name);
+}
+
+}  // namespace
+
+HKEY RootKeyByName(const std::string& name) {
+    static const RootName roots[] = {
+        {"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
+        {"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
+        {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
+        {"HKEY_USERS", HKEY_USERS},
+        {"HKEY_PERFORMANCE_DATA", HKEY_PERFORMANCE_DATA},
+        {"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG},
+        {"HKEY_DYN_DATA", HKEY_DYN_DATA},
+    };
+    for (const RootName& root : roots)
+        if (name == root.name) return root.key;
+    return nullptr;
+}
+
+RegKey OpenOrCreateKey(HKEY root, const std::string& keyPath) {
+    if (!root) return RegKey();
+    // Packages write "\Software\..." as well as "Software\..."; the system takes only the latter.
+    const std::size_t start = keyPath.find_first_not_of('\\');
+    const std::string path = start == std::string::npos ? std::string() : keyPath.substr(start);
+    HKEY key = nullptr;
+    const LONG result = path.empty()
+        ? RegOpenKeyExA(root, nullptr, 0, KEY_WRITE, &key)
+        : RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+    return RegKey(result == ERROR_SUCCESS ? key : nullptr);
+}
+
+bool SetRegValue(const RegKey& key, const std::string& name, DWORD type, const std::string& bytes) {
+    if (!key.Handle()) return false;
+    return RegSetValueExA(key.Handle(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                          static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
+}
+
+void SetRegString(const RegKey& key, const std::string& name, const std::string& text) {
+    if (!SetRegValue(key, name, REG_SZ, text + '\0')) throw FailedToSetData(name);
+}
+
+void WriteRegistryEntries(Installation& run) {
+    if (!IsFlagOn(Setting(run.package, kWriteRegistrySetting))) return;
+    const std::int32_t count = StrToInt(Setting(run.package, setting::kRegistryCount));
+    for (std::int64_t i = 0; i < count; ++i)
+        WriteRecord(run.package.RegistryEntries, i * kRegistryRecordLines, run.view);
+}

@@ -1,0 +1,36 @@
+#pragma once
+// Writing registry values: the package's values and the uninstall key.
+#include <string>
+
+#include "engine/installation.h"
+#include "runtime/platform.h"
+
+// An open registry key, closed when the object goes.
+class RegKey {
+public:
+    RegKey() = default;
+    explicit RegKey(HKEY handle) : handle_(handle) {}
+    RegKey(RegKey&& other) noexcept : handle_(other.handle_) { other.handle_ = nullptr; }
+    RegKey& operator=(RegKey&&) = delete;
+    ~RegKey() {
+        if (handle_) RegCloseKey(handle_);
+    }
+    HKEY Handle() const { return handle_; }
+
+private:
+    HKEY handle_ = nullptr;
+};
+
+// The predefined key of one of the seven root names, compared exactly; nullptr for any other text.
+HKEY RootKeyByName(const std::string& name);
+
+// Opens the key below root, creating missing keys on the way; an empty path opens the root itself.
+// A key that cannot be opened gives an empty RegKey, on which every write fails.
+RegKey OpenOrCreateKey(HKEY root, const std::string& keyPath);
+
+bool SetRegValue(const RegKey& key, const std::string& name, DWORD type, const std::string& bytes);
+// Throws RuntimeError "Failed to set data for '%s'" when the value cannot be written.
+void SetRegString(const RegKey& key, const std::string& name, const std::string& text);
+
+// The package's registry records, when settings line 49 is "1".
+void WriteRegistryEntries(Installation& run);

@@ -1,0 +1,11 @@
+#pragma once
+// The text of Uninstall.ini, the record the package's uninstaller reads: section headers followed by
+// bare lines whose meaning is their position, each line ended by CR LF.
+#include <string>
+
+#include "package/package_data.h"
+
+// installFolder ends in "\"; uninstallPath is settings line 61 already expanded; links are the
+// shortcuts made in this run. Throws ConvertError when the file or registry count is not an integer.
+std::string UninstallText(const PackageData& package, const std::string& installFolder,
+                          const std::string& uninstallPath, const StringList& links);
