@@ -311,8 +311,9 @@ Control& Control::SetBounds(const Rect& bounds) {
         if (!(old == bounds)) {
             SetWindowPos(handle_, nullptr, bounds.left, bounds.top, bounds.Width(), bounds.Height(),
                          SWP_NOZORDER | SWP_NOACTIVATE);
-            // Static texts and gradients depend on the whole size: repaint everything.
-            if (parent_ != App()) InvalidateRect(handle_, nullptr, TRUE);
+            // Static texts and gradients depend on the whole size: repaint everything, including
+            // transparent children, which show the painting underneath.
+            if (parent_ != App()) Repaint();
         }
     } else if (old.Width() != bounds.Width() || old.Height() != bounds.Height()) {
         Realign();  // a window would do this on WM_SIZE
@@ -479,7 +480,7 @@ void Control::SetExStyle(DWORD exStyle) {
 void Control::SetCursorResource(HINSTANCE module, const char* id) { cursor_ = LoadCursorA(module, id); }
 
 void Control::Repaint() {
-    if (handle_) InvalidateRect(handle_, nullptr, TRUE);
+    if (handle_) RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 // ---- tools ----

@@ -20,6 +20,7 @@ class Canvas;
 class Control;
 class Font;
 class Form;
+class RadioButton;
 
 // Colour value: 0x00BBGGRR, or with the high bit set a system colour index in the low byte.
 using ColourValue = std::int32_t;
@@ -124,6 +125,7 @@ public:
     // Called by the font tool after any change to it.
     void FontChanged();
     virtual Form* AsForm() { return nullptr; }
+    virtual RadioButton* AsRadio() { return nullptr; }
 
 protected:
     // kind data: what the creation operation chose.
@@ -208,6 +210,12 @@ protected:
 private:
     void AdoptChild(std::unique_ptr<Control> child);
 };
+
+// A value-initialised (zero-filled) plain object, such as a window's holder record, owned by `owner`.
+template <class T>
+T& CreateObject(Control& owner) {
+    return owner.AttachOwned(std::make_unique<T>());
+}
 
 // The default bounds of a new child: at the parent's margin, this size.
 inline constexpr int kDefaultChildWidth = 100;

@@ -106,7 +106,7 @@ void RadioButton::CheckRadio() {
         Control* c = child.get();
         if (c == parent_->firstRadio_) inRange = true;
         if (inRange) {
-            if (auto* radio = dynamic_cast<RadioButton*>(c)) radio->SetChecked(radio == this);
+            if (RadioButton* radio = c->AsRadio()) radio->SetChecked(radio == this);
         }
         if (c == parent_->lastRadio_) break;
     }

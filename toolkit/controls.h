@@ -41,6 +41,7 @@ class RadioButton : public CheckBox {
 public:
     // Checks this one and unchecks the other radio buttons of the parent.
     void CheckRadio();
+    RadioButton* AsRadio() override { return this; }
 
 protected:
     RadioButton(Control* parent, const Kind& kind, const std::string& caption);

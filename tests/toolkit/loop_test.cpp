@@ -74,6 +74,12 @@ TEST_F(Keyboard, EscPressesTheCancelButtonWhereverTheFocusIs) {
     EXPECT_EQ(okClicks_, 0);
 }
 
+TEST_F(Keyboard, TabMovesTheFocusToTheNextTabStop) {
+    Focus(*edit_);
+    PressKey(edit_->GetWindowHandle(), VK_TAB);
+    EXPECT_EQ(GetFocus(), memo_->GetWindowHandle());
+}
+
 TEST_F(Keyboard, FormGivesTheFocusBackToTheControlThatHadItLast) {
     Focus(*memo_);
     SetFocus(App().GetWindowHandle());
@@ -248,6 +254,73 @@ TEST_F(Destruction, FormRaisesOnDestroyOnceThenReleasesOwnedObjectsLastFirstThen
     DestroyApplication();
     EXPECT_EQ(log, "form list holder label panel inner ");
     EXPECT_FALSE(IsWindow(window));
+}
+
+}  // namespace
+
+namespace {
+
+using Forms = ToolkitTest;
+
+TEST_F(Forms, FormsShowAtTheStartUnlessTheProgramHidThemAndShowingRaisesOnShow) {
+    int shown = 0, hiddenShown = 0;
+    Form& open = CreateForm(App(), "Open");
+    open.SetOnShow(Count, &shown);
+    open.GetWindowHandle();  // made early, by a geometry need: hidden until the run
+    EXPECT_FALSE(IsWindowVisible(open.ExistingHandle()));
+    EXPECT_TRUE(open.ShowAtStart());
+    Form& hidden = CreateForm(App(), "Hidden");
+    hidden.SetOnShow(Count, &hiddenShown);
+    hidden.Hide();
+    StartApplication(App());
+    EXPECT_TRUE(open.IsVisible());
+    EXPECT_EQ(shown, 1);
+    EXPECT_FALSE(hidden.IsVisible());
+    EXPECT_EQ(hiddenShown, 0);
+    hidden.Show();
+    EXPECT_TRUE(hidden.IsVisible());
+    EXPECT_EQ(hiddenShown, 1);
+}
+
+TEST_F(Forms, WindowStateChangesOnlyWhenItDiffers) {
+    Form& form = CreateForm(App(), "Form");
+    form.SetWindowState(0);
+    EXPECT_EQ(form.ExistingHandle(), nullptr);  // unchanged: no window was needed
+    form.SetWindowState(2);
+    ASSERT_NE(form.ExistingHandle(), nullptr);
+    EXPECT_TRUE(IsZoomed(form.ExistingHandle()));
+    EXPECT_TRUE(IsWindowVisible(form.ExistingHandle()));
+    form.SetWindowState(0);
+    EXPECT_FALSE(IsZoomed(form.ExistingHandle()));
+}
+
+TEST_F(Forms, FixedSizeFormCannotBeResizedAndBorderlessFormKeepsItsOuterSize) {
+    Form& form = CreateForm(App(), "Form");
+    form.SetClientSize(300, 200);
+    form.SetResizable(false);
+    StartApplication(App());
+    const HWND window = form.GetWindowHandle();
+    EXPECT_EQ(GetWindowLongPtrA(window, GWL_STYLE) & WS_THICKFRAME, 0);
+    RECT r;
+    GetWindowRect(window, &r);
+    MINMAXINFO info{};
+    SendMessageA(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMaxTrackSize.x, r.right - r.left);
+    EXPECT_EQ(info.ptMinTrackSize.y, r.bottom - r.top);
+
+    form.SetBorder(false);
+    EXPECT_EQ(GetWindowLongPtrA(window, GWL_STYLE) & WS_CAPTION, 0);
+    EXPECT_NE(GetWindowLongPtrA(window, GWL_STYLE) & WS_POPUP, 0);
+    EXPECT_EQ(form.GetWidth(), r.right - r.left);
+    EXPECT_EQ(form.ClientRect().Width(), r.right - r.left);
+}
+
+TEST_F(Forms, CentredFormSitsInTheMiddleOfTheScreen) {
+    Form& form = CreateForm(App(), "Form");
+    form.SetSize(301, 200);
+    form.CenterOnScreen();
+    EXPECT_EQ(form.GetLeft(), (GetSystemMetrics(SM_CXSCREEN) - 301) >> 1);
+    EXPECT_EQ(form.GetTop(), (GetSystemMetrics(SM_CYSCREEN) - 200) >> 1);
 }
 
 }  // namespace
