@@ -379,6 +379,8 @@ Control& Control::SetAutoSize(bool on) {
 
 void Control::AutoSize() {
     if (!autoSize_) return;
+    // Measured in the font the window shows: a control without a font tool gets the default one
+    // now, so that what is measured and what is drawn agree.
     Font& font = GetFont();
     const std::string text = AutoSizeText(GetText(), font.Log().lfItalic != 0);
     const Size measured = GetCanvas().MeasureText(text);
