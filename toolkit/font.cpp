@@ -1,0 +1,78 @@
+#include "toolkit/font.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr const char* kDefaultFace = "MS Sans Serif";
+constexpr std::size_t kFaceLimit = LF_FACESIZE - 1;  // 31 characters and the terminating zero
+
+}  // namespace
+
+Font::Font(Control* owner, ColourValue colour) : owner_(owner), colour_(colour) {
+    log_.lfCharSet = DEFAULT_CHARSET;
+    std::strcpy(log_.lfFaceName, kDefaultFace);
+}
+
+Font::Font(const Font& other, Control* owner) : owner_(owner), log_(other.log_), colour_(other.colour_) {}
+
+void Font::Changed() {
+    handle_.Reset();
+    if (owner_) owner_->FontChanged();
+}
+
+void Font::SetFontHeight(int height) {
+    log_.lfHeight = height;
+    Changed();
+}
+
+void Font::SetFontName(const std::string& face) {
+    char name[LF_FACESIZE] = {};
+    std::memcpy(name, face.data(), face.size() < kFaceLimit ? face.size() : kFaceLimit);
+    if (std::strcmp(name, log_.lfFaceName) == 0) return;
+    std::memcpy(log_.lfFaceName, name, sizeof name);
+    Changed();
+}
+
+void Font::SetFontColor(ColourValue colour) {
+    colour_ = colour;
+    Changed();
+}
+
+void Font::SetFontCharset(BYTE charset) {
+    log_.lfCharSet = charset;
+    Changed();
+}
+
+int Font::GetFontStyle() const {
+    return (log_.lfWeight >= FW_BOLD ? kFontBold : 0) | (log_.lfItalic ? kFontItalic : 0) |
+           (log_.lfUnderline ? kFontUnderline : 0) | (log_.lfStrikeOut ? kFontStrikeOut : 0);
+}
+
+void Font::SetFontStyle(int flags) {
+    if (flags & kFontBold) {
+        if (log_.lfWeight < FW_BOLD) log_.lfWeight = FW_BOLD;
+    } else if (log_.lfWeight >= FW_BOLD) {
+        log_.lfWeight = 0;
+    }
+    log_.lfItalic = (flags & kFontItalic) ? TRUE : FALSE;
+    log_.lfUnderline = (flags & kFontUnderline) ? TRUE : FALSE;
+    log_.lfStrikeOut = (flags & kFontStrikeOut) ? TRUE : FALSE;
+    Changed();
+}
+
+HFONT Font::Handle() {
+    if (!handle_) handle_.Reset(CreateFontIndirectA(&log_));
+    return handle_.Get();
+}
+
+void Brush::SetBrushColor(ColourValue colour) {
+    colour_ = colour;
+    owned_.Reset();
+}
+
+HBRUSH Brush::Handle() {
+    if (IsSystemColour(colour_)) return GetSysColorBrush(SystemColourIndex(colour_));
+    if (!owned_) owned_.Reset(CreateSolidBrush(static_cast<COLORREF>(colour_)));
+    return owned_.Get();
+}

@@ -1,0 +1,50 @@
+#pragma once
+// The font and brush tools: the description of a GDI object, which is made on first use and
+// dropped whenever the description changes.
+#include <string>
+
+#include "runtime/platform.h"
+#include "toolkit/control.h"
+#include "toolkit/gdi_object.h"
+
+// Style flags as the program exchanges them.
+enum FontStyle : int { kFontBold = 1, kFontItalic = 2, kFontUnderline = 4, kFontStrikeOut = 8 };
+
+class Font {
+public:
+    Font(Control* owner, ColourValue colour);
+    Font(const Font& other, Control* owner);  // an independent copy for another owner
+    Font& operator=(const Font&) = delete;
+
+    void SetFontHeight(int height);
+    void SetFontName(const std::string& face);  // at most 31 characters are kept
+    void SetFontColor(ColourValue colour);
+    void SetFontCharset(BYTE charset);
+    int GetFontStyle() const;
+    void SetFontStyle(int flags);  // replaces bold, italic, underline and strike-out together
+
+    const LOGFONTA& Log() const { return log_; }
+    ColourValue Color() const { return colour_; }
+    HFONT Handle();
+
+private:
+    void Changed();
+
+    Control* owner_;
+    LOGFONTA log_{};
+    ColourValue colour_;
+    GdiObject<HFONT> handle_;
+};
+
+class Brush {
+public:
+    explicit Brush(ColourValue colour) : colour_(colour) {}
+    void SetBrushColor(ColourValue colour);
+    ColourValue Color() const { return colour_; }
+    // System colours use the system's shared brush, which is never deleted.
+    HBRUSH Handle();
+
+private:
+    ColourValue colour_;
+    GdiObject<HBRUSH> owned_;
+};
