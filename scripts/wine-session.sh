@@ -6,7 +6,7 @@
 set -euo pipefail
 tree=$(cd "$1" && pwd); shift
 export WINEPREFIX=$tree/wineprefix WINEARCH=win64 WINEDEBUG=-all
-export WINEDLLOVERRIDES='mscoree=;mshtml=' LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
+export WINEDLLOVERRIDES='mscoree=;mshtml=;winemenubuilder.exe=d' LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
 wineserver=/usr/lib/wine/wineserver64
 [ -x "$wineserver" ] || wineserver=$(command -v wineserver)
 
