@@ -1,0 +1,16 @@
+#pragma once
+// The background window Ground: a borderless window filled with a gradient, with two titles,
+// shown maximised behind the wizard when the package asks for it.
+#include "toolkit/toolkit.h"
+
+struct GroundRecord {
+    Form* Ground = nullptr;
+    GradientPanel* GroundPanel = nullptr;
+    Label* GroundTitle1 = nullptr;
+    Label* GroundTitle2 = nullptr;
+};
+
+// Builds the hidden window; stores the record in *holder.
+void CreateGroundWindow(Application& app, GroundRecord** holder);
+// Applies the package's colours and titles; the window has just been maximised.
+void ConfigureGround(GroundRecord& ground);
