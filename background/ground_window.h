@@ -1,6 +1,7 @@
 #pragma once
 // The background window Ground: a borderless window filled with a gradient, with two titles,
 // shown maximised behind the wizard when the package asks for it.
+#include "package/package_data.h"
 #include "toolkit/toolkit.h"
 
 struct GroundRecord {
@@ -12,5 +13,6 @@ struct GroundRecord {
 
 // Builds the hidden window; stores the record in *holder.
 void CreateGroundWindow(Application& app, GroundRecord** holder);
-// Applies the package's colours and titles; the window has just been maximised.
-void ConfigureGround(GroundRecord& ground);
+// Applies the package's colours and titles (MainSettings); the window has just been maximised.
+// A numeric setting that is not a number raises the conversion error.
+void ConfigureGround(GroundRecord& ground, const StringList& settings);

@@ -16,6 +16,14 @@ run() {
         /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1
         "$wineserver" -w
     fi
+    # Every program draws inside one virtual desktop of a fixed size, so centring and maximising
+    # give the same rectangles on every machine, and no window waits for a window manager.
+    if [ ! -f "$WINEPREFIX/.virtual-desktop" ]; then
+        /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+        /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+        "$wineserver" -w
+        touch "$WINEPREFIX/.virtual-desktop"
+    fi
     "$wineserver" -p 2>/dev/null || true  # one may already serve this prefix
     # Wine's background services start with the first program and keep its output streams open;
     # start them here, away from the streams of the command (ctest waits for those to close).

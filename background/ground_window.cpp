@@ -1,0 +1,122 @@
+#include "background/ground_window.h"
+
+#include <memory>
+
+#include "package/program.h"
+#include "package/settings.h"
+#include "runtime/integer.h"
+#include "wizard/setup_form.h"
+#include "wizard/wizard_texts.h"
+
+namespace {
+
+// Lines of one title's settings: shown, text, size, face, colour, character set, then bold,
+// italic, underline and strike-out.
+struct TitleLines {
+    int shown, text, size, face, colour, charset, bold;
+};
+constexpr TitleLines kTitle1{6, 8, 10, 11, 12, 13, 14};
+constexpr TitleLines kTitle2{7, 9, 18, 19, 20, 21, 22};
+
+// Returns the font height given, or 0 when the title stays hidden.
+int ConfigureTitle(Label& title, const StringList& s, const TitleLines& lines) {
+    if (!IsFlagOn(s[lines.shown])) {
+        title.SetVisible(false);
+        return 0;
+    }
+    title.SetText(s[lines.text]);
+    Font& font = title.GetFont();
+    const int height = ScaledFontHeight(StrToInt(s[lines.size]));
+    font.SetFontHeight(height);
+    font.SetFontName(s[lines.face]);
+    font.SetFontColor(StrToInt(s[lines.colour]));
+    font.SetFontCharset(static_cast<BYTE>(StrToInt(s[lines.charset])));
+    if (IsFlagOn(s[lines.bold])) font.SetFontStyle(kFontBold);
+    const int added[] = {kFontItalic, kFontUnderline, kFontStrikeOut};
+    for (int i = 0; i < 3; ++i)
+        if (IsFlagOn(s[lines.bold + 1 + i])) font.SetFontStyle(font.GetFontStyle() | added[i]);
+    return height;
+}
+
+void CloseMainForm() {
+    if (Application* app = CurrentApplication())
+        if (Form* main = app->MainForm()) main->Close();
+}
+
+// Leaving before the finish page asks first; the wizard's own close does the same.
+void GroundClose(void* context, Control&, bool& accept) {
+    auto& ground = *static_cast<GroundRecord*>(context);
+    if (SetupHolder && SetupHolder->NextButton->GetText() == kDoneCaption) {
+        CloseMainForm();
+        return;
+    }
+    const int answer = MessageBoxA(ground.Ground->GetWindowHandle(), kCloseQuestionText, kCloseQuestionCaption,
+                                   MB_YESNO | MB_ICONINFORMATION);
+    if (answer == IDYES) CloseMainForm();
+    else accept = false;
+}
+
+// A click on the background brings the wizard back to the front.
+void GroundPanelClick(void*, Control&) {
+    if (SetupHolder) SetupHolder->SetupForm->Show();
+}
+
+}  // namespace
+
+void CreateGroundWindow(Application& app, GroundRecord** holder) {
+    auto owned = std::make_unique<GroundRecord>();
+    GroundRecord& ground = *owned;
+    *holder = &ground;
+
+    Form& form = CreateForm(app, "Ground");
+    form.SetPosition(217, 113);
+    form.SetClientSize(414, 270);
+    ground.Ground = &form;
+    form.AttachOwned(std::move(owned));
+    form.SetVisible(false);
+    form.SetBorder(false);
+    form.SetMargin(0);
+    DeleteMenu(GetSystemMenu(form.GetWindowHandle(), FALSE), SC_CLOSE, MF_BYCOMMAND);
+    form.SetOnClose(GroundClose, &ground);
+
+    GradientPanel& panel = CreateGradientPanel(form, 0xFF0000, 0x800000);
+    ground.GroundPanel = &panel;
+    panel.SetAlign(Align::Client);
+    panel.SetTabStop(false);
+    panel.SetBorder(true);
+
+    Label& title1 = CreateLabel(panel, "Label1");
+    ground.GroundTitle1 = &title1;
+    title1.SetPosition(8, 8);
+    title1.SetAutoSize(true);
+    title1.GetFont().SetFontColor(0x0000FF);
+    title1.GetFont().SetFontHeight(24);
+    title1.GetFont().SetFontName("Arial");
+    title1.SetTransparent(true);
+
+    Label& title2 = CreateLabel(panel, "Label2");
+    ground.GroundTitle2 = &title2;
+    title2.SetPosition(8, 264);
+    title2.SetAutoSize(true);
+    title2.GetFont().SetFontHeight(16);
+    title2.SetTransparent(true);
+
+    panel.SetOnClick(GroundPanelClick, &ground);
+}
+
+void ConfigureGround(GroundRecord& ground, const StringList& s) {
+    if (s[2] != "0") {
+        ground.GroundPanel->SetGradientColor1(StrToInt(s[4]));
+        ground.GroundPanel->SetGradientColor2(StrToInt(s[5]));
+    } else {
+        ground.GroundPanel->SetGradientColor1(StrToInt(s[3]));
+        ground.GroundPanel->SetGradientColor2(StrToInt(s[3]));
+    }
+    ground.GroundPanel->SetGradientStyle(IsFlagOn(s[48]) ? 0 : 1);
+    ConfigureTitle(*ground.GroundTitle1, s, kTitle1);
+    if (const int height = ConfigureTitle(*ground.GroundTitle2, s, kTitle2)) {
+        // The second title sits near the bottom edge: the window's height less 1.55 line heights,
+        // cut to a whole pixel.
+        ground.GroundTitle2->SetTop(ground.Ground->GetHeight() - height * 155 / 100);
+    }
+}
