@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/gallery/png_writer.h"
+#include "tools/png_writer.h"
 #include "toolkit/toolkit.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "toolkit/gallery/png_writer.h"
+#include "tools/png_writer.h"
 
 #include <cstdio>
 
