@@ -1,27 +1,35 @@
 #!/usr/bin/env bash
-# Packs the example package into a setup program and runs it under Wine, saying what happened.
+# Packs the example package into a setup program and runs it under Wine: on your display when
+# DISPLAY is set, otherwise on a virtual one. A picture of the wizard goes to build/demo/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$(pwd)
 out=build/demo
 mkdir -p "$out"
 pack=build/host/setup-pack
 
 "$pack" build examples/demo/package.txt -o "$out/setup.exe" --stub build/win32/setup.exe
 "$pack" build examples/demo/package.txt -o "$out/setup64.exe" --stub build/win64/setup.exe
-echo
-"$pack" show "$out/setup.exe" | sed -n '1,3p;/^registry records/,$p'
-echo
+"$pack" show "$out/setup.exe" | sed -n '1,3p;/layout:/p'
 
-copy=$(find build/win64/wineprefix/drive_c/users -path '*Temp/QORT/Tmp_Data.tmp' 2>/dev/null | head -n 1 || true)
-[ -n "$copy" ] && rm -f "$copy"
-echo "demo: running $out/setup64.exe (the 64-bit twin of $out/setup.exe) under Wine"
-set +e
-scripts/wine-session.sh build/win64 build/win64/wine-run "$out/setup64.exe"
-rc=$?
-set -e
-copy=$(find build/win64/wineprefix/drive_c/users -path '*Temp/QORT/Tmp_Data.tmp' 2>/dev/null | head -n 1 || true)
-echo "demo: the setup program ended with exit code $rc"
-if [ -n "$copy" ]; then
-    echo "demo: it loaded the package and left its temporary copy: $copy ($(stat -c %s "$copy") bytes)"
+caption=$(sed -n 's/^caption *= *//p' examples/demo/package.txt)
+picture="Z:${root//\//\\}\\build\\demo\\wizard.png"
+rm -f "$out/wizard.png"
+if [ -n "${DISPLAY:-}" ]; then
+    export WINE_SESSION_ON_DISPLAY=1
+    echo "demo: running $out/setup64.exe (the 64-bit twin of $out/setup.exe) on $DISPLAY; close it to end the demo"
+else
+    echo "demo: running $out/setup64.exe (the 64-bit twin of $out/setup.exe) on a virtual display"
 fi
-echo "demo: the wizard's windows are not built yet; the setup program ends once the package is loaded"
+scripts/wine-session.sh build/win64 bash -c '
+    build/win64/wine-run "$1" &
+    program=$!
+    build/win64/wine-run build/win64/screenshot.exe "$2" "$3" 30000 || true
+    if [ -n "${WINE_SESSION_ON_DISPLAY:-}" ]; then wait $program; else kill $program 2>/dev/null; fi
+    true' _ "$out/setup64.exe" "$picture" "$caption"
+if [ -s "$out/wizard.png" ]; then
+    echo "demo: the wizard as it showed: $root/$out/wizard.png"
+else
+    echo "demo: no picture was taken (the wizard did not show)" >&2
+    exit 1
+fi

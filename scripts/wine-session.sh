@@ -3,6 +3,7 @@
 # prefix (made on first use) and one persistent wineserver, so that each program started by the
 # command does not pay Wine's start-up.
 #   scripts/wine-session.sh BUILD_TREE COMMAND...
+# With WINE_SESSION_ON_DISPLAY=1 and DISPLAY set, the session uses that display instead.
 set -euo pipefail
 tree=$(cd "$1" && pwd); shift
 export WINEPREFIX=$tree/wineprefix WINEARCH=win64 WINEDEBUG=-all
@@ -37,6 +38,10 @@ run() {
 }
 
 if [ -n "${WINE_SESSION_INNER:-}" ]; then
+    run "$@"
+elif [ -n "${WINE_SESSION_ON_DISPLAY:-}" ] && [ -n "${DISPLAY:-}" ]; then
+    # On the user's own display, for the demo.
+    export WINE_SESSION_INNER=1
     run "$@"
 else
     export WINE_SESSION_INNER=1
