@@ -350,7 +350,7 @@ TEST_F(SetupFormWindow, StartsWithAnEmptyInstallStateOnTheFirstStepAndANavyProgr
     EXPECT_EQ(form_->ProgressBar->GetCanvas().GetCanvasBrush().Color(), 0x800000);
 }
 
-TEST_F(SetupFormWindow, EnterPressesNextAndEscPressesCancel) {
+TEST_F(SetupFormWindow, EnterBelongsToNextAndEscToCancel) {
     EXPECT_EQ(form_->SetupForm->DefaultButton(), form_->NextButton);
     EXPECT_EQ(form_->SetupForm->CancelButton(), form_->CancelButton);
     EXPECT_NE(GetWindowLongA(form_->NextButton->GetWindowHandle(), GWL_STYLE) & BS_DEFPUSHBUTTON, 0)
@@ -413,6 +413,16 @@ TEST_F(SetupFormWindow, YesToTheCloseQuestionEndsTheProgram) {
     }
     Pump();
     EXPECT_TRUE(app_->IsTerminated()) << "the program goes on";
+}
+
+TEST_F(SetupFormWindow, BrowseOpensNothingAndLeavesTheFolderAlone) {
+    ShowWizard();
+    form_->FolderEdit->SetText("C:\\Редактор");
+    QuestionAnswer dialog(IDCANCEL, 1000);  // a folder browser would be a dialog box as well
+    SendMessageA(form_->BrowseButton->GetWindowHandle(), BM_CLICK, 0, 0);
+    Pump();
+    EXPECT_EQ(dialog.Seen().window, nullptr);
+    EXPECT_EQ(form_->FolderEdit->GetText(), "C:\\Редактор");
 }
 
 TEST_F(SetupFormWindow, ClosingAfterTheFinishPageEndsTheProgramWithoutAQuestion) {
