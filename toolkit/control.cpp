@@ -163,8 +163,14 @@ LRESULT Control::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_SETTEXT:
         // A transparent control draws its text only over its ancestor's painting (SetText asks
-        // for that); the standard control would paint the new text over the old one at once.
-        if (transparent_ && subclassed_) return DefWindowProcA(handle_, message, wParam, lParam);
+        // for that); the standard control would paint the new text over the old one at once. With
+        // drawing off it only stores the text. The message goes on in the form it came in.
+        if (transparent_ && subclassed_ && (GetWindowLongA(handle_, GWL_STYLE) & WS_VISIBLE)) {
+            CallDefault(WM_SETREDRAW, FALSE, 0);
+            const LRESULT result = CallDefault(message, wParam, lParam);
+            CallDefault(WM_SETREDRAW, TRUE, 0);
+            return result;
+        }
         break;
     case WM_ERASEBKGND:
         if (transparent_) return 1;

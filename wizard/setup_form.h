@@ -66,6 +66,9 @@ struct SetupFormRecord {
     GradientPanel* FinishGradient = nullptr;
     Label* CompanyLabel = nullptr;
     std::uint8_t WizardStep = 0;
+    // Set by the first showing: the pages are filled from the package once, so showing the
+    // window again keeps the user's edits and the current page.
+    bool PagesFilled = false;
 
     // The install engine's shared state: FilesDone, FilesTotal, CreatedLinks.
     InstallState Engine;

@@ -104,7 +104,9 @@ TEST_F(Startup, DamagedPackageShowsItsMessageOverTheSplashAndNoOtherWindow) {
     EXPECT_EQ(box->text, "Данные повреждены или отсутствуют!");
     for (HWND window : TopLevelWindows(child.Id())) {
         const WindowState w = Describe(window);
-        if (w.className == "Form") EXPECT_EQ(w.visible, w.text == "SetupProgram") << w.text;
+        if (w.className == "Form") {
+            EXPECT_EQ(w.visible, w.text == "SetupProgram") << w.text;
+        }
     }
     PressButton(box->window, IDOK);
     EXPECT_EQ(child.WaitForExit(kTimeout), 0u);
@@ -139,8 +141,10 @@ TEST_F(Startup, BackgroundFillsTheScreenBehindTheWizardWithItsGradientAndTitles)
     EXPECT_TRUE(behind) << "the wizard stands in front of the background";
 
     // The top row has colour 1 (0xFF8000: blue 255, green 128); lower rows turn green.
-    const std::uint32_t top = CaptureScreen({g.screen.right - 20, 2, g.screen.right - 19, 3})[0];
-    EXPECT_EQ(top, 0x0080FFu);
+    const RECT topRight{g.screen.right - 20, 2, g.screen.right - 19, 3};
+    const DWORD start = GetTickCount();
+    while (CaptureScreen(topRight)[0] != 0x0080FFu && GetTickCount() - start < 5000) Sleep(50);
+    EXPECT_EQ(CaptureScreen(topRight)[0], 0x0080FFu);
     const std::uint32_t bottom = CaptureScreen({g.screen.right - 20, g.screen.bottom - 3, g.screen.right - 19,
                                                 g.screen.bottom - 2})[0];
     EXPECT_GT((bottom >> 8) & 0xFF, 0xF0u);

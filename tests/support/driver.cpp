@@ -23,10 +23,13 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM context) {
 }
 
 std::string Text(HWND window) {
-    // WM_GETTEXT through the program's own thread: edit boxes answer with their contents.
-    char text[8192] = {};
+    // WM_GETTEXT through the program's own thread, so edit boxes answer with their contents. The
+    // wide form crosses processes intact; the program's text is ANSI (code page 1251) again here.
+    wchar_t wide[8192] = {};
     DWORD_PTR length = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &length);
+    SendMessageTimeoutW(window, WM_GETTEXT, 8192, reinterpret_cast<LPARAM>(wide), SMTO_ABORTIFHUNG, 2000, &length);
+    char text[16384] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
     return text;
 }
 
