@@ -1,0 +1,20 @@
+#pragma once
+// The finish page's "Готово": hide the windows, start what the user and the package asked for,
+// offer the restart, and close the wizard. Also the program launcher the first showing uses.
+#include <string>
+
+struct SetupFormRecord;
+
+// Starts a program without waiting for it: through the shell ("open") when the path exists as a
+// file or folder, else WinExec of path + " " + parameters. Failures are silent.
+void LaunchProgram(const std::string& path, const std::string& parameters);
+
+// The last step of every page sequence.
+void FinishActions(SetupFormRecord& form);
+
+// Asks the system to restart, enabling the shutdown privilege first on NT. True when accepted.
+bool RestartWindows(unsigned flags);
+
+// Where the restart request goes. Tests replace it so that the session they run in stays up.
+using RestartRequest = bool (*)(unsigned flags);
+void SetRestartRequest(RestartRequest request);
