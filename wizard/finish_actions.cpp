@@ -1,0 +1,103 @@
+#include "wizard/finish_actions.h"
+
+#include "background/ground_window.h"
+#include "background/splash_window.h"
+#include "engine/folders.h"
+#include "package/loader.h"
+#include "package/program.h"
+#include "package/settings.h"
+#include "wizard/setup_form.h"
+#include "wizard/wizard_texts.h"
+
+#include <shellapi.h>
+
+namespace {
+
+bool RequestRestart(unsigned flags) { return ExitWindowsEx(flags, 0) != 0; }
+RestartRequest g_restart = RequestRestart;
+
+// Paths of the finish page name the folder box's text for %ProgDr%; nothing else of the view is
+// used here.
+class FolderBox : public InstallView {
+public:
+    explicit FolderBox(Edit& edit) : edit_(edit) {}
+    std::string GetInstallFolder() override { return edit_.GetText(); }
+    void SetInstallFolder(const std::string& folder) override { edit_.SetText(folder); }
+    void SetStatus(const std::string&) override {}
+    bool IsPlaceChecked(ShortcutPlace) override { return false; }
+    void DrawProgressBar(int) override {}
+    void ProcessMessages() override {}
+    void Finish() override {}
+
+private:
+    Edit& edit_;
+};
+
+void Open(const std::string& file) {
+    ShellExecuteA(nullptr, "open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void EnableShutdownPrivilege() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return;
+    TOKEN_PRIVILEGES wanted{};
+    if (LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &wanted.Privileges[0].Luid)) {
+        wanted.PrivilegeCount = 1;
+        wanted.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+        TOKEN_PRIVILEGES previous{};
+        DWORD length = 0;
+        AdjustTokenPrivileges(token, FALSE, &wanted, sizeof previous, &previous, &length);
+    }
+    CloseHandle(token);
+}
+
+bool IsNtFamily() {
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+#pragma GCC diagnostic pop
+}
+
+}  // namespace
+
+void LaunchProgram(const std::string& path, const std::string& parameters) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        ShellExecuteA(nullptr, "open", path.c_str(), parameters.c_str(), nullptr, SW_SHOWNORMAL);
+    } else {
+        WinExec((path + " " + parameters).c_str(), SW_SHOWNORMAL);
+    }
+}
+
+bool RestartWindows(unsigned flags) {
+    if (IsNtFamily()) EnableShutdownPrivilege();
+    return g_restart(flags);
+}
+
+void SetRestartRequest(RestartRequest request) { g_restart = request ? request : RequestRestart; }
+
+void FinishActions(SetupFormRecord& form) {
+    if (Application* app = CurrentApplication()) ProcessMessages(*app);
+    if (GroundHolder) GroundHolder->Ground->Hide();
+    form.SetupForm->Hide();
+
+    static const StringList kNoSettings(setting::kCount);
+    const StringList& s = SplashHolder ? SplashHolder->Package.MainSettings : kNoSettings;
+    const std::string folder = form.FolderEdit->GetText();
+    // Only what the page offered; both boxes start ticked whether offered or not.
+    if (form.RunAppCheck->IsVisible() && form.RunAppCheck->IsChecked()) Open(folder + s[47]);
+    if (form.ReadmeCheck->IsVisible() && form.ReadmeCheck->IsChecked()) Open(folder + s[52]);
+    if (IsFlagOn(s[43])) {
+        FolderBox box(*form.FolderEdit);
+        LaunchProgram(ExpandPath(s[44], box), s[45]);
+    }
+    if (IsFlagOn(s[63])) {
+        const std::string caption = kRestartCaptionPrefix + s[28];
+        if (MessageBoxA(form.SetupForm->GetWindowHandle(), kRestartQuestionText, caption.c_str(),
+                        MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL) == IDYES)
+            RestartWindows(IsFlagOn(s[64]) ? EWX_REBOOT : EWX_REBOOT | EWX_FORCE);
+    }
+    form.SetupForm->Close();
+}
