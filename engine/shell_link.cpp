@@ -9,6 +9,12 @@
 
 namespace {
 
+// The three identifiers the shell link needs, defined here: the system's identifier library
+// defines every identifier it knows in one piece and would add some 40 KiB to the program.
+constexpr CLSID kShellLinkClass = {0x00021401, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr IID kShellLinkInterface = {0x000214EE, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr IID kPersistFileInterface = {0x0000010B, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+
 // The system's message for a COM result, as the user would see it.
 std::string SystemErrorText(HRESULT result) {
     char text[512];
@@ -22,8 +28,8 @@ std::string SystemErrorText(HRESULT result) {
 }
 
 void NewShellLink(ComPtr<IShellLinkA>& link) {
-    const HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                                            IID_IShellLinkA, link.Out());
+    const HRESULT result = CoCreateInstance(kShellLinkClass, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                                            kShellLinkInterface, link.Out());
     if (FAILED(result)) throw RuntimeError("OleError", SystemErrorText(result));
 }
 
@@ -38,7 +44,7 @@ bool CreateShellLink(const std::string& target, const std::string& linkPath, con
     link->SetPath(target.c_str());
     link->SetWorkingDirectory(workingFolder.c_str());
     ComPtr<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, file.Out()))) return false;
+    if (FAILED(link->QueryInterface(kPersistFileInterface, file.Out()))) return false;
     return SUCCEEDED(file->Save(AnsiToWide(linkPath).c_str(), FALSE));
 }
 
@@ -46,7 +52,7 @@ std::optional<ShortcutFields> ReadShortcut(const std::string& linkPath) {
     ComPtr<IShellLinkA> link;
     NewShellLink(link);
     ComPtr<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, file.Out()))) return std::nullopt;
+    if (FAILED(link->QueryInterface(kPersistFileInterface, file.Out()))) return std::nullopt;
     if (FAILED(file->Load(AnsiToWide(linkPath).c_str(), STGM_READ))) return std::nullopt;
     // An empty field may come back as S_FALSE with the buffer untouched.
     char text[1024];

@@ -17,11 +17,15 @@
 
 namespace {
 
+// Set once the package has been copied and read: the copy is ours to remove at the end.
+bool g_packageLoaded = false;
+
 // The splash timer's first tick loads the package and hands over to the wizard.
 void SplashTimerTick(void* context, Timer& timer) {
     auto& splash = *static_cast<SplashRecord*>(context);
     timer.SetTimerEnabled(false);
     LoadPackage(splash.Package);
+    g_packageLoaded = true;
     splash.SetupProgram->Hide();
     if (IsFlagOn(splash.Package.MainSettings[1])) {
         GroundHolder->Ground->SetWindowState(2);
@@ -45,6 +49,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         CreateGroundWindow(app, &GroundHolder);
         CreateSetupForm(app);
         RunApplication(app);
+        // Leaving before installing must not leave the package copy behind (the run deletes it
+        // itself when it completes; deleting a missing file does nothing).
+        if (g_packageLoaded) DeleteFileA(TempPackagePath(GetTempFolder()).c_str());
     } catch (...) {
         ReportFatalError(std::current_exception());
     }

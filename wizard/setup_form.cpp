@@ -231,6 +231,7 @@ void AttachHandlers(SetupFormRecord& r) {
     r.CancelButton->SetOnClick(Notify<CancelButtonClick>, &r);
     r.CancelButton->SetCancelButton(true);
     r.BackButton->SetOnClick(Notify<BackButtonClick>, &r);
+    r.BrowseButton->SetOnClick(Notify<BrowseButtonClick>, &r);
 }
 
 // The install engine's shared state starts empty; the progress bar paints in navy.

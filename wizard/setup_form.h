@@ -69,6 +69,8 @@ struct SetupFormRecord {
     // Set by the first showing: the pages are filled from the package once, so showing the
     // window again keeps the user's edits and the current page.
     bool PagesFilled = false;
+    // Set when the user confirmed leaving: a running installation stops at its next file or step.
+    bool StopRequested = false;
 
     // The install engine's shared state: FilesDone, FilesTotal, CreatedLinks.
     InstallState Engine;

@@ -1,14 +1,15 @@
 #include "wizard/setup_form_handlers.h"
 
 #include "background/splash_window.h"
+#include "package/loader_texts.h"
 #include "package/program.h"
+#include "wizard/finish_actions.h"
+#include "wizard/first_showing.h"
+#include "wizard/pages.h"
 #include "wizard/setup_form.h"
 #include "wizard/wizard_texts.h"
 
 namespace {
-
-constexpr std::size_t kCaptionLine = 26;
-constexpr std::size_t kProgramNameLine = 28;
 
 // Closing the main form ends the program, whichever window asked.
 void EndProgram() {
@@ -17,21 +18,22 @@ void EndProgram() {
     }
 }
 
+bool IsBlank(const std::string& text) { return text.find_first_not_of(" \t") == std::string::npos; }
+
+// Leaving the folder page with no folder would install into the root of a drive.
+bool FolderMissing(SetupFormRecord& form) {
+    if (!IsBlank(form.FolderEdit->GetText())) return false;
+    MessageBoxA(form.SetupForm->GetWindowHandle(), kEmptyFolderText, kErrorCaption, MB_OK | MB_ICONWARNING);
+    return true;
+}
+
 }  // namespace
 
 void SetupFormShow(SetupFormRecord& form) {
     // Showing again must not refill the pages: that would lose the user's edits mid-way.
     if (form.PagesFilled) return;
     form.PagesFilled = true;
-    if (SplashHolder) {
-        const StringList& settings = SplashHolder->Package.MainSettings;
-        if (settings.size() > kProgramNameLine) {
-            form.SetupForm->SetText(settings[kCaptionLine]);
-            const PageTexts texts = MakePageTexts(settings[kProgramNameLine]);
-            form.WelcomeTitle->SetText(texts.welcomeTitle);
-            form.WelcomeText->SetText(texts.welcomeText);
-        }
-    }
+    if (SplashHolder) FillPages(form, SplashHolder->Package);
     form.WizardStep = 0;
 }
 
@@ -44,19 +46,24 @@ void SetupFormClose(SetupFormRecord& form, bool& accept) {
         return;
     }
     accept = true;
+    form.StopRequested = true;
     EndProgram();
 }
 
-void NextButtonClick(SetupFormRecord&) {
-    // The page changes come with the wizard's pages.
+void NextButtonClick(SetupFormRecord& form) {
+    const Navigation move = NextNavigation(static_cast<std::uint8_t>(form.WizardStep + 1), LicencePageOn(), GroupPageOn());
+    if (move.action == PageAction::Change && move.from == Page::Folder && FolderMissing(form)) return;
+    ++form.WizardStep;
+    if (move.action == PageAction::Change) ChangePage(form, move.from, move.to);
+    else if (move.action == PageAction::FinishActions) FinishActions(form);
 }
 
-void BackButtonClick(SetupFormRecord&) {
-    // The page changes come with the wizard's pages.
+void BackButtonClick(SetupFormRecord& form) {
+    --form.WizardStep;
+    const Navigation move = BackNavigation(form.WizardStep, LicencePageOn(), GroupPageOn());
+    if (move.action == PageAction::Change) ChangePage(form, move.from, move.to);
 }
 
 void CancelButtonClick(SetupFormRecord& form) { form.SetupForm->Close(); }
 
-void LicenceRadioClick(SetupFormRecord&) {
-    // Enabling Next on acceptance comes with the wizard's pages.
-}
+void LicenceRadioClick(SetupFormRecord& form) { form.NextButton->SetEnabled(form.AcceptRadio->IsChecked()); }

@@ -3,7 +3,8 @@
 // receives the window's record.
 struct SetupFormRecord;
 
-// First showing: the caption and the page texts from the package, and the first step.
+// First showing: every page filled from the package, and the first step. Later showings change
+// nothing.
 void SetupFormShow(SetupFormRecord& form);
 // The close question; `accept` false keeps the wizard open as it was.
 void SetupFormClose(SetupFormRecord& form, bool& accept);
@@ -13,3 +14,5 @@ void BackButtonClick(SetupFormRecord& form);
 void CancelButtonClick(SetupFormRecord& form);
 // Either licence radio button.
 void LicenceRadioClick(SetupFormRecord& form);
+// The folder browser; a chosen folder replaces the folder box's text.
+void BrowseButtonClick(SetupFormRecord& form);

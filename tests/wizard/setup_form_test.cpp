@@ -359,7 +359,8 @@ TEST_F(SetupFormWindow, EnterBelongsToNextAndEscToCancel) {
 
 TEST_F(SetupFormWindow, FirstShowingTitlesTheWindowAndGreetsWithTheProgramNameOnce) {
     SplashRecord splash;
-    splash.Package.MainSettings.assign(65, "");
+    splash.Package.MainSettings.assign(65, "0");
+    splash.Package.MainSettings[33] = "Arial";
     splash.Package.MainSettings[26] = "Установка Редактора";
     splash.Package.MainSettings[28] = "Редактор 2.0";
     SplashHolder = &splash;
@@ -415,13 +416,14 @@ TEST_F(SetupFormWindow, YesToTheCloseQuestionEndsTheProgram) {
     EXPECT_TRUE(app_->IsTerminated()) << "the program goes on";
 }
 
-TEST_F(SetupFormWindow, BrowseOpensNothingAndLeavesTheFolderAlone) {
+TEST_F(SetupFormWindow, BrowseOffersTheFolderBrowserAndCancellingLeavesTheFolderAlone) {
     ShowWizard();
     form_->FolderEdit->SetText("C:\\Редактор");
-    QuestionAnswer dialog(IDCANCEL, 1000);  // a folder browser would be a dialog box as well
+    QuestionAnswer dialog(IDCANCEL, 5000);  // the folder browser is a dialog box
     SendMessageA(form_->BrowseButton->GetWindowHandle(), BM_CLICK, 0, 0);
     Pump();
-    EXPECT_EQ(dialog.Seen().window, nullptr);
+    EXPECT_NE(dialog.Seen().window, nullptr);
+    EXPECT_EQ(dialog.owner, Window());
     EXPECT_EQ(form_->FolderEdit->GetText(), "C:\\Редактор");
 }
 
