@@ -38,11 +38,6 @@ int ConfigureTitle(Label& title, const StringList& s, const TitleLines& lines) {
     return height;
 }
 
-void CloseMainForm() {
-    if (Application* app = CurrentApplication())
-        if (Form* main = app->MainForm()) main->Close();
-}
-
 // Leaving before the finish page asks first; the wizard's own close does the same.
 void GroundClose(void* context, Control&, bool& accept) {
     auto& ground = *static_cast<GroundRecord*>(context);

@@ -157,3 +157,8 @@ void RunApplication(Application& app) {
     }
     DestroyApplication();
 }
+
+void CloseMainForm() {
+    if (Application* app = CurrentApplication())
+        if (Form* main = app->MainForm()) main->Close();
+}

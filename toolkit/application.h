@@ -52,5 +52,7 @@ void StartApplication(Application& app);
 void RunApplication(Application& app);
 // One pump step: dispatches every queued message; a WM_QUIT ends the run.
 void ProcessMessages(Application& app);
+// Asks the main form to close, which ends the program; nothing when there is none.
+void CloseMainForm();
 // Destroys the application object, its forms and everything they own.
 void DestroyApplication();

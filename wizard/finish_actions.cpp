@@ -6,6 +6,7 @@
 #include "package/loader.h"
 #include "package/program.h"
 #include "package/settings.h"
+#include "wizard/install_page.h"
 #include "wizard/setup_form.h"
 #include "wizard/wizard_texts.h"
 
@@ -15,23 +16,6 @@ namespace {
 
 bool RequestRestart(unsigned flags) { return ExitWindowsEx(flags, 0) != 0; }
 RestartRequest g_restart = RequestRestart;
-
-// Paths of the finish page name the folder box's text for %ProgDr%; nothing else of the view is
-// used here.
-class FolderBox : public InstallView {
-public:
-    explicit FolderBox(Edit& edit) : edit_(edit) {}
-    std::string GetInstallFolder() override { return edit_.GetText(); }
-    void SetInstallFolder(const std::string& folder) override { edit_.SetText(folder); }
-    void SetStatus(const std::string&) override {}
-    bool IsPlaceChecked(ShortcutPlace) override { return false; }
-    void DrawProgressBar(int) override {}
-    void ProcessMessages() override {}
-    void Finish() override {}
-
-private:
-    Edit& edit_;
-};
 
 void Open(const std::string& file) {
     ShellExecuteA(nullptr, "open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
@@ -90,8 +74,8 @@ void FinishActions(SetupFormRecord& form) {
     if (form.RunAppCheck->IsVisible() && form.RunAppCheck->IsChecked()) Open(folder + s[47]);
     if (form.ReadmeCheck->IsVisible() && form.ReadmeCheck->IsChecked()) Open(folder + s[52]);
     if (IsFlagOn(s[43])) {
-        FolderBox box(*form.FolderEdit);
-        LaunchProgram(ExpandPath(s[44], box), s[45]);
+        WizardInstallView view(form);
+        LaunchProgram(ExpandPath(s[44], view), s[45]);
     }
     if (IsFlagOn(s[63])) {
         const std::string caption = kRestartCaptionPrefix + s[28];

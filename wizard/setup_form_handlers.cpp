@@ -11,13 +11,6 @@
 
 namespace {
 
-// Closing the main form ends the program, whichever window asked.
-void EndProgram() {
-    if (Application* app = CurrentApplication()) {
-        if (Form* main = app->MainForm()) main->Close();
-    }
-}
-
 bool IsBlank(const std::string& text) { return text.find_first_not_of(" \t") == std::string::npos; }
 
 // Leaving the folder page with no folder would install into the root of a drive.
@@ -47,7 +40,7 @@ void SetupFormClose(SetupFormRecord& form, bool& accept) {
     }
     accept = true;
     form.StopRequested = true;
-    EndProgram();
+    CloseMainForm();
 }
 
 void NextButtonClick(SetupFormRecord& form) {
