@@ -479,3 +479,32 @@ TEST_F(WizardPages, YesDuringTheInstallStopsItAtTheNextFileAndEndsWithoutTheFini
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(WizardPages, PackagesStartProgramRunsOnceWhenTheWizardFirstShows) {
+    const std::string program = programs_ / "welcome.exe";
+    WriteFileBytes(program, ReadFileBytes(WindowsPath(RECORD_ARGS)));
+    PackageLayout layout = Layout(Options{});
+    layout.settings[40] = "1";
+    layout.settings[41] = program;
+    layout.settings[42] = "--hello world";
+    Start(layout);
+    const std::string args = program + ".args";
+    const DWORD start = GetTickCount();
+    while (!FileExists(args) && GetTickCount() - start < static_cast<DWORD>(kTimeout)) Sleep(50);
+    Sleep(100);
+    ASSERT_TRUE(FileExists(args)) << "the program named by the package started";
+    EXPECT_NE(ReadFileBytes(args).find("--hello world"), std::string::npos) << ReadFileBytes(args);
+
+    // Showing the wizard again starts nothing.
+    DeleteFileA(args.c_str());
+    ShowWindow(wizard_, SW_HIDE);
+    Settle();
+    ShowWindow(wizard_, SW_SHOW);
+    Settle();
+    Sleep(1500);
+    EXPECT_FALSE(FileExists(args));
+}
+
+}  // namespace
