@@ -44,6 +44,13 @@ protected:
         return *child_;
     }
     HWND Wizard() { return WaitForWindow(child_->Id(), Caption(kCaption), kTimeout); }
+    // A package that asks for the background; returns the wizard once it shows.
+    HWND StartWithBackground() {
+        StringList s = Settings();
+        s[1] = "1";
+        Start(s);
+        return Wizard();
+    }
     HWND Ground() {
         for (HWND w : TopLevelWindows(child_->Id()))
             if (Describe(w).text == "Ground") return w;
@@ -124,10 +131,7 @@ TEST_F(Startup, BackgroundShowsOnlyForTheFlagOne) {
 }
 
 TEST_F(Startup, BackgroundFillsTheScreenBehindTheWizardWithItsGradientAndTitles) {
-    StringList s = Settings();
-    s[1] = "1";
-    Start(s);
-    HWND wizard = Wizard();
+    HWND wizard = StartWithBackground();
     ASSERT_NE(wizard, nullptr);
     HWND ground = Ground();
     const WindowState g = Describe(ground);
@@ -162,10 +166,7 @@ TEST_F(Startup, BackgroundFillsTheScreenBehindTheWizardWithItsGradientAndTitles)
 }
 
 TEST_F(Startup, ClickOnTheBackgroundBringsTheWizardToTheFront) {
-    StringList s = Settings();
-    s[1] = "1";
-    Start(s);
-    HWND wizard = Wizard();
+    HWND wizard = StartWithBackground();
     ASSERT_NE(wizard, nullptr);
     HWND ground = Ground();
     SetForegroundWindow(ground);
@@ -183,10 +184,8 @@ TEST_F(Startup, ClickOnTheBackgroundBringsTheWizardToTheFront) {
 }
 
 TEST_F(Startup, ClosingTheBackgroundAsksBeforeLeaving) {
-    StringList s = Settings();
-    s[1] = "1";
-    const auto& child = Start(s);
-    ASSERT_NE(Wizard(), nullptr);
+    ASSERT_NE(StartWithBackground(), nullptr);
+    const ChildProgram& child = *child_;
     HWND ground = Ground();
     PostMessageA(ground, WM_CLOSE, 0, 0);
     auto box = child.WaitForMessageBox(kTimeout);
