@@ -1,8 +1,5 @@
 #include "engine/extraction.h"
 
-#include <algorithm>
-#include <memory>
-
 #include "engine/folders.h"
 #include "engine/progress.h"
 #include "engine/records.h"
@@ -13,19 +10,14 @@
 
 namespace {
 
-constexpr std::int64_t kCopyPiece = 61440;
+constexpr std::size_t kCopyPiece = 61440;
 
 // Copies size bytes from the package copy's read position; a copy that ends early is a read error.
-void CopyBytes(File& from, File& to, std::int64_t size) {
-    if (size < 0) throw RuntimeError("StreamError", messages::kStreamReadError);
-    if (size == 0) return;
-    const auto bufferSize = static_cast<std::size_t>(std::min(size, kCopyPiece));
-    std::unique_ptr<char[]> buffer(new char[bufferSize]);
-    while (size > 0) {
-        const auto piece = static_cast<std::size_t>(std::min<std::int64_t>(size, kCopyPiece));
-        from.ReadExactly(buffer.get(), piece);
-        to.Write(buffer.get(), piece);
-        size -= static_cast<std::int64_t>(piece);
+void ExtractBytes(File& from, File& to, std::int64_t size) {
+    switch (CopyBytes(from, to, size, kCopyPiece)) {
+    case CopyResult::Copied: return;
+    case CopyResult::ReadFailed: FailReading();
+    case CopyResult::WriteFailed: FailWriting();
     }
 }
 
@@ -35,8 +27,8 @@ void ExtractFile(Installation& run, File& copy, std::int64_t first) {
     const std::string folder = FolderPart(target);
     if (!FolderExists(folder)) CreateFolderPath(folder);
     {
-        File out = File::Create(target);
-        CopyBytes(copy, out, StrToInt(ListLine(entries, first + 1)));
+        File out = File::CreateOrFail(target);
+        ExtractBytes(copy, out, StrToInt(ListLine(entries, first + 1)));
     }
     // Only now: a read-only file must first be written in full.
     SetFileAttributesA(target.c_str(), static_cast<DWORD>(StrToInt(ListLine(entries, first + 2))));
@@ -55,8 +47,8 @@ void DrawProgress(InstallView& view, const InstallState& state) {
 void ExtractFiles(Installation& run) {
     const std::string installFolder = PrepareInstallFolder(run.view);
     if (!FolderExists(installFolder)) CreateFolderPath(installFolder);
-    File copy = File::OpenForReading(run.packageCopy);
-    copy.Seek(run.package.PayloadOffset);
+    File copy = File::OpenForReadingOrFail(run.packageCopy);
+    if (!copy.Seek(run.package.PayloadOffset)) FailReading();
     const std::int32_t count = StrToInt(Setting(run.package, setting::kFileCount));
     if (count > 0) run.state.FilesTotal = count;
     for (std::int64_t i = 0; i < count; ++i) {

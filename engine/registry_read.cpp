@@ -24,6 +24,6 @@ std::string ReadRegString(HKEY root, const std::string& keyPath, const std::stri
     const std::optional<RegValue> value = ReadRegValue(root, keyPath, name);
     if (!value) return {};
     if (value->type != REG_SZ && value->type != REG_EXPAND_SZ)
-        throw RuntimeError("RegistryError", FormatText(messages::kInvalidDataType, name));
+        Fail("RegistryError", FormatText(messages::kInvalidDataType, name));
     return value->data.substr(0, value->data.find('\0'));
 }

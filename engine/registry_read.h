@@ -15,5 +15,5 @@ struct RegValue {
 std::optional<RegValue> ReadRegValue(HKEY root, const std::string& keyPath, const std::string& name);
 
 // A string value up to its first zero (expandable strings as stored); empty when the key or the
-// value is missing. Throws RuntimeError "Invalid data type for '%s'" for a value that is no string.
+// value is missing. Fails with "Invalid data type for '%s'" for a value that is no string.
 std::string ReadRegString(HKEY root, const std::string& keyPath, const std::string& name);

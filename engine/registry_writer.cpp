@@ -15,8 +15,8 @@ struct RootName {
     HKEY key;
 };
 
-RuntimeError FailedToSetData(const std::string& name) {
-    return RuntimeError("RegistryError", FormatText(messages::kFailedToSetData, name));
+[[noreturn]] void FailToSetData(const std::string& name) {
+    Fail("RegistryError", FormatText(messages::kFailedToSetData, name));
 }
 
 void WriteRecord(const StringList& entries, std::int64_t first, InstallView& view) {
@@ -39,7 +39,7 @@ void WriteRecord(const StringList& entries, std::int64_t first, InstallView& vie
         written = SetRegValue(key, name, REG_DWORD, std::string(bytes, 4));
     }
     // Any other type name leaves the key created and writes nothing.
-    if (!written) throw FailedToSetData(name);
+    if (!written) FailToSetData(name);
 }
 
 }  // namespace
@@ -78,7 +78,7 @@ bool SetRegValue(const RegKey& key, const std::string& name, DWORD type, const s
 }
 
 void SetRegString(const RegKey& key, const std::string& name, const std::string& text) {
-    if (!SetRegValue(key, name, REG_SZ, text + '\0')) throw FailedToSetData(name);
+    if (!SetRegValue(key, name, REG_SZ, text + '\0')) FailToSetData(name);
 }
 
 void WriteRegistryEntries(Installation& run) {

@@ -29,7 +29,7 @@ HKEY RootKeyByName(const std::string& name);
 RegKey OpenOrCreateKey(HKEY root, const std::string& keyPath);
 
 bool SetRegValue(const RegKey& key, const std::string& name, DWORD type, const std::string& bytes);
-// Throws RuntimeError "Failed to set data for '%s'" when the value cannot be written.
+// Fails with "Failed to set data for '%s'" when the value cannot be written.
 void SetRegString(const RegKey& key, const std::string& name, const std::string& text);
 
 // The package's registry records, when settings line 49 is "1".

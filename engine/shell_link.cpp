@@ -30,7 +30,7 @@ std::string SystemErrorText(HRESULT result) {
 void NewShellLink(ComPtr<IShellLinkA>& link) {
     const HRESULT result = CoCreateInstance(kShellLinkClass, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
                                             kShellLinkInterface, link.Out());
-    if (FAILED(result)) throw RuntimeError("OleError", SystemErrorText(result));
+    if (FAILED(result)) Fail("OleError", SystemErrorText(result));
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-// Writes the link file, replacing an existing one. Returns whether the file was saved; throws
-// RuntimeError with the system's text when the shell link object cannot be created.
+// Writes the link file, replacing an existing one. Returns whether the file was saved; an "OleError"
+// with the system's text when the shell link object cannot be created.
 bool CreateShellLink(const std::string& target, const std::string& linkPath, const std::string& description,
                      const std::string& arguments, const std::string& workingFolder);
 

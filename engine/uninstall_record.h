@@ -9,7 +9,3 @@
 std::string UninstallKeyPath(const std::string& entryName);
 
 void WriteUninstallRecord(Installation& run);
-
-// The runtime's text for a failed file operation: the cause for common system codes, otherwise
-// "I/O error <code>".
-std::string InOutErrorText(unsigned long code);

@@ -1,11 +1,9 @@
 #include "package/loader.h"
 
-#include <algorithm>
-#include <memory>
-
 #include "package/loader_texts.h"
 #include "package/package_text.h"
 #include "package/length_trailer.h"
+#include "runtime/failure.h"
 #include "runtime/file.h"
 #include "runtime/platform.h"
 
@@ -13,24 +11,19 @@ namespace {
 
 // A 32-bit process cannot hold a package of several hundred megabytes at once, so the copy
 // streams through a buffer of at most this size.
-constexpr std::int64_t kCopyBufferSize = 1 << 20;
+constexpr std::size_t kCopyBufferSize = 1 << 20;
 
-std::int32_t ReadStoredLength(File& program, std::int64_t fileSize) {
+// The stored package length, or -1 when the last four bytes cannot be read.
+std::int64_t ReadStoredLength(File& program, std::int64_t fileSize) {
     unsigned char bytes[4];
-    program.Seek(fileSize - 4);
-    program.ReadExactly(bytes, 4);
+    if (fileSize < 4 || !program.Seek(fileSize - 4) || !program.ReadExactly(bytes, 4)) return -1;
     return ReadLengthTrailer(bytes);
 }
 
-void CopyRange(File& from, File& to, std::int64_t length) {
-    const auto bufferSize = static_cast<std::size_t>(std::min(length, kCopyBufferSize));
-    std::unique_ptr<char[]> buffer(new char[bufferSize > 0 ? bufferSize : 1]);
-    while (length > 0) {
-        const auto piece = static_cast<std::size_t>(std::min<std::int64_t>(length, bufferSize));
-        from.ReadExactly(buffer.get(), piece);
-        to.Write(buffer.get(), piece);
-        length -= static_cast<std::int64_t>(piece);
-    }
+// Any failure while loading (memory exhausted, a library error) means the package cannot be used.
+[[noreturn]] void EndAsDamaged(const char*, const std::string&, const void*) {
+    MessageBoxA(nullptr, kDamagedDataText, kErrorCaption, MB_OK | MB_ICONERROR);
+    ExitProcess(0);
 }
 
 }  // namespace
@@ -58,39 +51,42 @@ LoadResult ReadPackageFrom(const std::string& programPath, const std::string& te
     data = PackageData{};
     const std::string folder = tempFolder + "QORT\\";
     if (!FolderExists(folder)) CreateDirectoryA(folder.c_str(), nullptr);
-    try {
-        std::int64_t copyLength = 0;
-        {
-            File program = File::OpenForReading(programPath);
-            const std::int64_t fileSize = program.Size();
-            const std::int32_t length = ReadStoredLength(program, fileSize);
-            if (fileSize < length) return LoadResult::LengthBeyondFile;
-            if (length < 4) return LoadResult::Damaged;
-            copyLength = length - 4;
-            program.Seek(fileSize - length);
-            File copy = File::Create(TempPackagePath(tempFolder));
-            CopyRange(program, copy, copyLength);
-        }
-        File copy = File::OpenForReading(TempPackagePath(tempFolder));
-        FileSource source(copy);
-        ReadPackageText(source, data);
-        CheckFileRecords(data, copyLength);
-        return LoadResult::Loaded;
-    } catch (...) {
-        // Whatever went wrong (unreadable file, a count that is not a number, records that do not
-        // fit, memory), the package cannot be used.
+    std::int64_t copyLength = 0;
+    {
+        File program = File::OpenForReading(programPath);
+        if (!program.IsOpen()) return LoadResult::Damaged;
+        const std::int64_t fileSize = program.Size();
+        const std::int64_t length = ReadStoredLength(program, fileSize);
+        if (length < 0) return LoadResult::Damaged;
+        if (fileSize < length) return LoadResult::LengthBeyondFile;
+        if (length < 4) return LoadResult::Damaged;
+        copyLength = length - 4;
+        File copy = File::Create(TempPackagePath(tempFolder));
+        if (!copy.IsOpen() || !program.Seek(fileSize - length) ||
+            CopyBytes(program, copy, copyLength, kCopyBufferSize) != CopyResult::Copied)
+            return LoadResult::Damaged;
+    }
+    File copy = File::OpenForReading(TempPackagePath(tempFolder));
+    if (!copy.IsOpen()) return LoadResult::Damaged;
+    FileSource source(copy);
+    // Whatever is wrong (a count that is not a number, records that do not fit, an unreadable
+    // copy), the package cannot be used.
+    if (!ReadPackageText(source, data).empty() || source.Failed() || !CheckFileRecords(data, copyLength).empty()) {
         data = PackageData{};
         return LoadResult::Damaged;
     }
+    return LoadResult::Loaded;
 }
 
 void LoadPackage(PackageData& data) {
-    switch (ReadPackageFrom(GetProgramPath(), GetTempFolder(), data)) {
+    const FailureHandler previous = SetFailureHandler(EndAsDamaged);
+    const LoadResult result = ReadPackageFrom(GetProgramPath(), GetTempFolder(), data);
+    SetFailureHandler(previous);
+    switch (result) {
     case LoadResult::Loaded:
         return;
     case LoadResult::Damaged:
-        MessageBoxA(nullptr, kDamagedDataText, kErrorCaption, MB_OK | MB_ICONERROR);
-        break;
+        EndAsDamaged(nullptr, {}, nullptr);
     case LoadResult::LengthBeyondFile:
         break;
     }

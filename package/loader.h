@@ -14,11 +14,12 @@ std::string TempPackagePath(const std::string& tempFolder);
 
 enum class LoadResult { Loaded, LengthBeyondFile, Damaged };
 
-// Loads the package appended to programPath, copying it under tempFolder. Shows nothing and never
-// throws: the caller decides what the user sees.
+// Loads the package appended to programPath, copying it under tempFolder. Shows nothing and reports
+// damage as its result: the caller decides what the user sees.
 LoadResult ReadPackageFrom(const std::string& programPath, const std::string& tempFolder, PackageData& data);
 
 // The program's loading: returns only when the package loaded. A stored length larger than the
-// file ends the process silently; any other fault shows the damaged-data message first. Both end
+// file ends the process silently; any other fault, a failure such as exhausted memory included,
+// shows the damaged-data message first. Both end
 // with exit code 0.
 void LoadPackage(PackageData& data);

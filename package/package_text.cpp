@@ -2,38 +2,49 @@
 
 #include "package/settings.h"
 #include "package/shifted_text.h"
+#include "runtime/errors.h"
 #include "runtime/integer.h"
 
 namespace {
 
-void ReadLines(LineReader& reader, std::int64_t count, StringList& list, PackageData& data,
+bool ReadLines(LineReader& reader, std::int64_t count, StringList& list, PackageData& data,
                std::int64_t& linesPastEnd) {
     for (std::int64_t i = 0; i < count; ++i) {
-        if (reader.TextEnded() && ++linesPastEnd > kMaxLinesPastEnd)
-            throw PackageDamaged("the record counts ask for more lines than the package holds");
+        if (reader.TextEnded() && ++linesPastEnd > kMaxLinesPastEnd) return false;
         list.push_back(reader.ReadLine());
         data.PayloadOffset += static_cast<std::int64_t>(list.back().size()) + 2;
     }
+    return true;
 }
 
 }  // namespace
 
-void ReadPackageText(ByteSource& source, PackageData& data) {
+std::string ReadPackageText(ByteSource& source, PackageData& data) {
     LineReader reader(source);
     data.PayloadOffset = 0;
     std::int64_t linesPastEnd = 0;
-    ReadLines(reader, setting::kCount, data.MainSettings, data, linesPastEnd);
-    const std::int64_t registry = StrToInt(data.MainSettings[setting::kRegistryCount]);
-    if (registry > 0) ReadLines(reader, registry * kRegistryRecordLines, data.RegistryEntries, data, linesPastEnd);
-    const std::int64_t shortcuts = StrToInt(data.MainSettings[setting::kShortcutCount]);
-    if (shortcuts > 0) ReadLines(reader, shortcuts * kShortcutRecordLines, data.ShortcutEntries, data, linesPastEnd);
-    const std::int64_t files = StrToInt(data.MainSettings[setting::kFileCount]);
-    if (files > 0) ReadLines(reader, files * kFileRecordLines, data.FileEntries, data, linesPastEnd);
+    const std::string tooMany = "the record counts ask for more lines than the package holds";
+    if (!ReadLines(reader, setting::kCount, data.MainSettings, data, linesPastEnd)) return tooMany;
+    struct RecordList {
+        int countLine;
+        int recordLines;
+        StringList& list;
+    };
+    for (const RecordList& records : {RecordList{setting::kRegistryCount, kRegistryRecordLines, data.RegistryEntries},
+                                      RecordList{setting::kShortcutCount, kShortcutRecordLines, data.ShortcutEntries},
+                                      RecordList{setting::kFileCount, kFileRecordLines, data.FileEntries}}) {
+        const std::string& countText = data.MainSettings[records.countLine];
+        const auto count = ParseInteger(countText);
+        if (!count) return FormatText(messages::kNotAnInteger, countText);
+        if (*count > 0 && !ReadLines(reader, std::int64_t{*count} * records.recordLines, records.list, data, linesPastEnd))
+            return tooMany;
+    }
     data.LicenceText = data.MainSettings[setting::kLicenceText];
     UnshiftText(data.LicenceText);
+    return {};
 }
 
-void CheckFileRecords(const PackageData& data, std::int64_t copyLength) {
+std::string CheckFileRecords(const PackageData& data, std::int64_t copyLength) {
     // Negative when the counts asked for lines past the end: harmless unless a file needs bytes.
     const std::int64_t payload = copyLength - data.PayloadOffset;
     std::int64_t total = 0;
@@ -43,15 +54,14 @@ void CheckFileRecords(const PackageData& data, std::int64_t copyLength) {
         const std::string& attributes = data.FileEntries[i * kFileRecordLines + 2];
         const std::string which = "file record " + std::to_string(i + 1);
         const auto bytes = ParseInteger(size);
-        if (!bytes || *bytes < 0)
-            throw PackageDamaged(which + ": size '" + size + "' is not a byte count");
-        if (!ParseInteger(attributes))
-            throw PackageDamaged(which + ": attributes '" + attributes + "' are not an integer");
+        if (!bytes || *bytes < 0) return which + ": size '" + size + "' is not a byte count";
+        if (!ParseInteger(attributes)) return which + ": attributes '" + attributes + "' are not an integer";
         total += *bytes;
         if (total > payload)
-            throw PackageDamaged(which + ": the file sizes need " + std::to_string(total) +
-                                 " bytes, the payload holds " + std::to_string(payload));
+            return which + ": the file sizes need " + std::to_string(total) + " bytes, the payload holds " +
+                   std::to_string(payload);
     }
+    return {};
 }
 
 std::int64_t TotalFileSize(const PackageData& data) {

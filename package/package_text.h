@@ -6,12 +6,6 @@
 
 #include "package/line_reader.h"
 #include "package/package_data.h"
-#include "runtime/errors.h"
-
-class PackageDamaged : public RuntimeError {
-public:
-    explicit PackageDamaged(const std::string& reason) : RuntimeError("PackageError", reason) {}
-};
 
 // Lines the counts may ask for beyond the end of the text. A real package never asks for any; a
 // damaged count of two billion would otherwise fill memory with empty lines.
@@ -19,14 +13,14 @@ inline constexpr std::int64_t kMaxLinesPastEnd = 1 << 20;
 
 // Fills the four lists, the licence text and the payload offset. The counts are trusted: lines
 // past the text block are read from the file bytes that follow, and past the end as empty lines.
-// Throws ConvertError for a count line that is not an integer, PackageDamaged for a count that asks
-// for more than kMaxLinesPastEnd lines past the end.
-void ReadPackageText(ByteSource& source, PackageData& data);
+// Returns "" when the text reads, otherwise why the package is damaged: a count line that is not an
+// integer, or counts that ask for more than kMaxLinesPastEnd lines past the end.
+std::string ReadPackageText(ByteSource& source, PackageData& data);
 
 // The payload is everything after the text block in the first copyLength bytes of the package.
-// Throws PackageDamaged, naming the record, unless every size line is a non-negative integer,
-// every attribute line an integer, and the sizes together fit in the payload.
-void CheckFileRecords(const PackageData& data, std::int64_t copyLength);
+// Returns "" when every size line is a non-negative integer, every attribute line an integer and
+// the sizes together fit in the payload; otherwise why not, naming the record.
+std::string CheckFileRecords(const PackageData& data, std::int64_t copyLength);
 
 // Sum of the file sizes, for a package that passed CheckFileRecords.
 std::int64_t TotalFileSize(const PackageData& data);

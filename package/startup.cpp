@@ -1,14 +1,13 @@
 // The setup program's entry point and its start-up: the splash window, the background window and
 // the wizard window are made, and the one message loop runs until the splash window, the main
 // form, is closed.
-#include <exception>
-
 #include "background/ground_window.h"
 #include "background/splash_window.h"
 #include "package/loader.h"
 #include "package/program.h"
 #include "package/settings.h"
 #include "package/single_instance.h"
+#include "runtime/failure.h"
 #include "runtime/platform.h"
 #include "toolkit/toolkit.h"
 #include "wizard/setup_form.h"
@@ -42,19 +41,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         ShowAlreadyRunningMessage();
         return 0;
     }
+    SetFailureHandler(ReportFatalError);
     CoInitialize(nullptr);
-    try {
-        Application& app = CreateApplication("Setup");
-        CreateSplashWindow(app, &SplashHolder, SplashTimerTick);
-        CreateGroundWindow(app, &GroundHolder);
-        CreateSetupForm(app);
-        RunApplication(app);
-        // Leaving before installing must not leave the package copy behind (the run deletes it
-        // itself when it completes; deleting a missing file does nothing).
-        if (g_packageLoaded) DeleteFileA(TempPackagePath(GetTempFolder()).c_str());
-    } catch (...) {
-        ReportFatalError(std::current_exception());
-    }
+    Application& app = CreateApplication("Setup");
+    CreateSplashWindow(app, &SplashHolder, SplashTimerTick);
+    CreateGroundWindow(app, &GroundHolder);
+    CreateSetupForm(app);
+    RunApplication(app);
+    // Leaving before installing must not leave the package copy behind (the run deletes it
+    // itself when it completes; deleting a missing file does nothing).
+    if (g_packageLoaded) DeleteFileA(TempPackagePath(GetTempFolder()).c_str());
     CoUninitialize();
     return 0;
 }

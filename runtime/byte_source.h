@@ -6,7 +6,8 @@
 class ByteSource {
 public:
     virtual ~ByteSource() = default;
-    // Reads up to size bytes; returns 0 only at the end of the data. Throws on a read failure.
+    // Reads up to size bytes; returns 0 at the end of the data (a source that
+    // fails to read ends there too and says so itself).
     virtual std::size_t Read(char* buffer, std::size_t size) = 0;
 };
 

@@ -1,20 +1,9 @@
 #pragma once
-// Errors the program reports to the user. Each carries a kind (shown by the top-level handling as
-// "Exception <kind> ...") and the runtime's message text. Engine code throws them freely; only the
-// top-level handling catches them.
-#include <exception>
+// The errors the program reports to the user: a kind, shown as "Exception <kind> ...", and one of
+// the runtime's message texts. They end where they are raised, through Fail.
 #include <string>
 
-class RuntimeError : public std::exception {
-public:
-    RuntimeError(const char* kind, std::string message) : kind_(kind), message_(std::move(message)) {}
-    const char* Kind() const noexcept { return kind_; }
-    const char* what() const noexcept override { return message_.c_str(); }
-
-private:
-    const char* kind_;
-    std::string message_;
-};
+#include "runtime/failure.h"
 
 // Message texts of the runtime; %s stands for the file, value or text named.
 namespace messages {
@@ -25,13 +14,12 @@ inline constexpr const char* kStreamReadError = "Stream read error";
 inline constexpr const char* kStreamWriteError = "Stream write error";
 inline constexpr const char* kFailedToSetData = "Failed to set data for '%s'";
 inline constexpr const char* kInvalidDataType = "Invalid data type for '%s'";
+inline constexpr const char* kOutOfMemory = "Out of memory";
 }  // namespace messages
 
 // The pattern with its first "%s" replaced by the argument.
 std::string FormatText(const char* pattern, const std::string& argument);
 
-class ConvertError : public RuntimeError {
-public:
-    explicit ConvertError(const std::string& text)
-        : RuntimeError("ConvertError", FormatText(messages::kNotAnInteger, text)) {}
-};
+// Inlined, so that the fatal box names the place that failed.
+[[noreturn]] inline __attribute__((always_inline)) void FailReading() { Fail("StreamError", messages::kStreamReadError); }
+[[noreturn]] inline __attribute__((always_inline)) void FailWriting() { Fail("StreamError", messages::kStreamWriteError); }

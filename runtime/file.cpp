@@ -1,59 +1,85 @@
 #include "runtime/file.h"
 
+#include <algorithm>
+#include <memory>
+
 #include "runtime/errors.h"
 
 File File::OpenForReading(const std::string& path) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        throw RuntimeError("FileOpenError", FormatText(messages::kCannotOpenFile, path));
-    return File(h);
+    return File(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 File File::Create(const std::string& path) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        throw RuntimeError("FileCreateError", FormatText(messages::kCannotCreateFile, path));
-    return File(h);
+    return File(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+File File::OpenForReadingOrFail(const std::string& path) {
+    File file = OpenForReading(path);
+    if (!file.IsOpen()) Fail("FileOpenError", FormatText(messages::kCannotOpenFile, path));
+    return file;
+}
+
+File File::CreateOrFail(const std::string& path) {
+    File file = Create(path);
+    if (!file.IsOpen()) Fail("FileCreateError", FormatText(messages::kCannotCreateFile, path));
+    return file;
 }
 
 File::~File() {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    if (IsOpen()) CloseHandle(handle_);
 }
 
 std::int64_t File::Size() const {
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(handle_, &size)) throw RuntimeError("StreamError", messages::kStreamReadError);
-    return size.QuadPart;
+    return GetFileSizeEx(handle_, &size) ? size.QuadPart : -1;
 }
 
-void File::Seek(std::int64_t position) {
+bool File::Seek(std::int64_t position) {
     LARGE_INTEGER to;
     to.QuadPart = position;
-    if (position < 0 || !SetFilePointerEx(handle_, to, nullptr, FILE_BEGIN))
-        throw RuntimeError("StreamError", messages::kStreamReadError);
+    return position >= 0 && SetFilePointerEx(handle_, to, nullptr, FILE_BEGIN);
 }
 
-std::size_t File::ReadSome(void* buffer, std::size_t size) {
+std::int64_t File::ReadSome(void* buffer, std::size_t size) {
     DWORD read = 0;
-    if (!ReadFile(handle_, buffer, static_cast<DWORD>(size), &read, nullptr))
-        throw RuntimeError("StreamError", messages::kStreamReadError);
+    if (!ReadFile(handle_, buffer, static_cast<DWORD>(size), &read, nullptr)) return -1;
     return read;
 }
 
-void File::ReadExactly(void* buffer, std::size_t size) {
+bool File::ReadExactly(void* buffer, std::size_t size) {
     auto* at = static_cast<char*>(buffer);
     while (size > 0) {
-        const std::size_t n = ReadSome(at, size);
-        if (n == 0) throw RuntimeError("StreamError", messages::kStreamReadError);
+        const std::int64_t n = ReadSome(at, size);
+        if (n <= 0) return false;
         at += n;
-        size -= n;
+        size -= static_cast<std::size_t>(n);
     }
+    return true;
 }
 
-void File::Write(const void* buffer, std::size_t size) {
+bool File::Write(const void* buffer, std::size_t size) {
     DWORD written = 0;
-    if (!WriteFile(handle_, buffer, static_cast<DWORD>(size), &written, nullptr) || written != size)
-        throw RuntimeError("StreamError", messages::kStreamWriteError);
+    return WriteFile(handle_, buffer, static_cast<DWORD>(size), &written, nullptr) && written == size;
+}
+
+std::size_t FileSource::Read(char* buffer, std::size_t size) {
+    if (failed_) return 0;
+    const std::int64_t n = file_.ReadSome(buffer, size);
+    failed_ = n < 0;
+    return n > 0 ? static_cast<std::size_t>(n) : 0;
+}
+
+CopyResult CopyBytes(File& from, File& to, std::int64_t length, std::size_t pieceSize) {
+    if (length < 0) return CopyResult::ReadFailed;
+    if (length == 0) return CopyResult::Copied;
+    const auto bufferSize = static_cast<std::size_t>(std::min<std::int64_t>(length, pieceSize));
+    const std::unique_ptr<char[]> buffer(new char[bufferSize]);
+    while (length > 0) {
+        const auto piece = static_cast<std::size_t>(std::min<std::int64_t>(length, bufferSize));
+        if (!from.ReadExactly(buffer.get(), piece)) return CopyResult::ReadFailed;
+        if (!to.Write(buffer.get(), piece)) return CopyResult::WriteFailed;
+        length -= static_cast<std::int64_t>(piece);
+    }
+    return CopyResult::Copied;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Files through Win32 handles, owned by the object. Failures throw RuntimeError with the runtime's
-// message texts.
+// Files through Win32 handles, owned by the object. Operations report failure as a result; the
+// caller decides whether it is an error for the user (the engine) or damage (the loader).
 #include <cstdint>
 #include <string>
 
@@ -13,28 +13,43 @@ public:
     static File OpenForReading(const std::string& path);
     // Creates the file, or empties an existing one, for writing.
     static File Create(const std::string& path);
+    // The same, ending in "Cannot open file %s" / "Cannot create file %s" when it cannot be done.
+    static File OpenForReadingOrFail(const std::string& path);
+    static File CreateOrFail(const std::string& path);
 
     File(File&& other) noexcept : handle_(other.handle_) { other.handle_ = INVALID_HANDLE_VALUE; }
     File& operator=(File&&) = delete;
     ~File();
 
+    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+    // The size, or -1 when it cannot be had.
     std::int64_t Size() const;
-    void Seek(std::int64_t position);
-    // Reads up to size bytes; returns 0 at the end of the file.
-    std::size_t ReadSome(void* buffer, std::size_t size);
-    void ReadExactly(void* buffer, std::size_t size);  // "Stream read error" when short
-    void Write(const void* buffer, std::size_t size);  // "Stream write error" when short
+    bool Seek(std::int64_t position);
+    // Reads up to size bytes; 0 at the end of the file, -1 on a read failure.
+    std::int64_t ReadSome(void* buffer, std::size_t size);
+    bool ReadExactly(void* buffer, std::size_t size);
+    bool Write(const void* buffer, std::size_t size);
 
 private:
     explicit File(HANDLE handle) : handle_(handle) {}
     HANDLE handle_;
 };
 
+// A file read as a byte source; a read failure ends the data and is remembered.
 class FileSource : public ByteSource {
 public:
     explicit FileSource(File& file) : file_(file) {}
-    std::size_t Read(char* buffer, std::size_t size) override { return file_.ReadSome(buffer, size); }
+    std::size_t Read(char* buffer, std::size_t size) override;
+    bool Failed() const { return failed_; }
 
 private:
     File& file_;
+    bool failed_ = false;
 };
+
+enum class CopyResult { Copied, ReadFailed, WriteFailed };
+
+// Copies length bytes from the read position of one file to the write position of the other,
+// streaming through a buffer of at most pieceSize bytes, so memory stays flat whatever the size.
+// A source that ends early is a read failure.
+CopyResult CopyBytes(File& from, File& to, std::int64_t length, std::size_t pieceSize);

@@ -42,5 +42,5 @@ std::optional<std::int32_t> ParseInteger(std::string_view text) {
 
 std::int32_t StrToInt(const std::string& text) {
     if (auto value = ParseInteger(text)) return *value;
-    throw ConvertError(text);
+    Fail("ConvertError", FormatText(messages::kNotAnInteger, text));
 }

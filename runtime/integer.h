@@ -8,5 +8,5 @@
 
 std::optional<std::int32_t> ParseInteger(std::string_view text);
 
-// Throws ConvertError ("'%s' is not a valid integer value") for text that does not convert.
+// Fails with "ConvertError" ("'%s' is not a valid integer value") for text that does not convert.
 std::int32_t StrToInt(const std::string& text);

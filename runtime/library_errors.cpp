@@ -1,19 +1,30 @@
-// The C++ library reports its own errors (a string grown past its limit, a bad cast) through these
-// functions. Its versions build std::logic_error and friends, which drag a second string
-// implementation of some 40 KiB into the setup program; ours raise the program's own error, which
-// the top-level handling reports like any other.
+// The C++ library reports its own errors (a string grown past its limit, memory exhausted) through
+// these functions, and allocates through operator new. Its versions throw, which would drag the
+// exception machinery and a second string implementation into the setup program; ours end through
+// the program's failure handling like any other error.
+#include <cstdlib>
 #include <new>
-#include <typeinfo>
 
 #include "runtime/errors.h"
 
 namespace {
-[[noreturn]] void Raise(const char* what) { throw RuntimeError("LibraryError", what ? what : "library error"); }
+[[noreturn]] void Raise(const char* what) { Fail("LibraryError", what ? what : "library error"); }
+[[noreturn]] void OutOfMemory() { Fail("OutOfMemory", messages::kOutOfMemory); }
 }  // namespace
 
+void* operator new(std::size_t size) {
+    if (void* block = std::malloc(size > 0 ? size : 1)) return block;
+    OutOfMemory();
+}
+void* operator new[](std::size_t size) { return operator new(size); }
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete[](void* block) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
+void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
+
 namespace std {
-void __throw_bad_alloc() { throw bad_alloc(); }
-void __throw_bad_array_new_length() { throw bad_alloc(); }
+void __throw_bad_alloc() { OutOfMemory(); }
+void __throw_bad_array_new_length() { OutOfMemory(); }
 void __throw_bad_cast() { Raise("bad cast"); }
 void __throw_bad_typeid() { Raise("bad typeid"); }
 void __throw_bad_exception() { Raise("bad exception"); }

@@ -1,6 +1,6 @@
-// The C++ library's default handler for an exception that nothing catches prints the exception's
-// demangled type, which links a 46 KiB demangler into the setup program. Our top-level handling
-// catches every exception, so a plain abort serves.
+// The C++ library's default handler for an ending it cannot handle prints the demangled name of an
+// exception type, which links a 46 KiB demangler into the setup program. The program raises no
+// exceptions, so a plain abort serves.
 #include <cstdlib>
 
 namespace __gnu_cxx {

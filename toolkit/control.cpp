@@ -4,7 +4,6 @@
 
 #include "toolkit/application.h"
 #include "toolkit/canvas.h"
-#include "toolkit/fatal_error.h"
 #include "toolkit/font.h"
 #include "toolkit/form.h"
 #include "toolkit/gdi_object.h"
@@ -97,15 +96,11 @@ void Control::Unbind() {
     handle_ = nullptr;
 }
 
-// ---- window procedures: the exception boundary ----
+// ---- window procedures ----
 
 LRESULT Control::Dispatch(Control* self, HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    try {
-        if (Application* app = App(); app && app->FilterKey(window, message, wParam, lParam)) return 0;
-        return self->WndProc(message, wParam, lParam);
-    } catch (...) {
-        ReportFatalError(std::current_exception());
-    }
+    if (Application* app = App(); app && app->FilterKey(window, message, wParam, lParam)) return 0;
+    return self->WndProc(message, wParam, lParam);
 }
 
 LRESULT CALLBACK Control::ClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {

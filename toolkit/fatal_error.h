@@ -1,7 +1,6 @@
 #pragma once
-// The top-level handling of an error that escaped an event handler: a task-modal error box, then
-// the process ends with exit code 1. Every window, subclass and timer procedure catches
-// everything and comes here, because an exception must never unwind through a user32 frame.
-#include <exception>
+// The program's failure handler: a task-modal "Application Error" box naming the error's kind, the
+// module and the address that failed, then the process ends with exit code 1.
+#include <string>
 
-[[noreturn]] void ReportFatalError(std::exception_ptr error) noexcept;
+[[noreturn]] void ReportFatalError(const char* kind, const std::string& message, const void* address);

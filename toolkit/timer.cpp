@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "toolkit/fatal_error.h"
 
 namespace {
 
@@ -50,11 +49,7 @@ void Timer::SetTimerEnabled(bool enabled) {
 
 LRESULT CALLBACK Timer::TickProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message != WM_TIMER) return DefWindowProcA(window, message, wParam, lParam);
-    try {
-        const auto found = std::find(g_enabled.begin(), g_enabled.end(), reinterpret_cast<Timer*>(wParam));
-        if (found != g_enabled.end() && (*found)->handler_) (*found)->handler_((*found)->context_, **found);
-    } catch (...) {
-        ReportFatalError(std::current_exception());
-    }
+    const auto found = std::find(g_enabled.begin(), g_enabled.end(), reinterpret_cast<Timer*>(wParam));
+    if (found != g_enabled.end() && (*found)->handler_) (*found)->handler_((*found)->context_, **found);
     return 0;
 }

@@ -107,10 +107,8 @@ int ShowSetupProgram(const std::string& path, std::ostream& out) {
     PackageData data;
     in.seekg(start);
     StreamSource text(in, length - 4);
-    try {
-        ReadPackageText(text, data);
-    } catch (const std::exception& error) {
-        out << "damaged: " << error.what() << "\n";
+    if (const std::string damage = ReadPackageText(text, data); !damage.empty()) {
+        out << "damaged: " << damage << "\n";
         return 1;
     }
     out << "text block: " << data.PayloadOffset << " bytes\n\nsettings:\n";
@@ -138,10 +136,8 @@ int ShowSetupProgram(const std::string& path, std::ostream& out) {
             << Cp1251ToUtf8(files[i + 1]) << " attributes " << Cp1251ToUtf8(files[i + 2]) << "\n";
         offset += ParseInteger(files[i + 1]).value_or(0);
     }
-    try {
-        CheckFileRecords(data, length - 4);
-    } catch (const std::exception& error) {
-        out << "\ndamaged: " << error.what() << "\n";
+    if (const std::string damage = CheckFileRecords(data, length - 4); !damage.empty()) {
+        out << "\ndamaged: " << damage << "\n";
         return 1;
     }
     const std::int64_t unused = length - 4 - data.PayloadOffset - TotalFileSize(data);

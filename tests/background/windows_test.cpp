@@ -6,6 +6,7 @@
 #include "runtime/errors.h"
 #include "tests/support/screen.h"
 #include "tests/toolkit/toolkit_fixture.h"
+#include "tests/support/failure_capture.h"
 
 namespace {
 
@@ -214,12 +215,7 @@ TEST_F(Ground, HiddenFirstTitleKeepsItsFirstText) {
 TEST_F(Ground, SettingThatIsNotANumberIsAnError) {
     StringList s = GroundSettings();
     s[10] = "big";
-    try {
-        ConfigureGround(*ground_, s);
-        FAIL() << "no error";
-    } catch (const ConvertError& error) {
-        EXPECT_STREQ(error.what(), "'big' is not a valid integer value");
-    }
+    EXPECT_FAILURE(ConfigureGround(*ground_, s), "ConvertError", "'big' is not a valid integer value");
 }
 
 }  // namespace

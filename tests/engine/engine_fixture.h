@@ -9,6 +9,7 @@
 #include "engine/installation.h"
 #include "runtime/errors.h"
 #include "runtime/platform.h"
+#include "tests/support/failure_capture.h"
 #include "tests/support/scratch_folder.h"
 
 // The wizard as the engine sees it, recording every call in order.
@@ -128,14 +129,3 @@ protected:
     static std::vector<unsigned> pauses_;
 };
 
-// The text of a RuntimeError thrown by the statement, or "" when none is thrown; with its kind.
-#define EXPECT_RUNTIME_ERROR(statement, kind, text)                      \
-    do {                                                                  \
-        try {                                                             \
-            statement;                                                    \
-            ADD_FAILURE() << "no error from " #statement;                 \
-        } catch (const RuntimeError& error) {                             \
-            EXPECT_STREQ(error.Kind(), kind);                             \
-            EXPECT_EQ(std::string(error.what()), std::string(text));     \
-        }                                                                 \
-    } while (0)

@@ -114,7 +114,7 @@ TEST_F(Extraction, TargetThatCannotBeCreatedStopsTheRunWithCannotCreateFile) {
     package_.AddFile("after.txt", "after");
     package_.WriteCopy(copyPath_);
     Installation run = Run();
-    EXPECT_RUNTIME_ERROR(ExtractFiles(run), "FileCreateError", "Cannot create file " + Installed("taken.txt"));
+    EXPECT_FAILURE(ExtractFiles(run), "FileCreateError", "Cannot create file " + Installed("taken.txt"));
     EXPECT_EQ(ReadFileBytes(Installed("before.txt")), "before");
     EXPECT_FALSE(FileExists(Installed("after.txt")));
     EXPECT_EQ(view_.statuses, (std::vector<std::string>{"before.txt"}));
@@ -125,7 +125,7 @@ TEST_F(Extraction, SubFolderThatCannotBeMadeStopsTheRunWithCannotCreateFile) {
     package_.AddFile("data\\a.txt", "a");
     package_.WriteCopy(copyPath_);
     Installation run = Run();
-    EXPECT_RUNTIME_ERROR(ExtractFiles(run), "FileCreateError", "Cannot create file " + Installed("data\\a.txt"));
+    EXPECT_FAILURE(ExtractFiles(run), "FileCreateError", "Cannot create file " + Installed("data\\a.txt"));
 }
 
 TEST_F(Extraction, ShortPackageCopyIsAStreamReadError) {
@@ -135,14 +135,14 @@ TEST_F(Extraction, ShortPackageCopyIsAStreamReadError) {
     const std::string copy = ReadFileBytes(copyPath_);
     WriteFileBytes(copyPath_, copy.substr(0, copy.size() - 3));
     Installation run = Run();
-    EXPECT_RUNTIME_ERROR(ExtractFiles(run), "StreamError", "Stream read error");
+    EXPECT_FAILURE(ExtractFiles(run), "StreamError", "Stream read error");
     EXPECT_EQ(ReadFileBytes(Installed("whole.txt")), "whole");
 }
 
 TEST_F(Extraction, MissingPackageCopyCannotBeOpened) {
     package_.AddFile("a.txt", "a");
     Installation run = Run();
-    EXPECT_RUNTIME_ERROR(ExtractFiles(run), "FileOpenError", "Cannot open file " + copyPath_);
+    EXPECT_FAILURE(ExtractFiles(run), "FileOpenError", "Cannot open file " + copyPath_);
     EXPECT_EQ(ListFiles(install_.Path()), "");
 }
 
@@ -151,7 +151,7 @@ TEST_F(Extraction, SizeLineThatIsNotANumberIsReported) {
     package_.data.FileEntries[1] = "1x";
     package_.WriteCopy(copyPath_);
     Installation run = Run();
-    EXPECT_RUNTIME_ERROR(ExtractFiles(run), "ConvertError", "'1x' is not a valid integer value");
+    EXPECT_FAILURE(ExtractFiles(run), "ConvertError", "'1x' is not a valid integer value");
 }
 
 TEST_F(Extraction, ConfirmedCloseStopsBeforeTheNextFile) {

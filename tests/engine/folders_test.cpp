@@ -48,7 +48,7 @@ TEST(MachineFolders, ValueThatIsNoTextIsReported) {
     RegSetValueExA(key, "ProgramFilesDir", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), 4);
     RegCloseKey(key);
     RecordingView view;
-    EXPECT_RUNTIME_ERROR(ExpandPath("%ProgFs%", view), "RegistryError", "Invalid data type for 'ProgramFilesDir'");
+    EXPECT_FAILURE(ExpandPath("%ProgFs%", view), "RegistryError", "Invalid data type for 'ProgramFilesDir'");
 }
 
 TEST(InstallFolderBox, FollowsWhatTheUserTypedUpToNow) {

@@ -78,7 +78,7 @@ TEST_F(InstallRun, FailingRegistryWriteKeepsFilesAndThePackageCopy) {
     package_.AddRegistry("HKEY_NOWHERE", "Software", "Broken", "x", "String");
     package_.WriteCopy(copyPath_);
     Installation run = Run();
-    EXPECT_RUNTIME_ERROR(RunInstall(run), "RegistryError", "Failed to set data for 'Broken'");
+    EXPECT_FAILURE(RunInstall(run), "RegistryError", "Failed to set data for 'Broken'");
     EXPECT_EQ(ListFiles(install_.Path()), "Uninstall.exe app.exe");
     EXPECT_TRUE(FileExists(copyPath_));
     EXPECT_EQ(view_.statuses.back(), "Добавление данных в реестр...");

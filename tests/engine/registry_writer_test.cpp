@@ -90,7 +90,7 @@ TEST_F(RegistryValues, RootNameInOtherLetterCaseFailsToSetData) {
     package_.AddRegistry("hkey_current_user", key_.Path(), "Lower", "x", "String");
     Add("After", "a", "String");
     Installation run = Run();
-    EXPECT_RUNTIME_ERROR(WriteRegistryEntries(run), "RegistryError", "Failed to set data for 'Lower'");
+    EXPECT_FAILURE(WriteRegistryEntries(run), "RegistryError", "Failed to set data for 'Lower'");
     EXPECT_TRUE(Read("Before"));
     EXPECT_FALSE(Read("After"));
 }
@@ -98,7 +98,7 @@ TEST_F(RegistryValues, RootNameInOtherLetterCaseFailsToSetData) {
 TEST_F(RegistryValues, DwordThatIsNotANumberIsReported) {
     Add("N", "x", "DWORD");
     Installation run = Run();
-    EXPECT_RUNTIME_ERROR(WriteRegistryEntries(run), "ConvertError", "'x' is not a valid integer value");
+    EXPECT_FAILURE(WriteRegistryEntries(run), "ConvertError", "'x' is not a valid integer value");
 }
 
 // Each root the package may name, with a key below it that the test may write.
@@ -135,7 +135,7 @@ INSTANTIATE_TEST_SUITE_P(WritableRoots, RegistryRoot, testing::Values(
 TEST_F(RegistryValues, PerformanceDataRootTakesNoValues) {
     package_.AddRegistry("HKEY_PERFORMANCE_DATA", "RodevTest", "V", "v", "String");
     Installation run = Run();
-    EXPECT_RUNTIME_ERROR(WriteRegistryEntries(run), "RegistryError", "Failed to set data for 'V'");
+    EXPECT_FAILURE(WriteRegistryEntries(run), "RegistryError", "Failed to set data for 'V'");
 }
 
 TEST(RegistryRootNames, AreMatchedExactly) {

@@ -128,7 +128,7 @@ TEST_F(Shortcuts, ShortcutCountThatIsNotANumberIsReported) {
     package_.AddShortcut(engine_text::kStartPlace, "Start", "edit.exe");
     package_.data.MainSettings[54] = "one";
     Installation run = Run();
-    EXPECT_RUNTIME_ERROR(CreateShortcuts(run), "ConvertError", "'one' is not a valid integer value");
+    EXPECT_FAILURE(CreateShortcuts(run), "ConvertError", "'one' is not a valid integer value");
 }
 
 std::string SystemFolder(int csidl) {
@@ -180,16 +180,13 @@ TEST_F(ShortcutsWithoutRegistryFolders, EmptyRegistryValueCountsAsMissing) {
 
 namespace {
 
-struct ThrownError {
-    std::string kind, text;
-};
-
 DWORD WINAPI LinkWithoutCom(void* context) {
-    auto* thrown = static_cast<ThrownError*>(context);
+    auto* failure = static_cast<Failure*>(context);
+    FailureCapture capture;
     try {
         CreateShellLink("C:\\a.exe", "C:\\never.lnk", "", "", "");
-    } catch (const RuntimeError& error) {
-        *thrown = {error.Kind(), error.what()};
+    } catch (const Failure& raised) {
+        *failure = raised;
     }
     return 0;
 }
@@ -197,13 +194,13 @@ DWORD WINAPI LinkWithoutCom(void* context) {
 // A thread that has not initialised COM cannot make the shell link object: the run ends with the
 // system's text for the error instead of silently making no links.
 TEST(ShellLinkObject, UnavailableObjectEndsTheRunWithTheSystemsText) {
-    ThrownError thrown;
+    Failure thrown;
     HANDLE thread = CreateThread(nullptr, 0, LinkWithoutCom, &thrown, 0, nullptr);
     ASSERT_NE(thread, nullptr);
     WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);
     EXPECT_EQ(thrown.kind, "OleError");
-    EXPECT_FALSE(thrown.text.empty());
+    EXPECT_FALSE(thrown.message.empty());
     EXPECT_FALSE(FileExists("C:\\never.lnk"));
 }
 

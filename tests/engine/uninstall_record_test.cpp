@@ -1,5 +1,6 @@
 // The installation registered in the system's list of installed programs, and Uninstall.ini.
 #include "engine/uninstall_record.h"
+#include "runtime/text_file.h"
 
 #include "engine/registry_read.h"
 #include "runtime/errors.h"
@@ -66,9 +67,9 @@ TEST_F(UninstallRecord, SecondInstallReplacesTheRecordEntirely) {
 TEST_F(UninstallRecord, RecordThatCannotBeWrittenNamesTheCause) {
     CreateDirectoryA(Installed("Uninstall.ini").c_str(), nullptr);  // in the way of the file
     Installation run = Run();
-    EXPECT_RUNTIME_ERROR(WriteUninstallRecord(run), "InOutError", "File access denied");
+    EXPECT_FAILURE(WriteUninstallRecord(run), "InOutError", "File access denied");
     view_.folder = install_ / "missing\\";
-    EXPECT_RUNTIME_ERROR(WriteUninstallRecord(run), "InOutError", "Path not found");
+    EXPECT_FAILURE(WriteUninstallRecord(run), "InOutError", "Path not found");
 }
 
 TEST_F(UninstallRecord, PackageWithoutAnEntryNameLeavesTheInstalledListAlone) {

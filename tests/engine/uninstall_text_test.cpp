@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/errors.h"
+#include "tests/support/failure_capture.h"
 
 namespace {
 
@@ -72,13 +73,10 @@ TEST(UninstallRecord, CountLinesAreCopiedAsThePackageWritesThem) {
 }
 
 TEST(UninstallRecord, CountThatIsNotANumberIsReported) {
-    try {
-        UninstallText(Package("two", "0"), "C:\\A\\", "", {});
-        FAIL() << "no error";
-    } catch (const RuntimeError& error) {
-        EXPECT_STREQ(error.what(), "'two' is not a valid integer value");
-    }
-    EXPECT_THROW(UninstallText(Package("0", ""), "C:\\A\\", "", {}), ConvertError);
+    EXPECT_FAILURE(UninstallText(Package("two", "0"), "C:\\A\\", "", {}), "ConvertError",
+                   "'two' is not a valid integer value");
+    EXPECT_FAILURE(UninstallText(Package("0", ""), "C:\\A\\", "", {}), "ConvertError",
+                   "'' is not a valid integer value");
 }
 
 }  // namespace

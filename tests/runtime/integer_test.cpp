@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/errors.h"
+#include "tests/support/failure_capture.h"
 
 namespace {
 
@@ -32,19 +33,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Row{"99999999999999999999", std::nullopt}));
 
 TEST(IntegerConversion, FailureNamesTheTextInTheRuntimeMessage) {
-    try {
-        StrToInt("x1");
-        FAIL() << "no error";
-    } catch (const ConvertError& error) {
-        EXPECT_STREQ(error.what(), "'x1' is not a valid integer value");
-        EXPECT_STREQ(error.Kind(), "ConvertError");
-    }
-    try {
-        StrToInt("");
-        FAIL() << "no error";
-    } catch (const ConvertError& error) {
-        EXPECT_STREQ(error.what(), "'' is not a valid integer value");
-    }
+    EXPECT_FAILURE(StrToInt("x1"), "ConvertError", "'x1' is not a valid integer value");
+    EXPECT_FAILURE(StrToInt(""), "ConvertError", "'' is not a valid integer value");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/failure.h"
 #include "tools/png_writer.h"
 #include "toolkit/toolkit.h"
 
@@ -86,6 +87,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     const char* flag = std::strstr(commandLine, "--screenshot ");
     if (flag) gallery.screenshot = flag + std::strlen("--screenshot ");
 
+    SetFailureHandler(ReportFatalError);
     Application& app = CreateApplication("Gallery");
     Form& form = CreateForm(app, "Toolkit gallery");
     gallery.form = &form;
