@@ -9,9 +9,6 @@
 
 namespace {
 
-constexpr int kEntryNameSetting = 55;
-constexpr int kUninstallPathSetting = 61;
-
 RuntimeError InOutError(DWORD code) { return RuntimeError("InOutError", InOutErrorText(code)); }
 
 void WriteTextFile(const std::string& path, const std::string& text) {
@@ -45,7 +42,7 @@ std::string InOutErrorText(unsigned long code) {
 
 void WriteUninstallRecord(Installation& run) {
     const std::string installFolder = PrepareInstallFolder(run.view);
-    const std::string& entryName = Setting(run.package, kEntryNameSetting);
+    const std::string& entryName = Setting(run.package, setting::kUninstallName);
     // Without a name the values would land on the list of installed programs itself.
     if (!entryName.empty()) {
         const RegKey key = OpenOrCreateKey(HKEY_LOCAL_MACHINE, UninstallKeyPath(entryName));
@@ -54,7 +51,7 @@ void WriteUninstallRecord(Installation& run) {
         SetRegString(key, "UninstallString", "\"" + installFolder + "Uninstall.exe\"");
     }
     const std::string text = UninstallText(run.package, installFolder,
-                                           ExpandPath(Setting(run.package, kUninstallPathSetting), run.view),
+                                           ExpandPath(Setting(run.package, setting::kUninstallSetting3), run.view),
                                            run.state.CreatedLinks);
     WriteTextFile(installFolder + "Uninstall.ini", text);
 }
