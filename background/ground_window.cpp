@@ -10,13 +10,18 @@
 
 namespace {
 
-// Lines of one title's settings: shown, text, size, face, colour, character set, then bold,
-// italic, underline and strike-out.
+// Lines of one title's settings.
 struct TitleLines {
-    int shown, text, size, face, colour, charset, bold;
+    setting::Line shown, text, size, face, colour, charset, bold, italic, underline, strikeout;
 };
-constexpr TitleLines kTitle1{6, 8, 10, 11, 12, 13, 14};
-constexpr TitleLines kTitle2{7, 9, 18, 19, 20, 21, 22};
+constexpr TitleLines kTitle1{setting::kTitle1Show,      setting::kTitle1Text,      setting::kTitle1FontSize,
+                             setting::kTitle1FontName,  setting::kTitle1FontColour, setting::kTitle1Charset,
+                             setting::kTitle1Bold,      setting::kTitle1Italic,     setting::kTitle1Underline,
+                             setting::kTitle1Strikeout};
+constexpr TitleLines kTitle2{setting::kTitle2Show,      setting::kTitle2Text,      setting::kTitle2FontSize,
+                             setting::kTitle2FontName,  setting::kTitle2FontColour, setting::kTitle2Charset,
+                             setting::kTitle2Bold,      setting::kTitle2Italic,     setting::kTitle2Underline,
+                             setting::kTitle2Strikeout};
 
 // Returns the font height given, or 0 when the title stays hidden.
 int ConfigureTitle(Label& title, const StringList& s, const TitleLines& lines) {
@@ -33,8 +38,9 @@ int ConfigureTitle(Label& title, const StringList& s, const TitleLines& lines) {
     font.SetFontCharset(static_cast<BYTE>(StrToInt(s[lines.charset])));
     if (IsFlagOn(s[lines.bold])) font.SetFontStyle(kFontBold);
     const int added[] = {kFontItalic, kFontUnderline, kFontStrikeOut};
+    const setting::Line flags[] = {lines.italic, lines.underline, lines.strikeout};
     for (int i = 0; i < 3; ++i)
-        if (IsFlagOn(s[lines.bold + 1 + i])) font.SetFontStyle(font.GetFontStyle() | added[i]);
+        if (IsFlagOn(s[flags[i]])) font.SetFontStyle(font.GetFontStyle() | added[i]);
     return height;
 }
 
@@ -100,14 +106,14 @@ void CreateGroundWindow(Application& app, GroundRecord** holder) {
 }
 
 void ConfigureGround(GroundRecord& ground, const StringList& s) {
-    if (s[2] != "0") {
-        ground.GroundPanel->SetGradientColor1(StrToInt(s[4]));
-        ground.GroundPanel->SetGradientColor2(StrToInt(s[5]));
+    if (s[setting::kBackgroundGradient] != "0") {
+        ground.GroundPanel->SetGradientColor1(StrToInt(s[setting::kGradientColour1]));
+        ground.GroundPanel->SetGradientColor2(StrToInt(s[setting::kGradientColour2]));
     } else {
-        ground.GroundPanel->SetGradientColor1(StrToInt(s[3]));
-        ground.GroundPanel->SetGradientColor2(StrToInt(s[3]));
+        ground.GroundPanel->SetGradientColor1(StrToInt(s[setting::kBackgroundColour]));
+        ground.GroundPanel->SetGradientColor2(StrToInt(s[setting::kBackgroundColour]));
     }
-    ground.GroundPanel->SetGradientStyle(IsFlagOn(s[48]) ? 0 : 1);
+    ground.GroundPanel->SetGradientStyle(IsFlagOn(s[setting::kGradientTopToBottom]) ? 0 : 1);
     ConfigureTitle(*ground.GroundTitle1, s, kTitle1);
     if (const int height = ConfigureTitle(*ground.GroundTitle2, s, kTitle2)) {
         // The second title sits near the bottom edge: the window's height less 1.55 line heights,

@@ -12,12 +12,9 @@
 namespace {
 
 constexpr unsigned kPauseMs = 150;
-constexpr int kRegistrySwitch = 49;
-constexpr int kShortcutsSwitch = 53;
-constexpr int kUninstallSwitch = 56;
 
 // An optional step: its status text, the step, then a pause so the text can be read.
-void RunStep(Installation& run, int switchLine, const char* status, void (*step)(Installation&)) {
+void RunStep(Installation& run, setting::Line switchLine, const char* status, void (*step)(Installation&)) {
     if (!IsFlagOn(Setting(run.package, switchLine))) return;
     run.view.SetStatus(status);
     step(run);
@@ -36,11 +33,11 @@ void RunInstall(Installation& run) {
     if (run.view.StopRequested()) return;
     ExtractFiles(run);
     if (run.view.StopRequested()) return;
-    RunStep(run, kRegistrySwitch, engine_text::kRegistryStatus, WriteRegistryEntries);
+    RunStep(run, setting::kWriteRegistry, engine_text::kRegistryStatus, WriteRegistryEntries);
     if (run.view.StopRequested()) return;
-    RunStep(run, kShortcutsSwitch, engine_text::kShortcutsStatus, CreateShortcuts);
+    RunStep(run, setting::kCreateShortcuts, engine_text::kShortcutsStatus, CreateShortcuts);
     if (run.view.StopRequested()) return;
-    RunStep(run, kUninstallSwitch, engine_text::kUninstallStatus, WriteUninstallRecord);
+    RunStep(run, setting::kWriteUninstall, engine_text::kUninstallStatus, WriteUninstallRecord);
     if (run.view.StopRequested()) return;
     run.view.SetStatus(engine_text::kDeleteCopyStatus);
     DeleteFileA(run.packageCopy.c_str());

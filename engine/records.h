@@ -5,10 +5,13 @@
 #include <string>
 
 #include "package/package_data.h"
+#include "package/setting_lines.h"
 
 inline const std::string& ListLine(const StringList& list, std::int64_t index) {
     static const std::string empty;
     return index >= 0 && index < static_cast<std::int64_t>(list.size()) ? list[static_cast<std::size_t>(index)] : empty;
 }
 
-inline const std::string& Setting(const PackageData& package, int line) { return ListLine(package.MainSettings, line); }
+inline const std::string& Setting(const PackageData& package, setting::Line line) {
+    return ListLine(package.MainSettings, line);
+}

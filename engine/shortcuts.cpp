@@ -9,9 +9,6 @@
 
 namespace {
 
-constexpr int kGroupSetting = 29;
-constexpr int kShortcutsSetting = 53;
-
 struct Place {
     const char* text;
     ShortcutPlace place;
@@ -30,7 +27,7 @@ std::string LinkFolder(Installation& run, ShortcutPlace place) {
     const std::string folder = run.placeFolder(place);
     if (folder.empty()) return folder;
     // Program menu links go into the package's program group.
-    if (place == kProgramsPlace) return folder + "\\" + Setting(run.package, kGroupSetting);
+    if (place == kProgramsPlace) return folder + "\\" + Setting(run.package, setting::kProgramGroup);
     return folder;
 }
 
@@ -48,7 +45,7 @@ std::string ShortcutPlaceFolder(ShortcutPlace place) {
 
 void CreateShortcuts(Installation& run) {
     PrepareInstallFolder(run.view);
-    if (!IsFlagOn(Setting(run.package, kShortcutsSetting))) return;
+    if (!IsFlagOn(Setting(run.package, setting::kCreateShortcuts))) return;
     const std::int32_t count = StrToInt(Setting(run.package, setting::kShortcutCount));
     const StringList& entries = run.package.ShortcutEntries;
     for (std::int64_t i = 0; i < count; ++i) {

@@ -7,20 +7,13 @@
 #include "runtime/platform.h"
 #include "runtime/text_file.h"
 
-namespace {
-
-constexpr int kEntryNameSetting = 55;
-constexpr int kUninstallPathSetting = 61;
-
-}  // namespace
-
 std::string UninstallKeyPath(const std::string& entryName) {
     return "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + entryName;
 }
 
 void WriteUninstallRecord(Installation& run) {
     const std::string installFolder = PrepareInstallFolder(run.view);
-    const std::string& entryName = Setting(run.package, kEntryNameSetting);
+    const std::string& entryName = Setting(run.package, setting::kUninstallName);
     // Without a name the values would land on the list of installed programs itself.
     if (!entryName.empty()) {
         const RegKey key = OpenOrCreateKey(HKEY_LOCAL_MACHINE, UninstallKeyPath(entryName));
@@ -29,7 +22,7 @@ void WriteUninstallRecord(Installation& run) {
         SetRegString(key, "UninstallString", "\"" + installFolder + "Uninstall.exe\"");
     }
     const std::string text = UninstallText(run.package, installFolder,
-                                           ExpandPath(Setting(run.package, kUninstallPathSetting), run.view),
+                                           ExpandPath(Setting(run.package, setting::kUninstallSetting3), run.view),
                                            run.state.CreatedLinks);
     WriteTextFile(installFolder + "Uninstall.ini", text);
 }

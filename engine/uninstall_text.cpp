@@ -23,11 +23,11 @@ std::string UninstallText(const PackageData& package, const std::string& install
     std::string text;
     AddLine(text, "[Settings]");
     AddLine(text, fileCount);
-    AddLine(text, Setting(package, 28));
-    AddLine(text, Setting(package, 59));
-    AddLine(text, Setting(package, 60));
+    AddLine(text, Setting(package, setting::kProgramName));
+    AddLine(text, Setting(package, setting::kUninstallSetting1));
+    AddLine(text, Setting(package, setting::kUninstallSetting2));
     AddLine(text, uninstallPath);
-    AddLine(text, Setting(package, 62));
+    AddLine(text, Setting(package, setting::kUninstallSetting4));
     AddLine(text, registryCount);
     AddLine(text, std::to_string(links.size()));
     AddLine(text, "[Files]");
@@ -39,7 +39,7 @@ std::string UninstallText(const PackageData& package, const std::string& install
         for (int field = 0; field < 3; ++field)
             AddLine(text, ListLine(package.RegistryEntries, i * kRegistryRecordLines + field));
     AddLine(text, "[RegsKeyUn]");
-    AddLine(text, Setting(package, 55));
+    AddLine(text, Setting(package, setting::kUninstallName));
     AddLine(text, "[Links]");
     for (const std::string& link : links) AddLine(text, link);
     AddLine(text, "[End]");

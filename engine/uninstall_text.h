@@ -5,7 +5,7 @@
 
 #include "package/package_data.h"
 
-// installFolder ends in "\"; uninstallPath is settings line 61 already expanded; links are the
+// installFolder ends in "\"; uninstallPath is kUninstallSetting3 already expanded; links are the
 // shortcuts made in this run. Fails with "ConvertError" when the file or registry count is not an integer.
 std::string UninstallText(const PackageData& package, const std::string& installFolder,
                           const std::string& uninstallPath, const StringList& links);

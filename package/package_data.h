@@ -11,6 +11,6 @@ struct PackageData {
     StringList RegistryEntries;  // 5 lines a record
     StringList FileEntries;      // 3 lines a record
     StringList MainSettings;     // the 65 setting lines
-    std::string LicenceText;     // MainSettings[31], unshifted
+    std::string LicenceText;     // the kLicenceText line, unshifted
     std::int64_t PayloadOffset = 0;  // length of the text block: where the first file's bytes begin
 };

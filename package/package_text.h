@@ -1,6 +1,6 @@
 #pragma once
 // The text block of a package: the 65 settings followed by the registry, shortcut and file records,
-// sized by the counts in settings lines 50, 54 and 57.
+// sized by the counts in settings lines kRegistryCount, kShortcutCount and kFileCount.
 #include <cstdint>
 #include <string>
 

@@ -6,6 +6,7 @@
 
 #include "package/length_trailer.h"
 #include "package/package_data.h"
+#include "package/setting_lines.h"
 
 struct RegistryRecord {
     std::string root, key, name, data, type;
@@ -21,9 +22,9 @@ struct FileRecord {
     std::string attributes = "32";
 };
 
-// A package as its author sees it; settings are the 65 lines as stored (line 31 already shifted).
+// A package as its author sees it; settings are the lines as stored (the licence text already shifted).
 struct PackageLayout {
-    StringList settings = StringList(65);
+    StringList settings = StringList(setting::kCount);
     std::vector<RegistryRecord> registry;
     std::vector<ShortcutRecord> shortcuts;
     std::vector<FileRecord> files;

@@ -4,15 +4,7 @@
 #include <cstdint>
 #include <string>
 
-// Line numbers of the settings that the loader and the package builder look at.
-namespace setting {
-inline constexpr int kCount = 65;
-inline constexpr int kBanner = 0;
-inline constexpr int kLicenceText = 31;
-inline constexpr int kRegistryCount = 50;
-inline constexpr int kShortcutCount = 54;
-inline constexpr int kFileCount = 57;
-}  // namespace setting
+#include "package/setting_lines.h"
 
 // Lines per record of the three record lists.
 inline constexpr int kRegistryRecordLines = 5;

@@ -26,7 +26,7 @@ void SplashTimerTick(void* context, Timer& timer) {
     LoadPackage(splash.Package);
     g_packageLoaded = true;
     splash.SetupProgram->Hide();
-    if (IsFlagOn(splash.Package.MainSettings[1])) {
+    if (IsFlagOn(splash.Package.MainSettings[setting::kBackground])) {
         GroundHolder->Ground->SetWindowState(2);
         ConfigureGround(*GroundHolder, splash.Package.MainSettings);
         GroundHolder->Ground->Show();

@@ -14,7 +14,7 @@ public:
 };
 
 struct PackageSource {
-    PackageLayout layout;                  // texts in Windows-1251, line 31 shifted
+    PackageLayout layout;                  // texts in Windows-1251, kLicenceText shifted
     std::vector<std::string> fileSources;  // the file on disk for each file record
     std::vector<int> fileLines;            // the description line of each file record
 };

@@ -71,17 +71,17 @@ void FinishActions(SetupFormRecord& form) {
     const StringList& s = SplashHolder ? SplashHolder->Package.MainSettings : kNoSettings;
     const std::string folder = form.FolderEdit->GetText();
     // Only what the page offered; both boxes start ticked whether offered or not.
-    if (form.RunAppCheck->IsVisible() && form.RunAppCheck->IsChecked()) Open(folder + s[47]);
-    if (form.ReadmeCheck->IsVisible() && form.ReadmeCheck->IsChecked()) Open(folder + s[52]);
-    if (IsFlagOn(s[43])) {
+    if (form.RunAppCheck->IsVisible() && form.RunAppCheck->IsChecked()) Open(folder + s[setting::kRunApp]);
+    if (form.ReadmeCheck->IsVisible() && form.ReadmeCheck->IsChecked()) Open(folder + s[setting::kReadme]);
+    if (IsFlagOn(s[setting::kRunAtEnd])) {
         WizardInstallView view(form);
-        LaunchProgram(ExpandPath(s[44], view), s[45]);
+        LaunchProgram(ExpandPath(s[setting::kRunAtEndProgram], view), s[setting::kRunAtEndParameters]);
     }
-    if (IsFlagOn(s[63])) {
-        const std::string caption = kRestartCaptionPrefix + s[28];
+    if (IsFlagOn(s[setting::kAskRestart])) {
+        const std::string caption = kRestartCaptionPrefix + s[setting::kProgramName];
         if (MessageBoxA(form.SetupForm->GetWindowHandle(), kRestartQuestionText, caption.c_str(),
                         MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL) == IDYES)
-            RestartWindows(IsFlagOn(s[64]) ? EWX_REBOOT : EWX_REBOOT | EWX_FORCE);
+            RestartWindows(IsFlagOn(s[setting::kRestartOrdinary]) ? EWX_REBOOT : EWX_REBOOT | EWX_FORCE);
     }
     form.SetupForm->Close();
 }

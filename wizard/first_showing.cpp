@@ -13,10 +13,6 @@
 
 namespace {
 
-constexpr int kCaption = 26, kCompany = 27, kProgramName = 28, kGroup = 29;
-constexpr int kStartProgram = 40, kStartProgramPath = 41, kStartProgramParameters = 42;
-constexpr int kOfferRunApp = 46, kOfferReadme = 51, kGroupFlag = 53, kInstallFolder = 58;
-
 void Place(CheckBox& box, const ShortcutBox& layout) {
     box.SetVisible(layout.visible);
     box.SetChecked(layout.checked);
@@ -44,10 +40,11 @@ void OfferShortcuts(SetupFormRecord& form, const PackageData& package) {
 void FillPages(SetupFormRecord& form, PackageData& package) {
     StringList& s = package.MainSettings;
     WizardInstallView view(form);
-    if (IsFlagOn(Setting(package, kStartProgram)))
-        LaunchProgram(ExpandPath(Setting(package, kStartProgramPath), view), Setting(package, kStartProgramParameters));
-    form.SetupForm->SetText(Setting(package, kCaption));
-    const PageTexts texts = MakePageTexts(Setting(package, kProgramName));
+    if (IsFlagOn(Setting(package, setting::kRunAtStart)))
+        LaunchProgram(ExpandPath(Setting(package, setting::kRunAtStartProgram), view),
+                      Setting(package, setting::kRunAtStartParameters));
+    form.SetupForm->SetText(Setting(package, setting::kCaption));
+    const PageTexts texts = MakePageTexts(Setting(package, setting::kProgramName));
     form.WelcomeTitle->SetText(texts.welcomeTitle);
     form.WelcomeText->SetText(texts.welcomeText);
     form.FolderText->SetText(texts.folderText);
@@ -56,14 +53,14 @@ void FillPages(SetupFormRecord& form, PackageData& package) {
     form.LicenceMemo->SetText(package.LicenceText);
     ApplyLicenceFont(form.LicenceMemo->GetFont(), s);
     // Later readers of the line (the uninstall record among them) see the expanded folder.
-    if (s.size() > std::size_t{kInstallFolder}) {
-        s[kInstallFolder] = ExpandPath(s[kInstallFolder], view);
-        form.FolderEdit->SetText(s[kInstallFolder]);
+    if (s.size() > std::size_t{setting::kInstallFolder}) {
+        s[setting::kInstallFolder] = ExpandPath(s[setting::kInstallFolder], view);
+        form.FolderEdit->SetText(s[setting::kInstallFolder]);
     }
-    form.GroupEdit->SetText(Setting(package, kGroup));
-    form.CompanyLabel->SetText(Setting(package, kCompany) + " ");
+    form.GroupEdit->SetText(Setting(package, setting::kProgramGroup));
+    form.CompanyLabel->SetText(Setting(package, setting::kCompany) + " ");
     form.CompanyLabel->SetVisible(false);
-    if (IsFlagOn(Setting(package, kGroupFlag))) OfferShortcuts(form, package);
-    if (IsFlagOn(Setting(package, kOfferRunApp))) form.RunAppCheck->SetVisible(true);
-    if (IsFlagOn(Setting(package, kOfferReadme))) form.ReadmeCheck->SetVisible(true);
+    if (IsFlagOn(Setting(package, setting::kCreateShortcuts))) OfferShortcuts(form, package);
+    if (IsFlagOn(Setting(package, setting::kOfferRunApp))) form.RunAppCheck->SetVisible(true);
+    if (IsFlagOn(Setting(package, setting::kOfferReadme))) form.ReadmeCheck->SetVisible(true);
 }

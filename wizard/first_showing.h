@@ -5,5 +5,5 @@
 struct SetupFormRecord;
 
 // Starts the package's first program, fills every page's texts, the licence and its font, the
-// install folder (expanding MainSettings[58] in place), the group, the offered check boxes.
+// install folder (expanding its kInstallFolder line in place), the group, the offered check boxes.
 void FillPages(SetupFormRecord& form, PackageData& package);

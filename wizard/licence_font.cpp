@@ -5,20 +5,15 @@
 #include "runtime/integer.h"
 #include "toolkit/font.h"
 
-namespace {
-
-constexpr int kSize = 32, kFace = 33, kColour = 34, kCharset = 35, kBold = 36;
-
-}  // namespace
-
 void ApplyLicenceFont(Font& font, const StringList& s) {
-    font.SetFontHeight(ScaledFontHeight(StrToInt(ListLine(s, kSize))));
-    font.SetFontName(ListLine(s, kFace));
-    font.SetFontColor(StrToInt(ListLine(s, kColour)));
-    font.SetFontCharset(static_cast<BYTE>(StrToInt(ListLine(s, kCharset))));
+    font.SetFontHeight(ScaledFontHeight(StrToInt(ListLine(s, setting::kLicenceFontSize))));
+    font.SetFontName(ListLine(s, setting::kLicenceFontName));
+    font.SetFontColor(StrToInt(ListLine(s, setting::kLicenceFontColour)));
+    font.SetFontCharset(static_cast<BYTE>(StrToInt(ListLine(s, setting::kLicenceCharset))));
     // Bold replaces the style; the others add to what is there.
-    if (IsFlagOn(ListLine(s, kBold))) font.SetFontStyle(kFontBold);
+    if (IsFlagOn(ListLine(s, setting::kLicenceBold))) font.SetFontStyle(kFontBold);
     const int added[] = {kFontItalic, kFontUnderline, kFontStrikeOut};
+    const setting::Line flags[] = {setting::kLicenceItalic, setting::kLicenceUnderline, setting::kLicenceStrikeout};
     for (int i = 0; i < 3; ++i)
-        if (IsFlagOn(ListLine(s, kBold + 1 + i))) font.SetFontStyle(font.GetFontStyle() | added[i]);
+        if (IsFlagOn(ListLine(s, flags[i]))) font.SetFontStyle(font.GetFontStyle() | added[i]);
 }

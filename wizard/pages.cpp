@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr int kLicenceFlag = 30;
-constexpr int kGroupFlag = 53;
 // The bottom line is set off from the window's edge between the welcome and the finish page.
 constexpr int kInnerBottomLineLeft = 10;
 
@@ -38,8 +36,8 @@ const StringList& WizardSettings() {
     return SplashHolder ? SplashHolder->Package.MainSettings : none;
 }
 
-bool LicencePageOn() { return IsFlagOn(ListLine(WizardSettings(), kLicenceFlag)); }
-bool GroupPageOn() { return IsFlagOn(ListLine(WizardSettings(), kGroupFlag)); }
+bool LicencePageOn() { return IsFlagOn(ListLine(WizardSettings(), setting::kLicenceShow)); }
+bool GroupPageOn() { return IsFlagOn(ListLine(WizardSettings(), setting::kCreateShortcuts)); }
 
 void SetHeader(SetupFormRecord& form, Page page) {
     const HeaderTexts header = PageHeader(page);

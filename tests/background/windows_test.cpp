@@ -3,6 +3,7 @@
 
 #include "background/ground_window.h"
 #include "background/splash_window.h"
+#include "package/setting_lines.h"
 #include "runtime/errors.h"
 #include "tests/support/screen.h"
 #include "tests/toolkit/toolkit_fixture.h"
@@ -99,19 +100,22 @@ TEST_F(Splash, TimerTicksOnceAlthoughShowingEnablesItAgain) {
 }
 
 StringList GroundSettings() {
-    StringList s(65);
-    s[2] = "1";
-    s[3] = "8388608";
-    s[4] = "16744448";
-    s[5] = "65280";
-    s[6] = s[7] = "1";
-    s[8] = "Редактор заметок";
-    s[9] = "© Rodev";
-    s[10] = "28", s[11] = "Arial", s[12] = "16776960", s[13] = "204";
-    s[14] = "1", s[15] = "1", s[16] = "0", s[17] = "0";
-    s[18] = "10", s[19] = "MS Sans Serif", s[20] = "16777215", s[21] = "1";
-    s[22] = s[23] = s[24] = s[25] = "0";
-    s[48] = "1";
+    using namespace setting;
+    StringList s(kCount);
+    s[kBackgroundGradient] = "1";
+    s[kBackgroundColour] = "8388608";
+    s[kGradientColour1] = "16744448";
+    s[kGradientColour2] = "65280";
+    s[kTitle1Show] = s[kTitle2Show] = "1";
+    s[kTitle1Text] = "Редактор заметок";
+    s[kTitle2Text] = "© Rodev";
+    s[kTitle1FontSize] = "28", s[kTitle1FontName] = "Arial", s[kTitle1FontColour] = "16776960";
+    s[kTitle1Charset] = "204";
+    s[kTitle1Bold] = "1", s[kTitle1Italic] = "1", s[kTitle1Underline] = "0", s[kTitle1Strikeout] = "0";
+    s[kTitle2FontSize] = "10", s[kTitle2FontName] = "MS Sans Serif", s[kTitle2FontColour] = "16777215";
+    s[kTitle2Charset] = "1";
+    s[kTitle2Bold] = s[kTitle2Italic] = s[kTitle2Underline] = s[kTitle2Strikeout] = "0";
+    s[setting::kGradientTopToBottom] = "1";  // not the toolkit's gradient style of that name
     return s;
 }
 
@@ -158,7 +162,7 @@ TEST_F(Ground, FillsTheScreenWithThePackagesGradientFromTopToBottom) {
 
 TEST_F(Ground, PlainColourModeAndLeftToRightStyle) {
     StringList s = GroundSettings();
-    s[2] = "0";
+    s[setting::kBackgroundGradient] = "0";
     Configure(s);
     Picture p = Background();
     EXPECT_EQ(p.At(p.width - 2, 0), 0x800000u);
@@ -166,7 +170,7 @@ TEST_F(Ground, PlainColourModeAndLeftToRightStyle) {
 
     for (const char* off : {"0", "", " 1"}) {
         s = GroundSettings();
-        s[48] = off;
+        s[setting::kGradientTopToBottom] = off;
         ConfigureGround(*ground_, s);
         Pump();
         p = Background();
@@ -193,8 +197,8 @@ TEST_F(Ground, TitlesTakeTheirFontsAndTheSecondSitsNearTheBottom) {
 
 TEST_F(Ground, ItalicWithoutBoldAndAHiddenSecondTitleStaysWhereItWasMade) {
     StringList s = GroundSettings();
-    s[14] = "0";
-    s[7] = "0";
+    s[setting::kTitle1Bold] = "0";
+    s[setting::kTitle2Show] = "0";
     Configure(s);
     EXPECT_EQ(ground_->GroundTitle1->GetFont().GetFontStyle(), kFontItalic);
     EXPECT_FALSE(ground_->GroundTitle2->IsVisible());
@@ -205,7 +209,7 @@ TEST_F(Ground, ItalicWithoutBoldAndAHiddenSecondTitleStaysWhereItWasMade) {
 
 TEST_F(Ground, HiddenFirstTitleKeepsItsFirstText) {
     StringList s = GroundSettings();
-    s[6] = "0";
+    s[setting::kTitle1Show] = "0";
     Configure(s);
     EXPECT_FALSE(ground_->GroundTitle1->IsVisible());
     EXPECT_EQ(ground_->GroundTitle1->GetText(), "Label1");
@@ -214,7 +218,7 @@ TEST_F(Ground, HiddenFirstTitleKeepsItsFirstText) {
 
 TEST_F(Ground, SettingThatIsNotANumberIsAnError) {
     StringList s = GroundSettings();
-    s[10] = "big";
+    s[setting::kTitle1FontSize] = "big";
     EXPECT_FAILURE(ConfigureGround(*ground_, s), "ConvertError", "'big' is not a valid integer value");
 }
 

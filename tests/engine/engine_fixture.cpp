@@ -14,26 +14,30 @@ public:
 };
 testing::Environment* const kCom = testing::AddGlobalTestEnvironment(new ComEnvironment);
 
-void SetCount(PackageData& data, int line, std::size_t records) { data.MainSettings[line] = std::to_string(records); }
+void SetCount(PackageData& data, setting::Line line, std::size_t records) {
+    data.MainSettings[line] = std::to_string(records);
+}
 
 }  // namespace
 
 TestPackage::TestPackage() {
-    data.MainSettings.assign(65, "");
-    for (int line : {49, 50, 53, 54, 56, 57}) data.MainSettings[line] = "0";
+    using namespace setting;
+    data.MainSettings.assign(kCount, "");
+    for (int line : {kWriteRegistry, kRegistryCount, kCreateShortcuts, kShortcutCount, kWriteUninstall, kFileCount})
+        data.MainSettings[line] = "0";
 }
 
 void TestPackage::AddFile(const std::string& path, const std::string& bytes, const std::string& attributes) {
     data.FileEntries.insert(data.FileEntries.end(), {path, std::to_string(bytes.size()), attributes});
     payload += bytes;
-    SetCount(data, 57, data.FileEntries.size() / 3);
+    SetCount(data, setting::kFileCount, data.FileEntries.size() / 3);
 }
 
 void TestPackage::AddRegistry(const std::string& root, const std::string& key, const std::string& name,
                               const std::string& value, const std::string& type) {
     data.RegistryEntries.insert(data.RegistryEntries.end(), {root, key, name, value, type});
-    data.MainSettings[49] = "1";
-    SetCount(data, 50, data.RegistryEntries.size() / 5);
+    data.MainSettings[setting::kWriteRegistry] = "1";
+    SetCount(data, setting::kRegistryCount, data.RegistryEntries.size() / 5);
 }
 
 void TestPackage::AddShortcut(const std::string& place, const std::string& name, const std::string& target,
@@ -41,8 +45,8 @@ void TestPackage::AddShortcut(const std::string& place, const std::string& name,
                               const std::string& description) {
     data.ShortcutEntries.insert(data.ShortcutEntries.end(),
                                 {place, name, target, workingFolder, arguments, description});
-    data.MainSettings[53] = "1";
-    SetCount(data, 54, data.ShortcutEntries.size() / 6);
+    data.MainSettings[setting::kCreateShortcuts] = "1";
+    SetCount(data, setting::kShortcutCount, data.ShortcutEntries.size() / 6);
 }
 
 void TestPackage::WriteCopy(const std::string& path) {

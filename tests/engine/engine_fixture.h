@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/installation.h"
+#include "package/setting_lines.h"
 #include "runtime/errors.h"
 #include "runtime/platform.h"
 #include "tests/support/failure_capture.h"

@@ -87,7 +87,7 @@ TEST_F(Extraction, PackageWithoutFilesStillPreparesTheFolderAndKeepsTheTotal) {
     EXPECT_EQ(state_.FilesTotal, 7);
     EXPECT_TRUE(view_.bars.empty());
 
-    package_.data.MainSettings[57] = "-2";
+    package_.data.MainSettings[setting::kFileCount] = "-2";
     Extract();
     EXPECT_EQ(state_.FilesTotal, 7);
 }

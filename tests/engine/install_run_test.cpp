@@ -15,7 +15,7 @@ protected:
     InstallRun() {
         const std::string desktop = desktopFolder_.Path();
         desktop_.Set(desktop.substr(0, desktop.size() - 1));
-        package_.data.MainSettings[55] = entry_;
+        package_.data.MainSettings[setting::kUninstallName] = entry_;
     }
     void SetUp() override { ASSERT_EQ(GetDesktopDir() + "\\", desktopFolder_.Path()); }
     ~InstallRun() override { RegDeleteTreeA(HKEY_LOCAL_MACHINE, UninstallKeyPath(entry_).c_str()); }
@@ -24,7 +24,7 @@ protected:
         package_.AddFile("Uninstall.exe", "un");
         package_.AddRegistry("HKEY_CURRENT_USER", key_.Path(), "Path", "%ProgDr%\\app.exe", "String");
         package_.AddShortcut(engine_text::kDesktopPlace, "App", "app.exe");
-        package_.data.MainSettings[56] = "1";
+        package_.data.MainSettings[setting::kWriteUninstall] = "1";
     }
     void Install() {
         package_.WriteCopy(copyPath_);
@@ -63,7 +63,8 @@ TEST_F(InstallRun, EveryStepRunsInOrderAndTheWizardMovesOn) {
 
 TEST_F(InstallRun, WithEveryStepSwitchedOffOnlyFilesAreInstalled) {
     EveryStep();
-    for (int line : {49, 53, 56}) package_.data.MainSettings[line] = "0";
+    for (int line : {setting::kWriteRegistry, setting::kCreateShortcuts, setting::kWriteUninstall})
+        package_.data.MainSettings[line] = "0";
     Install();
     EXPECT_EQ(view_.statuses, (std::vector<std::string>{"app.exe", "Uninstall.exe", "Удаление *.tmp", "Готово"}));
     EXPECT_EQ(pauses_, (std::vector<unsigned>{150, 150}));

@@ -77,10 +77,10 @@ TEST_F(RegistryValues, SwitchOffWritesNothing) {
     Add("V", "v", "String");
     Add("W", "w", "String");
     Add("X", "x", "String");
-    package_.data.MainSettings[49] = "0";
+    package_.data.MainSettings[setting::kWriteRegistry] = "0";
     Write();
     EXPECT_FALSE(Read("V"));
-    package_.data.MainSettings[49] = " 1";
+    package_.data.MainSettings[setting::kWriteRegistry] = " 1";
     Write();
     EXPECT_FALSE(Read("V"));
 }

@@ -23,7 +23,7 @@ protected:
         quickLaunch_.Set(folders_ / "Quick Launch");
         for (const char* name : {"Programs", "Start Menu", "Desktop", "Quick Launch"})
             CreateDirectoryA((folders_ / name).c_str(), nullptr);
-        package_.data.MainSettings[29] = "Редактор";
+        package_.data.MainSettings[setting::kProgramGroup] = "Редактор";
     }
     // Links must never land in the user's real folders (under Wine the desktop is the home folder).
     void SetUp() override {
@@ -108,7 +108,7 @@ TEST_F(Shortcuts, EmptyArgumentsDescriptionAndWorkingFolderStayEmpty) {
 TEST_F(Shortcuts, SwitchOffMakesNoLinksButStillPreparesTheFolder) {
     view_.folder = "C:\\Apps";
     package_.AddShortcut(engine_text::kStartPlace, "Start", "edit.exe");
-    package_.data.MainSettings[53] = "0";
+    package_.data.MainSettings[setting::kCreateShortcuts] = "0";
     Create();
     EXPECT_TRUE(state_.CreatedLinks.empty());
     EXPECT_EQ(view_.folder, "C:\\Apps\\");
@@ -126,7 +126,7 @@ TEST_F(Shortcuts, PlaceWhoseFolderIsUnknownGetsNoLinkAndIsNotListed) {
 
 TEST_F(Shortcuts, ShortcutCountThatIsNotANumberIsReported) {
     package_.AddShortcut(engine_text::kStartPlace, "Start", "edit.exe");
-    package_.data.MainSettings[54] = "one";
+    package_.data.MainSettings[setting::kShortcutCount] = "one";
     Installation run = Run();
     EXPECT_FAILURE(CreateShortcuts(run), "ConvertError", "'one' is not a valid integer value");
 }

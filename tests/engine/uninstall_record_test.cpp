@@ -11,10 +11,10 @@ namespace {
 class UninstallRecord : public EngineTest {
 protected:
     UninstallRecord() {
-        package_.data.MainSettings[28] = "Редактор";
-        package_.data.MainSettings[55] = entry_;
-        package_.data.MainSettings[56] = "1";
-        package_.data.MainSettings[61] = "%ProgDr%";
+        package_.data.MainSettings[setting::kProgramName] = "Редактор";
+        package_.data.MainSettings[setting::kUninstallName] = entry_;
+        package_.data.MainSettings[setting::kWriteUninstall] = "1";
+        package_.data.MainSettings[setting::kUninstallSetting3] = "%ProgDr%";
     }
     ~UninstallRecord() override { RegDeleteTreeA(HKEY_LOCAL_MACHINE, UninstallKeyPath(entry_).c_str()); }
     void Write() {
@@ -42,7 +42,7 @@ TEST_F(UninstallRecord, RecordListsWhatThisRunInstalled) {
     package_.AddFile("Uninstall.exe", "u");
     package_.AddFile("sub\\a.txt", "a");
     package_.AddRegistry("HKEY_CURRENT_USER", "Software\\Rodev", "Path", "%ProgDr%", "String");
-    package_.data.MainSettings[49] = "0";  // listed even when the values were not written
+    package_.data.MainSettings[setting::kWriteRegistry] = "0";  // listed even when the values were not written
     state_.CreatedLinks = {"C:\\Desk\\Редактор.lnk"};
     Write();
     const std::string folder = install_.Path();
@@ -73,7 +73,7 @@ TEST_F(UninstallRecord, RecordThatCannotBeWrittenNamesTheCause) {
 }
 
 TEST_F(UninstallRecord, PackageWithoutAnEntryNameLeavesTheInstalledListAlone) {
-    package_.data.MainSettings[55] = "";
+    package_.data.MainSettings[setting::kUninstallName] = "";
     const std::string uninstallKey = UninstallKeyPath("");
     Write();
     EXPECT_FALSE(ReadRegValue(HKEY_LOCAL_MACHINE, uninstallKey, "DisplayName"));

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "package/setting_lines.h"
 #include "runtime/errors.h"
 #include "tests/support/failure_capture.h"
 
@@ -10,15 +11,15 @@ namespace {
 
 PackageData Package(const char* files, const char* registry) {
     PackageData package;
-    package.MainSettings.assign(65, "");
-    package.MainSettings[28] = "Редактор";
-    package.MainSettings[50] = registry;
-    package.MainSettings[55] = "Редактор 2.0";
-    package.MainSettings[57] = files;
-    package.MainSettings[59] = "1";
-    package.MainSettings[60] = "0";
-    package.MainSettings[61] = "%ProgDr%";  // the caller passes it expanded
-    package.MainSettings[62] = " ";
+    package.MainSettings.assign(setting::kCount, "");
+    package.MainSettings[setting::kProgramName] = "Редактор";
+    package.MainSettings[setting::kRegistryCount] = registry;
+    package.MainSettings[setting::kUninstallName] = "Редактор 2.0";
+    package.MainSettings[setting::kFileCount] = files;
+    package.MainSettings[setting::kUninstallSetting1] = "1";
+    package.MainSettings[setting::kUninstallSetting2] = "0";
+    package.MainSettings[setting::kUninstallSetting3] = "%ProgDr%";  // the caller passes it expanded
+    package.MainSettings[setting::kUninstallSetting4] = " ";
     return package;
 }
 

@@ -26,25 +26,25 @@ protected:
 };
 
 StringList Settings(const char* registry = "0", const char* shortcuts = "0", const char* files = "0") {
-    StringList lines(65, "");
-    lines[50] = registry;
-    lines[54] = shortcuts;
-    lines[57] = files;
+    StringList lines(setting::kCount, "");
+    lines[setting::kRegistryCount] = registry;
+    lines[setting::kShortcutCount] = shortcuts;
+    lines[setting::kFileCount] = files;
     return lines;
 }
 
 StringList WithFileRecords(StringList lines, const StringList& records) {
-    lines[57] = std::to_string(records.size() / 3);
+    lines[setting::kFileCount] = std::to_string(records.size() / 3);
     lines.insert(lines.end(), records.begin(), records.end());
     return lines;
 }
 
 TEST_F(Loader, SoundPackageIsCopiedAndReadIntoTheLists) {
     PackageLayout layout;
-    layout.settings[1] = "1";
-    layout.settings[28] = "Редактор";
-    layout.settings[31] = "Соглашение\r\nстрока 2";
-    ShiftText(layout.settings[31]);
+    layout.settings[setting::kBackground] = "1";
+    layout.settings[setting::kProgramName] = "Редактор";
+    layout.settings[setting::kLicenceText] = "Соглашение\r\nстрока 2";
+    ShiftText(layout.settings[setting::kLicenceText]);
     layout.registry.push_back({"HKEY_CURRENT_USER", "Software\\Rodev", "Path", "%ProgDr%", "String"});
     layout.shortcuts.push_back({"Пуск", "Редактор", "edit.exe", "", "", ""});
     layout.files.push_back({"edit.exe", 5, "32"});
@@ -54,7 +54,7 @@ TEST_F(Loader, SoundPackageIsCopiedAndReadIntoTheLists) {
 
     ASSERT_EQ(Load(package), LoadResult::Loaded);
     EXPECT_EQ(data_.MainSettings.size(), 65u);
-    EXPECT_EQ(data_.MainSettings[28], "Редактор");
+    EXPECT_EQ(data_.MainSettings[setting::kProgramName], "Редактор");
     EXPECT_EQ(data_.LicenceText, "Соглашение\r\nстрока 2");
     EXPECT_EQ(data_.RegistryEntries.size(), 5u);
     EXPECT_EQ(data_.ShortcutEntries[1], "Редактор");

@@ -9,9 +9,9 @@ namespace {
 
 PackageLayout SampleLayout() {
     PackageLayout layout;
-    for (int i = 0; i < 65; ++i) layout.settings[i] = "setting " + std::to_string(i);
-    layout.settings[31] = "Строка 1\r\nСтрока 2";
-    ShiftText(layout.settings[31]);
+    for (int i = 0; i < setting::kCount; ++i) layout.settings[i] = "setting " + std::to_string(i);
+    layout.settings[setting::kLicenceText] = "Строка 1\r\nСтрока 2";
+    ShiftText(layout.settings[setting::kLicenceText]);
     layout.registry.push_back({"HKEY_LOCAL_MACHINE", "SOFTWARE\\Rodev", "Path", "%ProgDr%", "String"});
     layout.shortcuts.push_back({"Рабочий стол", "App", "App.exe", "%ProgDr%\\", "", "Приложение"});
     layout.files.push_back({"App.exe", 3, "32"});
@@ -38,10 +38,10 @@ TEST(PackageText, WrittenPackageReadsBackRecordForRecord) {
     const PackageData data = Read(package);
 
     ASSERT_EQ(data.MainSettings.size(), 65u);
-    EXPECT_EQ(data.MainSettings[50], "1");
-    EXPECT_EQ(data.MainSettings[54], "1");
-    EXPECT_EQ(data.MainSettings[57], "3");
-    EXPECT_EQ(data.MainSettings[31], layout.settings[31]);
+    EXPECT_EQ(data.MainSettings[setting::kRegistryCount], "1");
+    EXPECT_EQ(data.MainSettings[setting::kShortcutCount], "1");
+    EXPECT_EQ(data.MainSettings[setting::kFileCount], "3");
+    EXPECT_EQ(data.MainSettings[setting::kLicenceText], layout.settings[setting::kLicenceText]);
     EXPECT_EQ(data.LicenceText, "Строка 1\r\nСтрока 2");
     EXPECT_EQ(data.RegistryEntries, (StringList{"HKEY_LOCAL_MACHINE", "SOFTWARE\\Rodev", "Path", "%ProgDr%", "String"}));
     EXPECT_EQ(data.ShortcutEntries, (StringList{"Рабочий стол", "App", "App.exe", "%ProgDr%\\", "", "Приложение"}));
@@ -61,7 +61,7 @@ TEST(PackageText, WorkedExampleFromTheLayout) {
     layout.files.push_back({"b.bin", 80384, "32"});
     StringList lines = TextLines(layout);
     ASSERT_EQ(lines.size(), 82u);
-    lines[0] = std::string(732 - ComposeTextBlock(lines).size(), 'x');
+    lines[setting::kBanner] = std::string(732 - ComposeTextBlock(lines).size(), 'x');
     ASSERT_EQ(ComposeTextBlock(lines).size(), 732u);
 
     const std::string package = ComposePackage(lines, std::string(80384, 'a') + std::string(80384, 'b'));
@@ -77,16 +77,16 @@ TEST(PackageText, WorkedExampleFromTheLayout) {
 
 TEST(PackageText, CountsOfZeroOrLessGiveNoRecordsAndHexCountsWork) {
     for (const char* none : {"0", "-3", "+0", " 0"}) {
-        StringList lines(65);
-        lines[50] = lines[54] = lines[57] = none;
+        StringList lines(setting::kCount);
+        lines[setting::kRegistryCount] = lines[setting::kShortcutCount] = lines[setting::kFileCount] = none;
         const PackageData data = Read(ComposePackage(lines, ""));
         EXPECT_TRUE(data.RegistryEntries.empty() && data.ShortcutEntries.empty() && data.FileEntries.empty()) << none;
         // Each empty setting line still takes its line break.
         EXPECT_EQ(data.PayloadOffset, 62 * 2 + 3 * (2 + static_cast<std::int64_t>(std::string(none).size())));
     }
-    StringList lines(65);
-    lines[50] = "$A";
-    lines[54] = lines[57] = "0";
+    StringList lines(setting::kCount);
+    lines[setting::kRegistryCount] = "$A";
+    lines[setting::kShortcutCount] = lines[setting::kFileCount] = "0";
     for (int i = 0; i < 50; ++i) lines.push_back("r" + std::to_string(i));
     const PackageData data = Read(ComposePackage(lines, ""));
     ASSERT_EQ(data.RegistryEntries.size(), 50u);
@@ -94,9 +94,9 @@ TEST(PackageText, CountsOfZeroOrLessGiveNoRecordsAndHexCountsWork) {
 }
 
 TEST(PackageText, CountsPastTheTextBlockReadTheFileBytesThenEmptyLines) {
-    StringList lines(65);
-    lines[50] = "1";
-    lines[54] = lines[57] = "0";
+    StringList lines(setting::kCount);
+    lines[setting::kRegistryCount] = "1";
+    lines[setting::kShortcutCount] = lines[setting::kFileCount] = "0";
     const PackageData data = Read(ComposePackage(lines, "abc\r\nxyz"));
     EXPECT_EQ(data.RegistryEntries, (StringList{"abc", "xyz", "", "", ""}));
     // The three count lines hold one digit each.
@@ -104,10 +104,10 @@ TEST(PackageText, CountsPastTheTextBlockReadTheFileBytesThenEmptyLines) {
 }
 
 TEST(PackageText, SettingsOnlyPackageWithCountsStillReads) {
-    StringList lines(65);
-    lines[50] = "2";
-    lines[54] = "1";
-    lines[57] = "0";
+    StringList lines(setting::kCount);
+    lines[setting::kRegistryCount] = "2";
+    lines[setting::kShortcutCount] = "1";
+    lines[setting::kFileCount] = "0";
     const PackageData data = Read(ComposePackage(lines, ""));
     EXPECT_EQ(data.RegistryEntries, StringList(10));
     EXPECT_EQ(data.ShortcutEntries, StringList(6));
@@ -116,10 +116,10 @@ TEST(PackageText, SettingsOnlyPackageWithCountsStillReads) {
 }
 
 TEST(PackageText, CountThatIsNotANumberIsDamage) {
-    for (int line : {50, 54, 57}) {
+    for (int line : {setting::kRegistryCount, setting::kShortcutCount, setting::kFileCount}) {
         for (const std::string bad : {"", "abc", "1.5"}) {
             PackageData data;
-            StringList lines(65, "0");
+            StringList lines(setting::kCount, "0");
             lines[line] = bad;
             EXPECT_EQ(ReadDamage(ComposePackage(lines, ""), data), "'" + bad + "' is not a valid integer value")
                 << "line " << line;
@@ -131,15 +131,15 @@ TEST(PackageText, CountThatIsNotANumberIsDamage) {
 }
 
 TEST(PackageText, AbsurdCountPastTheEndIsDamageNotAnEndlessRead) {
-    StringList lines(65, "0");
-    lines[50] = "2147483647";
+    StringList lines(setting::kCount, "0");
+    lines[setting::kRegistryCount] = "2147483647";
     PackageData data;
     EXPECT_NE(ReadDamage(ComposePackage(lines, ""), data), "");
 }
 
 PackageData WithFiles(const StringList& fileLines, const std::string& payload, std::int64_t& copyLength) {
-    StringList lines(65, "0");
-    lines[57] = std::to_string(fileLines.size() / 3);
+    StringList lines(setting::kCount, "0");
+    lines[setting::kFileCount] = std::to_string(fileLines.size() / 3);
     lines.insert(lines.end(), fileLines.begin(), fileLines.end());
     const std::string package = ComposePackage(lines, payload);
     copyLength = static_cast<std::int64_t>(package.size()) - 4;

@@ -25,8 +25,8 @@ protected:
 };
 
 StringList Settings() {
-    StringList lines(65, "");
-    lines[50] = lines[54] = lines[57] = "0";
+    StringList lines(setting::kCount, "");
+    lines[setting::kRegistryCount] = lines[setting::kShortcutCount] = lines[setting::kFileCount] = "0";
     return lines;
 }
 
@@ -45,7 +45,8 @@ void ExpectDamagedDataMessageThenExitZero(const ChildProgram& child) {
 TEST_F(SetupProgram, SoundPackageLoadsWithoutAMessageAndWritesOnlyItsTemporaryCopy) {
     PackageLayout layout;
     // The wizard that follows the loading reads the licence font's numbers.
-    layout.settings[32] = "8", layout.settings[34] = "0", layout.settings[35] = "204";
+    layout.settings[setting::kLicenceFontSize] = "8", layout.settings[setting::kLicenceFontColour] = "0";
+    layout.settings[setting::kLicenceCharset] = "204";
     layout.files.push_back({"a.txt", 3, "32"});
     const std::string package = ComposePackage(TextLines(layout), "abc");
     const auto& child = Start(package);
@@ -59,13 +60,13 @@ TEST_F(SetupProgram, SoundPackageLoadsWithoutAMessageAndWritesOnlyItsTemporaryCo
 
 TEST_F(SetupProgram, CountThatIsNotANumberShowsTheDamagedDataMessage) {
     StringList lines = Settings();
-    lines[57] = "abc";
+    lines[setting::kFileCount] = "abc";
     ExpectDamagedDataMessageThenExitZero(Start(ComposePackage(lines, "")));
 }
 
 TEST_F(SetupProgram, SizesThatDoNotFitAreRejectedBeforeAnythingIsInstalled) {
     StringList lines = Settings();
-    lines[57] = "1";
+    lines[setting::kFileCount] = "1";
     lines.insert(lines.end(), {"app.exe", "100", "32"});
     ExpectDamagedDataMessageThenExitZero(Start(ComposePackage(lines, "short")));
     // Nothing but the temporary copy was written.
@@ -103,7 +104,7 @@ namespace {
 TEST_F(SetupProgram, SecondSetupProgramIsRefusedWhileOneRuns) {
     // The first one stays on its damaged-data message, so it still runs.
     StringList lines = Settings();
-    lines[50] = "abc";
+    lines[setting::kRegistryCount] = "abc";
     const auto& first = Start(ComposePackage(lines, ""));
     const auto firstBox = first.WaitForMessageBox(kTimeout);
     ASSERT_TRUE(firstBox);

@@ -14,21 +14,26 @@ constexpr int kTimeout = 20000;
 const char* kCaption = "Установка - Тест";
 
 StringList Settings() {
-    StringList s(65, "0");
-    s[0] = "test";
-    s[2] = "1", s[3] = "8388608", s[4] = "16744448", s[5] = "65280";
-    s[6] = s[7] = "1";
-    s[8] = "Тест 1.0", s[9] = "© Rodev";
-    s[10] = "28", s[11] = "Arial", s[12] = "16776960", s[13] = "204", s[14] = "1", s[15] = "1";
-    s[18] = "10", s[19] = "MS Sans Serif", s[20] = "16777215", s[21] = "1";
-    s[26] = kCaption;
-    s[27] = "Rodev";
-    s[28] = "Тест";
-    s[29] = "Rodev\\Тест";
-    s[31] = s[41] = s[42] = s[44] = s[45] = s[47] = s[52] = "";
-    s[48] = "1";
-    s[55] = "Тест";
-    s[58] = "C:\\Program Files\\Rodev\\Test";
+    using namespace setting;
+    StringList s(kCount, "0");
+    s[kBanner] = "test";
+    s[kBackgroundGradient] = "1", s[kBackgroundColour] = "8388608", s[kGradientColour1] = "16744448";
+    s[kGradientColour2] = "65280";
+    s[kTitle1Show] = s[kTitle2Show] = "1";
+    s[kTitle1Text] = "Тест 1.0", s[kTitle2Text] = "© Rodev";
+    s[kTitle1FontSize] = "28", s[kTitle1FontName] = "Arial", s[kTitle1FontColour] = "16776960";
+    s[kTitle1Charset] = "204", s[kTitle1Bold] = "1", s[kTitle1Italic] = "1";
+    s[kTitle2FontSize] = "10", s[kTitle2FontName] = "MS Sans Serif", s[kTitle2FontColour] = "16777215";
+    s[kTitle2Charset] = "1";
+    s[setting::kCaption] = ::kCaption;
+    s[kCompany] = "Rodev";
+    s[kProgramName] = "Тест";
+    s[kProgramGroup] = "Rodev\\Тест";
+    s[kLicenceText] = s[kRunAtStartProgram] = s[kRunAtStartParameters] = "";
+    s[kRunAtEndProgram] = s[kRunAtEndParameters] = s[kRunApp] = s[kReadme] = "";
+    s[setting::kGradientTopToBottom] = "1";  // not the toolkit's gradient style of that name
+    s[kUninstallName] = "Тест";
+    s[kInstallFolder] = "C:\\Program Files\\Rodev\\Test";
     return s;
 }
 
@@ -47,7 +52,7 @@ protected:
     // A package that asks for the background; returns the wizard once it shows.
     HWND StartWithBackground() {
         StringList s = Settings();
-        s[1] = "1";
+        s[setting::kBackground] = "1";
         Start(s);
         return Wizard();
     }
@@ -104,7 +109,7 @@ TEST_F(Startup, WizardOpensOnItsWelcomePageInAFixedWindow) {
 
 TEST_F(Startup, DamagedPackageShowsItsMessageOverTheSplashAndNoOtherWindow) {
     StringList s = Settings();
-    s[54] = "abc";
+    s[setting::kShortcutCount] = "abc";
     const auto& child = Start(s);
     const auto box = child.WaitForMessageBox(kTimeout);
     ASSERT_TRUE(box);
@@ -122,7 +127,7 @@ TEST_F(Startup, DamagedPackageShowsItsMessageOverTheSplashAndNoOtherWindow) {
 TEST_F(Startup, BackgroundShowsOnlyForTheFlagOne) {
     for (const char* off : {"0", "", " 1"}) {
         StringList s = Settings();
-        s[1] = off;
+        s[setting::kBackground] = off;
         Start(s);
         ASSERT_NE(Wizard(), nullptr);
         EXPECT_FALSE(Describe(Ground()).visible) << "'" << off << "'";
@@ -209,8 +214,8 @@ TEST_F(Startup, ClosingTheBackgroundAsksBeforeLeaving) {
 
 TEST_F(Startup, SettingThatIsNotANumberEndsWithTheApplicationErrorBox) {
     StringList s = Settings();
-    s[1] = "1";
-    s[10] = "big";
+    s[setting::kBackground] = "1";
+    s[setting::kTitle1FontSize] = "big";
     const auto& child = Start(s);
     const auto box = child.WaitForMessageBox(kTimeout);
     ASSERT_TRUE(box);

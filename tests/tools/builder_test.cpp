@@ -65,9 +65,9 @@ TEST_F(Builder, SetupProgramIsTheStubFollowedByThePackage) {
     PackageData data;
     StringSource source(std::string_view(package).substr(0, package.size() - 4));
     ReadPackageText(source, data);
-    EXPECT_EQ(data.MainSettings[57], "2");
-    EXPECT_EQ(data.MainSettings[50], "1");
-    EXPECT_EQ(data.MainSettings[54], "0");
+    EXPECT_EQ(data.MainSettings[setting::kFileCount], "2");
+    EXPECT_EQ(data.MainSettings[setting::kRegistryCount], "1");
+    EXPECT_EQ(data.MainSettings[setting::kShortcutCount], "0");
     EXPECT_EQ(data.LicenceText, *Utf8ToCp1251("Первая строка\r\nВторая строка\r\n"));
     EXPECT_EQ(data.FileEntries, (StringList{"a.bin", "4", "32", "sub\\empty.txt", "0", "33"}));
     EXPECT_EQ(package.substr(data.PayloadOffset, 4), "AAAA");

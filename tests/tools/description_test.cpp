@@ -26,16 +26,14 @@ TEST(Description, EverySettingHasANameAndTheDocumentedDefault) {
     const PackageSource source = Parse("");
     const auto& s = source.layout.settings;
     ASSERT_EQ(s.size(), 65u);
-    EXPECT_EQ(s[1], "1");
-    EXPECT_EQ(s[3], "8388608");
-    EXPECT_EQ(s[19], "MS Sans Serif");
-    EXPECT_EQ(s[34], "-16777208");
-    EXPECT_EQ(s[61], " ");
-    EXPECT_EQ(s[64], "1");
-    for (int i = 0; i < 65; ++i) {
-        EXPECT_FALSE(kSettingNames[i].name.empty()) << i;
+    EXPECT_EQ(s[setting::kBackground], "1");
+    EXPECT_EQ(s[setting::kBackgroundColour], "8388608");
+    EXPECT_EQ(s[setting::kTitle2FontName], "MS Sans Serif");
+    EXPECT_EQ(s[setting::kLicenceFontColour], "-16777208");
+    EXPECT_EQ(s[setting::kUninstallSetting3], " ");
+    EXPECT_EQ(s[setting::kRestartOrdinary], "1");
+    for (int i = 0; i < setting::kCount; ++i)
         EXPECT_EQ(FindSetting(kSettingNames[i].name), i) << "names must be unique";
-    }
 }
 
 TEST(Description, SettingsAndRecordsBecomeWindows1251Lines) {
@@ -52,9 +50,9 @@ TEST(Description, SettingsAndRecordsBecomeWindows1251Lines) {
         "[file]\npath = edit.exe\nsource = bin/edit.exe\n"
         "[file]\npath = sub\\readme.txt\nsource = readme.txt\nattributes = 33\n");
     const auto& s = source.layout.settings;
-    EXPECT_EQ(s[28], "\xD0\xE5\xE4\xE0\xEA\xF2\xEE\xF0");  // "Редактор" in Windows-1251
-    EXPECT_EQ(s[61], "  two blanks");
-    std::string licence = s[31];
+    EXPECT_EQ(s[setting::kProgramName], "\xD0\xE5\xE4\xE0\xEA\xF2\xEE\xF0");  // "Редактор" in Windows-1251
+    EXPECT_EQ(s[setting::kUninstallSetting3], "  two blanks");
+    std::string licence = s[setting::kLicenceText];
     UnshiftText(licence);
     EXPECT_EQ(licence, W("Текст"));
     ASSERT_EQ(source.layout.registry.size(), 1u);

@@ -6,6 +6,7 @@
 
 #include "background/splash_window.h"
 #include "package/program.h"
+#include "package/setting_lines.h"
 #include "tests/support/scratch_folder.h"
 #include "wizard/setup_form.h"
 
@@ -22,7 +23,7 @@ protected:
     void SetUp() override {
         g_restarts.clear();
         SetRestartRequest(RecordRestart);
-        splash_.Package.MainSettings = StringList(65, "0");
+        splash_.Package.MainSettings = StringList(setting::kCount, "0");
         SplashHolder = &splash_;
         Application& app = CreateApplication("Setup");
         form_ = &CreateSetupForm(app);
@@ -39,7 +40,7 @@ protected:
         SplashHolder = nullptr;
         SetRestartRequest(nullptr);
     }
-    std::string& Setting(int line) { return splash_.Package.MainSettings[line]; }
+    std::string& Setting(setting::Line line) { return splash_.Package.MainSettings[line]; }
     // The command line a started stand-in recorded, or "" if none started in time.
     std::string Started(const std::string& name, int timeoutMs = 10000) {
         const std::string args = folder_ / (name + ".args");
@@ -90,8 +91,8 @@ protected:
 };
 
 TEST_F(Finish, OfferedAndTickedChoicesOpenTheInstalledProgramAndTheReadme) {
-    Setting(47) = "app.exe";
-    Setting(52) = "readme.exe";
+    Setting(setting::kRunApp) = "app.exe";
+    Setting(setting::kReadme) = "readme.exe";
     form_->RunAppCheck->SetVisible(true);
     form_->ReadmeCheck->SetVisible(true);
     FinishActions(*form_);
@@ -101,8 +102,8 @@ TEST_F(Finish, OfferedAndTickedChoicesOpenTheInstalledProgramAndTheReadme) {
 }
 
 TEST_F(Finish, ChoicesNotOfferedOrUntickedStartNothing) {
-    Setting(47) = "app.exe";
-    Setting(52) = "readme.exe";
+    Setting(setting::kRunApp) = "app.exe";
+    Setting(setting::kReadme) = "readme.exe";
     // RunAppCheck starts ticked but was never offered; ReadmeCheck was offered and unticked.
     form_->ReadmeCheck->SetVisible(true);
     form_->ReadmeCheck->SetChecked(false);
@@ -112,9 +113,9 @@ TEST_F(Finish, ChoicesNotOfferedOrUntickedStartNothing) {
 }
 
 TEST_F(Finish, PackageProgramStartsThroughTheShellWhenItExists) {
-    Setting(43) = "1";
-    Setting(44) = "%ProgDr%\\app.exe";
-    Setting(45) = "one two";
+    Setting(setting::kRunAtEnd) = "1";
+    Setting(setting::kRunAtEndProgram) = "%ProgDr%\\app.exe";
+    Setting(setting::kRunAtEndParameters) = "one two";
     FinishActions(*form_);
     const std::string line = Started("app.exe");
     EXPECT_NE(line.find("app.exe"), std::string::npos) << line;
@@ -122,23 +123,23 @@ TEST_F(Finish, PackageProgramStartsThroughTheShellWhenItExists) {
 }
 
 TEST_F(Finish, PackageProgramThatIsNoFileIsRunAsACommandLineWithItsParameters) {
-    Setting(43) = "1";
-    Setting(44) = "%ProgDr%\\app";  // no such file: the system finds app.exe itself
-    Setting(45) = "one two";
+    Setting(setting::kRunAtEnd) = "1";
+    Setting(setting::kRunAtEndProgram) = "%ProgDr%\\app";  // no such file: the system finds app.exe itself
+    Setting(setting::kRunAtEndParameters) = "one two";
     FinishActions(*form_);
     EXPECT_EQ(Started("app.exe"), folder_ / "app one two");
 }
 
 TEST_F(Finish, RestartIsAskedAndRequestedOrdinaryOrForced) {
-    Setting(28) = "Тест";
-    Setting(63) = "1";
+    Setting(setting::kProgramName) = "Тест";
+    Setting(setting::kAskRestart) = "1";
     struct Row {
         const char* kind;
         unsigned flags;
     } rows[] = {{"1", EWX_REBOOT}, {"0", EWX_REBOOT | EWX_FORCE}, {"", EWX_REBOOT | EWX_FORCE}};
     for (const Row& row : rows) {
         g_restarts.clear();
-        Setting(64) = row.kind;
+        Setting(setting::kRestartOrdinary) = row.kind;
         AnswerRestartQuestion(IDYES);
         FinishActions(*form_);
         Join();
@@ -149,15 +150,15 @@ TEST_F(Finish, RestartIsAskedAndRequestedOrdinaryOrForced) {
 }
 
 TEST_F(Finish, NoToTheRestartQuestionOrNoQuestionMeansNoRestart) {
-    Setting(63) = "1";
-    Setting(64) = "1";
+    Setting(setting::kAskRestart) = "1";
+    Setting(setting::kRestartOrdinary) = "1";
     AnswerRestartQuestion(IDNO);
     FinishActions(*form_);
     Join();
     EXPECT_FALSE(seenText_.empty());
     EXPECT_TRUE(g_restarts.empty());
 
-    Setting(63) = "0";
+    Setting(setting::kAskRestart) = "0";
     FinishActions(*form_);
     EXPECT_TRUE(g_restarts.empty());
 }

@@ -47,19 +47,23 @@ class WizardPages : public testing::Test {
 protected:
     PackageLayout Layout(const Options& o) {
         PackageLayout p;
+        using namespace setting;
         StringList& s = p.settings;
-        s.assign(65, "0");
-        s[0] = "test";
-        for (int i : {31, 33, 41, 42, 44, 45, 47, 52}) s[i] = "";
-        s[26] = kCaption, s[27] = "Rodev", s[28] = "Тест", s[29] = "Rodev\\Тест";
-        s[30] = o.licence ? "1" : "0";
+        s.assign(kCount, "0");
+        s[kBanner] = "test";
+        for (int i : {kLicenceText, kLicenceFontName, kRunAtStartProgram, kRunAtStartParameters, kRunAtEndProgram,
+                      kRunAtEndParameters, kRunApp, kReadme})
+            s[i] = "";
+        s[setting::kCaption] = ::kCaption, s[kCompany] = "Rodev";
+        s[kProgramName] = "Тест", s[kProgramGroup] = "Rodev\\Тест";
+        s[kLicenceShow] = o.licence ? "1" : "0";
         std::string licence = "Лицензия: пользуйтесь на здоровье.\r\nВторая строка.";
         ShiftText(licence);
-        s[31] = licence;
-        s[32] = "8", s[33] = "Arial", s[35] = "204";
-        s[53] = o.group ? "1" : "0";
-        s[55] = "Тест";
-        s[58] = installs_.Path() + "Тест";
+        s[kLicenceText] = licence;
+        s[kLicenceFontSize] = "8", s[kLicenceFontName] = "Arial", s[kLicenceCharset] = "204";
+        s[kCreateShortcuts] = o.group ? "1" : "0";
+        s[kUninstallName] = "Тест";
+        s[kInstallFolder] = installs_.Path() + "Тест";
         for (const auto& place : o.places) p.shortcuts.push_back({place, "Тест", "%ProgDr%a.txt", "", "", ""});
         for (int i = 0; i < o.files; ++i) {
             const std::string name = i == 1 ? "sub\\b.txt" : "f" + std::to_string(i) + ".txt";
@@ -366,7 +370,7 @@ TEST_F(WizardPages, SummaryWithoutTheGroupPageNamesOnlyTheFolderTypedByTheUserWh
 TEST_F(WizardPages, FinishPageNamesTheStartMenuShortcutOnlyWhenOneWasMadeAndOffersTheAskedChecks) {
     {
         PackageLayout layout = Layout(Options{});
-        layout.settings[46] = "1";
+        layout.settings[setting::kOfferRunApp] = "1";
         Start(layout);
         GoTo("folder");
         GoTo("ready");
@@ -385,7 +389,7 @@ TEST_F(WizardPages, FinishPageNamesTheStartMenuShortcutOnlyWhenOneWasMadeAndOffe
     programs.Set(programsFolder.Path());
     payload_.clear();
     PackageLayout layout = Layout(Options{false, true, {"Пуск->Программы"}});
-    layout.settings[51] = "1";
+    layout.settings[setting::kOfferReadme] = "1";
     Start(layout);
     GoTo("folder");
     GoTo("group");
@@ -486,9 +490,9 @@ TEST_F(WizardPages, PackagesStartProgramRunsOnceWhenTheWizardFirstShows) {
     const std::string program = programs_ / "welcome.exe";
     WriteFileBytes(program, ReadFileBytes(WindowsPath(RECORD_ARGS)));
     PackageLayout layout = Layout(Options{});
-    layout.settings[40] = "1";
-    layout.settings[41] = program;
-    layout.settings[42] = "--hello world";
+    layout.settings[setting::kRunAtStart] = "1";
+    layout.settings[setting::kRunAtStartProgram] = program;
+    layout.settings[setting::kRunAtStartParameters] = "--hello world";
     Start(layout);
     const std::string args = program + ".args";
     const DWORD start = GetTickCount();

@@ -9,6 +9,7 @@
 
 #include "background/splash_window.h"
 #include "package/program.h"
+#include "package/setting_lines.h"
 #include "tests/support/child_program.h"
 #include "tests/support/driver.h"
 #include "tests/support/screen.h"
@@ -359,10 +360,10 @@ TEST_F(SetupFormWindow, EnterBelongsToNextAndEscToCancel) {
 
 TEST_F(SetupFormWindow, FirstShowingTitlesTheWindowAndGreetsWithTheProgramNameOnce) {
     SplashRecord splash;
-    splash.Package.MainSettings.assign(65, "0");
-    splash.Package.MainSettings[33] = "Arial";
-    splash.Package.MainSettings[26] = "Установка Редактора";
-    splash.Package.MainSettings[28] = "Редактор 2.0";
+    splash.Package.MainSettings.assign(setting::kCount, "0");
+    splash.Package.MainSettings[setting::kLicenceFontName] = "Arial";
+    splash.Package.MainSettings[setting::kCaption] = "Установка Редактора";
+    splash.Package.MainSettings[setting::kProgramName] = "Редактор 2.0";
     SplashHolder = &splash;
     form_->WizardStep = 3;
     ShowWizard();
