@@ -7,36 +7,11 @@
 #include "tests/support/driver.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/screen.h"
+#include "tests/support/test_settings.h"
 
 namespace {
 
 constexpr int kTimeout = 20000;
-const char* kCaption = "Установка - Тест";
-
-StringList Settings() {
-    using namespace setting;
-    StringList s(kCount, "0");
-    s[kBanner] = "test";
-    s[kBackgroundGradient] = "1", s[kBackgroundColour] = "8388608", s[kGradientColour1] = "16744448";
-    s[kGradientColour2] = "65280";
-    s[kTitle1Show] = s[kTitle2Show] = "1";
-    s[kTitle1Text] = "Тест 1.0", s[kTitle2Text] = "© Rodev";
-    s[kTitle1FontSize] = "28", s[kTitle1FontName] = "Arial", s[kTitle1FontColour] = "16776960";
-    s[kTitle1Charset] = "204", s[kTitle1Bold] = "1", s[kTitle1Italic] = "1";
-    s[kTitle2FontSize] = "10", s[kTitle2FontName] = "MS Sans Serif", s[kTitle2FontColour] = "16777215";
-    s[kTitle2Charset] = "1";
-    s[setting::kCaption] = ::kCaption;
-    s[kCompany] = "Rodev";
-    s[kProgramName] = "Тест";
-    s[kProgramGroup] = "Rodev\\Тест";
-    s[kLicenceText] = s[kRunAtStartProgram] = s[kRunAtStartParameters] = "";
-    s[kRunAtEndProgram] = s[kRunAtEndParameters] = s[kRunApp] = s[kReadme] = "";
-    s[setting::kGradientTopToBottom] = "1";  // not the toolkit's gradient style of that name
-    s[kUninstallName] = "Тест";
-    s[kInstallFolder] = "C:\\Program Files\\Rodev\\Test";
-    return s;
-}
-
 auto Caption(const std::string& text) {
     return [text](const WindowState& w) { return w.visible && w.text == text; };
 }
@@ -48,10 +23,10 @@ protected:
         child_.emplace(program_, temp_.Path());
         return *child_;
     }
-    HWND Wizard() { return WaitForWindow(child_->Id(), Caption(kCaption), kTimeout); }
+    HWND Wizard() { return WaitForWindow(child_->Id(), Caption(kTestCaption), kTimeout); }
     // A package that asks for the background; returns the wizard once it shows.
     HWND StartWithBackground() {
-        StringList s = Settings();
+        StringList s = TestSettings();
         s[setting::kBackground] = "1";
         Start(s);
         return Wizard();
@@ -68,7 +43,7 @@ protected:
 };
 
 TEST_F(Startup, SplashShowsFirstThenTheWizardTakesOverAndClosingTheHiddenSplashEnds) {
-    const auto& child = Start(Settings());
+    const auto& child = Start(TestSettings());
     HWND splash = WaitForWindow(child.Id(), Caption("SetupProgram"), kTimeout);
     ASSERT_NE(splash, nullptr) << "the splash shows while the package loads";
     HWND wizard = Wizard();
@@ -83,7 +58,7 @@ TEST_F(Startup, SplashShowsFirstThenTheWizardTakesOverAndClosingTheHiddenSplashE
 }
 
 TEST_F(Startup, WizardOpensOnItsWelcomePageInAFixedWindow) {
-    Start(Settings());
+    Start(TestSettings());
     HWND wizard = Wizard();
     ASSERT_NE(wizard, nullptr);
     const WindowState w = Describe(wizard);
@@ -108,7 +83,7 @@ TEST_F(Startup, WizardOpensOnItsWelcomePageInAFixedWindow) {
 }
 
 TEST_F(Startup, DamagedPackageShowsItsMessageOverTheSplashAndNoOtherWindow) {
-    StringList s = Settings();
+    StringList s = TestSettings();
     s[setting::kShortcutCount] = "abc";
     const auto& child = Start(s);
     const auto box = child.WaitForMessageBox(kTimeout);
@@ -126,7 +101,7 @@ TEST_F(Startup, DamagedPackageShowsItsMessageOverTheSplashAndNoOtherWindow) {
 
 TEST_F(Startup, BackgroundShowsOnlyForTheFlagOne) {
     for (const char* off : {"0", "", " 1"}) {
-        StringList s = Settings();
+        StringList s = TestSettings();
         s[setting::kBackground] = off;
         Start(s);
         ASSERT_NE(Wizard(), nullptr);
@@ -213,7 +188,7 @@ TEST_F(Startup, ClosingTheBackgroundAsksBeforeLeaving) {
 }
 
 TEST_F(Startup, SettingThatIsNotANumberEndsWithTheApplicationErrorBox) {
-    StringList s = Settings();
+    StringList s = TestSettings();
     s[setting::kBackground] = "1";
     s[setting::kTitle1FontSize] = "big";
     const auto& child = Start(s);
