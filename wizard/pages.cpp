@@ -1,9 +1,8 @@
 #include "wizard/pages.h"
 
-#include "background/splash_window.h"
 #include "engine/records.h"
-#include "package/program.h"
 #include "package/settings.h"
+#include "program/program.h"
 #include "wizard/install_page.h"
 #include "wizard/setup_form.h"
 #include "wizard/summary.h"
@@ -33,13 +32,10 @@ ShortcutChoice Choice(CheckBox& box) { return {box.GetText(), box.IsChecked(), b
 
 }  // namespace
 
-const StringList& WizardSettings() {
-    static const StringList none;
-    return SplashHolder ? SplashHolder->Package.MainSettings : none;
-}
+const StringList& WizardSettings(const SetupFormRecord& form) { return form.TheProgram->package.MainSettings; }
 
-bool LicencePageOn() { return IsFlagOn(ListLine(WizardSettings(), kLicenceFlag)); }
-bool GroupPageOn() { return IsFlagOn(ListLine(WizardSettings(), kGroupFlag)); }
+bool LicencePageOn(const SetupFormRecord& form) { return IsFlagOn(ListLine(WizardSettings(form), kLicenceFlag)); }
+bool GroupPageOn(const SetupFormRecord& form) { return IsFlagOn(ListLine(WizardSettings(form), kGroupFlag)); }
 
 void SetHeader(SetupFormRecord& form, Page page) {
     const HeaderTexts header = PageHeader(page);
@@ -67,7 +63,7 @@ void ChangePage(SetupFormRecord& form, Page from, Page to) {
         form.BottomLine->SetLeft(kInnerBottomLineLeft);
     }
     // The first page after the welcome page never offers Back: the welcome page is not returned to.
-    const Page firstPage = LicencePageOn() ? Page::Licence : Page::Folder;
+    const Page firstPage = LicencePageOn(form) ? Page::Licence : Page::Folder;
     form.BackButton->SetEnabled(to != firstPage);
     if (from == Page::Ready) form.NextButton->SetText(kNextCaption);
     if (to == Page::Ready) {
@@ -81,7 +77,7 @@ void BuildSummary(SetupFormRecord& form) {
     SummaryChoices choices;
     choices.installFolder = form.FolderEdit->GetText();
     choices.programGroup = form.GroupEdit->GetText();
-    choices.groupPage = GroupPageOn();
+    choices.groupPage = GroupPageOn(form);
     choices.programs = Choice(*form.ProgramsCheck);
     choices.start = Choice(*form.StartCheck);
     choices.desktop = Choice(*form.DesktopCheck);

@@ -6,6 +6,8 @@
 #include "engine/install_view.h"
 #include "toolkit/toolkit.h"
 
+struct Program;
+
 struct SetupFormRecord {
     Form* SetupForm = nullptr;
     Panel* HeaderPanel = nullptr;
@@ -74,7 +76,9 @@ struct SetupFormRecord {
 
     // The install engine's shared state: FilesDone, FilesTotal, CreatedLinks.
     InstallState Engine;
+    // The program the wizard belongs to: the package it installs, the background it hides.
+    Program* TheProgram = nullptr;
 };
 
 // Builds the hidden wizard window with all its pages and controls and attaches the handlers.
-SetupFormRecord& CreateSetupForm(Application& app);
+SetupFormRecord& CreateSetupForm(Application& app, Program& program);

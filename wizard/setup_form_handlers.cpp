@@ -1,8 +1,7 @@
 #include "wizard/setup_form_handlers.h"
 
-#include "background/splash_window.h"
 #include "package/loader_texts.h"
-#include "package/program.h"
+#include "program/program.h"
 #include "wizard/finish_actions.h"
 #include "wizard/first_showing.h"
 #include "wizard/pages.h"
@@ -26,7 +25,7 @@ void SetupFormShow(SetupFormRecord& form) {
     // Showing again must not refill the pages: that would lose the user's edits mid-way.
     if (form.PagesFilled) return;
     form.PagesFilled = true;
-    if (SplashHolder) FillPages(form, SplashHolder->Package);
+    if (form.TheProgram->packageLoaded) FillPages(form, form.TheProgram->package);
     form.WizardStep = 0;
 }
 
@@ -44,7 +43,8 @@ void SetupFormClose(SetupFormRecord& form, bool& accept) {
 }
 
 void NextButtonClick(SetupFormRecord& form) {
-    const Navigation move = NextNavigation(static_cast<std::uint8_t>(form.WizardStep + 1), LicencePageOn(), GroupPageOn());
+    const Navigation move =
+        NextNavigation(static_cast<std::uint8_t>(form.WizardStep + 1), LicencePageOn(form), GroupPageOn(form));
     if (move.action == PageAction::Change && move.from == Page::Folder && FolderMissing(form)) return;
     ++form.WizardStep;
     if (move.action == PageAction::Change) ChangePage(form, move.from, move.to);
@@ -53,7 +53,7 @@ void NextButtonClick(SetupFormRecord& form) {
 
 void BackButtonClick(SetupFormRecord& form) {
     --form.WizardStep;
-    const Navigation move = BackNavigation(form.WizardStep, LicencePageOn(), GroupPageOn());
+    const Navigation move = BackNavigation(form.WizardStep, LicencePageOn(form), GroupPageOn(form));
     if (move.action == PageAction::Change) ChangePage(form, move.from, move.to);
 }
 

@@ -4,8 +4,7 @@
 #include <gtest/gtest.h>
 
 
-#include "background/splash_window.h"
-#include "package/program.h"
+#include "program/program.h"
 #include "tests/support/scratch_folder.h"
 #include "wizard/setup_form.h"
 
@@ -22,10 +21,10 @@ protected:
     void SetUp() override {
         g_restarts.clear();
         SetRestartRequest(RecordRestart);
-        splash_.Package.MainSettings = StringList(65, "0");
-        SplashHolder = &splash_;
+        program_.package.MainSettings = StringList(65, "0");
+        program_.packageLoaded = true;
         Application& app = CreateApplication("Setup");
-        form_ = &CreateSetupForm(app);
+        form_ = &CreateSetupForm(app, program_);
         form_->SetupForm->GetWindowHandle();
         // As on the finish page: the wizard's own close then asks nothing.
         form_->NextButton->SetText("Готово");
@@ -36,10 +35,9 @@ protected:
     }
     void TearDown() override {
         DestroyApplication();
-        SplashHolder = nullptr;
         SetRestartRequest(nullptr);
     }
-    std::string& Setting(int line) { return splash_.Package.MainSettings[line]; }
+    std::string& Setting(int line) { return program_.package.MainSettings[line]; }
     // The command line a started stand-in recorded, or "" if none started in time.
     std::string Started(const std::string& name, int timeoutMs = 10000) {
         const std::string args = folder_ / (name + ".args");
@@ -83,7 +81,7 @@ protected:
     static inline std::string g_caption, g_text;
     HHOOK hook_ = nullptr;
 
-    SplashRecord splash_;
+    Program program_;
     SetupFormRecord* form_ = nullptr;
     ScratchFolder folder_;
     std::string seenCaption_, seenText_;

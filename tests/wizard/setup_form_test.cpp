@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "background/splash_window.h"
-#include "package/program.h"
+#include "program/program.h"
 #include "tests/support/child_program.h"
 #include "tests/support/driver.h"
 #include "tests/support/screen.h"
@@ -207,15 +206,11 @@ protected:
         // The splash window comes first in the program: it is the main form whose close ends the run.
         main_ = &CreateForm(*app_, "SetupProgram");
         main_->SetVisible(false);
-        form_ = &CreateSetupForm(*app_);
+        form_ = &CreateSetupForm(*app_, program_);
         StartApplication(*app_);
         Pump();
     }
-    void TearDown() override {
-        SplashHolder = nullptr;
-        SetupHolder = nullptr;
-        DestroyApplication();
-    }
+    void TearDown() override { DestroyApplication(); }
     void Pump() { ProcessMessages(*app_); }
     HWND Window() { return form_->SetupForm->GetWindowHandle(); }
     void ShowWizard() {
@@ -223,6 +218,7 @@ protected:
         Pump();
     }
 
+    Program program_;
     Application* app_ = nullptr;
     Form* main_ = nullptr;
     SetupFormRecord* form_ = nullptr;
@@ -342,7 +338,6 @@ TEST_F(SetupFormWindow, IsBuiltHiddenCentredWithAFixedFrameAroundA489By359Client
 }
 
 TEST_F(SetupFormWindow, StartsWithAnEmptyInstallStateOnTheFirstStepAndANavyProgressBrush) {
-    EXPECT_EQ(SetupHolder, form_);
     EXPECT_EQ(form_->Engine.FilesDone, 0);
     EXPECT_EQ(form_->Engine.FilesTotal, 0);
     EXPECT_TRUE(form_->Engine.CreatedLinks.empty());
@@ -358,12 +353,12 @@ TEST_F(SetupFormWindow, EnterBelongsToNextAndEscToCancel) {
 }
 
 TEST_F(SetupFormWindow, FirstShowingTitlesTheWindowAndGreetsWithTheProgramNameOnce) {
-    SplashRecord splash;
-    splash.Package.MainSettings.assign(65, "0");
-    splash.Package.MainSettings[33] = "Arial";
-    splash.Package.MainSettings[26] = "Установка Редактора";
-    splash.Package.MainSettings[28] = "Редактор 2.0";
-    SplashHolder = &splash;
+    StringList& s = program_.package.MainSettings;
+    s.assign(65, "0");
+    s[33] = "Arial";
+    s[26] = "Установка Редактора";
+    s[28] = "Редактор 2.0";
+    program_.packageLoaded = true;
     form_->WizardStep = 3;
     ShowWizard();
     EXPECT_EQ(Describe(Window()).text, "Установка Редактора");
