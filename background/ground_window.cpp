@@ -5,8 +5,8 @@
 #include "package/settings.h"
 #include "program/program.h"
 #include "runtime/integer.h"
+#include "wizard/close_question.h"
 #include "wizard/setup_form.h"
-#include "wizard/wizard_texts.h"
 
 namespace {
 
@@ -38,17 +38,11 @@ int ConfigureTitle(Label& title, const StringList& s, const TitleLines& lines) {
     return height;
 }
 
-// Leaving before the finish page asks first; the wizard's own close does the same.
+// Leaving before the finish page asks the wizard's close question, over the background.
 void GroundClose(void* context, Control& ground, bool& accept) {
-    auto& program = *static_cast<Program*>(context);
-    if (program.setup && program.setup->NextButton->GetText() == kDoneCaption) {
-        CloseMainForm();
-        return;
-    }
-    const int answer = MessageBoxA(ground.GetWindowHandle(), kCloseQuestionText, kCloseQuestionCaption,
-                                   MB_YESNO | MB_ICONINFORMATION);
-    if (answer == IDYES) CloseMainForm();
-    else accept = false;
+    const auto& program = *static_cast<Program*>(context);
+    accept = AgreesToLeave(program.setup, ground.GetWindowHandle());
+    if (accept) CloseMainForm();
 }
 
 // A click on the background brings the wizard back to the front.

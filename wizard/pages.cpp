@@ -44,6 +44,7 @@ void SetHeader(SetupFormRecord& form, Page page) {
 }
 
 void ChangePage(SetupFormRecord& form, Page from, Page to) {
+    form.CurrentPage = to;
     if (to == Page::Progress) {
         StartInstallPage(form);
         return;

@@ -5,6 +5,7 @@
 
 #include "engine/install_view.h"
 #include "toolkit/toolkit.h"
+#include "wizard/navigation.h"
 
 struct Program;
 
@@ -68,6 +69,8 @@ struct SetupFormRecord {
     GradientPanel* FinishGradient = nullptr;
     Label* CompanyLabel = nullptr;
     std::uint8_t WizardStep = 0;
+    // The page showing; once it is the finish page, leaving asks nothing.
+    Page CurrentPage = Page::Welcome;
     // Set by the first showing: the pages are filled from the package once, so showing the
     // window again keeps the user's edits and the current page.
     bool PagesFilled = false;

@@ -2,6 +2,7 @@
 
 #include "package/loader_texts.h"
 #include "program/program.h"
+#include "wizard/close_question.h"
 #include "wizard/finish_actions.h"
 #include "wizard/first_showing.h"
 #include "wizard/pages.h"
@@ -30,14 +31,8 @@ void SetupFormShow(SetupFormRecord& form) {
 }
 
 void SetupFormClose(SetupFormRecord& form, bool& accept) {
-    // After the finish page there is nothing left to lose: no question.
-    if (form.NextButton->GetText() != kDoneCaption &&
-        MessageBoxA(form.SetupForm->GetWindowHandle(), kCloseQuestionText, kCloseQuestionCaption,
-                    MB_YESNO | MB_ICONINFORMATION) != IDYES) {
-        accept = false;
-        return;
-    }
-    accept = true;
+    accept = AgreesToLeave(&form, form.SetupForm->GetWindowHandle());
+    if (!accept) return;
     form.StopRequested = true;
     CloseMainForm();
 }

@@ -27,7 +27,7 @@ protected:
         form_ = &CreateSetupForm(app, program_);
         form_->SetupForm->GetWindowHandle();
         // As on the finish page: the wizard's own close then asks nothing.
-        form_->NextButton->SetText("Готово");
+        form_->CurrentPage = Page::Finish;
         form_->FolderEdit->SetText(folder_.Path());
         const std::string program = ReadFileBytes(WindowsPath(RECORD_ARGS));
         WriteFileBytes(folder_ / "app.exe", program);

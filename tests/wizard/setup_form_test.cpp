@@ -424,7 +424,7 @@ TEST_F(SetupFormWindow, BrowseOffersTheFolderBrowserAndCancellingLeavesTheFolder
 
 TEST_F(SetupFormWindow, ClosingAfterTheFinishPageEndsTheProgramWithoutAQuestion) {
     ShowWizard();
-    form_->NextButton->SetText("Готово");
+    form_->CurrentPage = Page::Finish;
     QuestionAnswer answer(IDNO, 1500);  // would keep the program running, were it asked
     SendMessageA(Window(), WM_CLOSE, 0, 0);
     Pump();
