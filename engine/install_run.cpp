@@ -16,7 +16,8 @@ constexpr int kRegistrySwitch = 49;
 constexpr int kShortcutsSwitch = 53;
 constexpr int kUninstallSwitch = 56;
 
-// An optional step: its status text, the step, then a pause so the text can be read.
+// An optional step, run only when its settings line switches it on (the steps themselves do not
+// look): its status text, the step, then a pause so the text can be read.
 void RunStep(Installation& run, int switchLine, const char* status, void (*step)(Installation&)) {
     if (!IsFlagOn(Setting(run.package, switchLine))) return;
     run.view.SetStatus(status);

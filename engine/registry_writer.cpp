@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr int kWriteRegistrySetting = 49;
-
 struct RootName {
     const char* name;
     HKEY key;
@@ -82,7 +80,6 @@ void SetRegString(const RegKey& key, const std::string& name, const std::string&
 }
 
 void WriteRegistryEntries(Installation& run) {
-    if (!IsFlagOn(Setting(run.package, kWriteRegistrySetting))) return;
     const std::int32_t count = StrToInt(Setting(run.package, setting::kRegistryCount));
     for (std::int64_t i = 0; i < count; ++i)
         WriteRecord(run.package.RegistryEntries, i * kRegistryRecordLines, run.view);

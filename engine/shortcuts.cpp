@@ -10,7 +10,6 @@
 namespace {
 
 constexpr int kGroupSetting = 29;
-constexpr int kShortcutsSetting = 53;
 
 struct Place {
     const char* text;
@@ -48,7 +47,6 @@ std::string ShortcutPlaceFolder(ShortcutPlace place) {
 
 void CreateShortcuts(Installation& run) {
     PrepareInstallFolder(run.view);
-    if (!IsFlagOn(Setting(run.package, kShortcutsSetting))) return;
     const std::int32_t count = StrToInt(Setting(run.package, setting::kShortcutCount));
     const StringList& entries = run.package.ShortcutEntries;
     for (std::int64_t i = 0; i < count; ++i) {

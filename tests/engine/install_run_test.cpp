@@ -63,7 +63,10 @@ TEST_F(InstallRun, EveryStepRunsInOrderAndTheWizardMovesOn) {
 
 TEST_F(InstallRun, WithEveryStepSwitchedOffOnlyFilesAreInstalled) {
     EveryStep();
-    for (int line : {49, 53, 56}) package_.data.MainSettings[line] = "0";
+    // Only "1" switches a step on.
+    package_.data.MainSettings[49] = " 1";
+    package_.data.MainSettings[53] = "0";
+    package_.data.MainSettings[56] = "";
     Install();
     EXPECT_EQ(view_.statuses, (std::vector<std::string>{"app.exe", "Uninstall.exe", "Удаление *.tmp", "Готово"}));
     EXPECT_EQ(pauses_, (std::vector<unsigned>{150, 150}));
