@@ -7,7 +7,7 @@
 namespace {
 
 constexpr const char* kFormClass = "Form";
-constexpr DWORD kFormStyle = 0x16CF0000;  // overlapped window, visible, clipping siblings and children
+constexpr DWORD kFormStyle = WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 constexpr DWORD kFrameBits = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 
 }  // namespace

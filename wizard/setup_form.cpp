@@ -10,7 +10,7 @@ constexpr int kTextHeight = 8;
 constexpr int kClientWidth = 489;
 constexpr int kClientHeight = 359;
 constexpr int kPageAreaHeight = 312;  // everything above the bottom line and the buttons
-constexpr DWORD kMinMaxBoxes = WS_MINIMIZEBOX | WS_MAXIMIZEBOX;  // 0x00030000
+constexpr DWORD kMinMaxBoxes = WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 
 // Edit option sets.
 constexpr int kTextArea = kEditMultiLine | kEditReadOnly | kEditNoHorizontalScroll | kEditNoVerticalScroll;  // 139
