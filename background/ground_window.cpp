@@ -2,11 +2,11 @@
 
 #include <memory>
 
-#include "package/program.h"
 #include "package/settings.h"
+#include "program/program.h"
 #include "runtime/integer.h"
+#include "wizard/close_question.h"
 #include "wizard/setup_form.h"
-#include "wizard/wizard_texts.h"
 
 namespace {
 
@@ -44,30 +44,24 @@ int ConfigureTitle(Label& title, const StringList& s, const TitleLines& lines) {
     return height;
 }
 
-// Leaving before the finish page asks first; the wizard's own close does the same.
-void GroundClose(void* context, Control&, bool& accept) {
-    auto& ground = *static_cast<GroundRecord*>(context);
-    if (SetupHolder && SetupHolder->NextButton->GetText() == kDoneCaption) {
-        CloseMainForm();
-        return;
-    }
-    const int answer = MessageBoxA(ground.Ground->GetWindowHandle(), kCloseQuestionText, kCloseQuestionCaption,
-                                   MB_YESNO | MB_ICONINFORMATION);
-    if (answer == IDYES) CloseMainForm();
-    else accept = false;
+// Leaving before the finish page asks the wizard's close question, over the background.
+void GroundClose(void* context, Control& ground, bool& accept) {
+    const auto& program = *static_cast<Program*>(context);
+    accept = AgreesToLeave(program.setup, ground.GetWindowHandle());
+    if (accept) CloseMainForm();
 }
 
 // A click on the background brings the wizard back to the front.
-void GroundPanelClick(void*, Control&) {
-    if (SetupHolder) SetupHolder->SetupForm->Show();
+void GroundPanelClick(void* context, Control&) {
+    auto& program = *static_cast<Program*>(context);
+    if (program.setup) program.setup->SetupForm->Show();
 }
 
 }  // namespace
 
-void CreateGroundWindow(Application& app, GroundRecord** holder) {
+GroundRecord& CreateGroundWindow(Application& app, Program& program) {
     auto owned = std::make_unique<GroundRecord>();
     GroundRecord& ground = *owned;
-    *holder = &ground;
 
     Form& form = CreateForm(app, "Ground");
     form.SetPosition(217, 113);
@@ -78,7 +72,7 @@ void CreateGroundWindow(Application& app, GroundRecord** holder) {
     form.SetBorder(false);
     form.SetMargin(0);
     DeleteMenu(GetSystemMenu(form.GetWindowHandle(), FALSE), SC_CLOSE, MF_BYCOMMAND);
-    form.SetOnClose(GroundClose, &ground);
+    form.SetOnClose(GroundClose, &program);
 
     GradientPanel& panel = CreateGradientPanel(form, 0xFF0000, 0x800000);
     ground.GroundPanel = &panel;
@@ -102,7 +96,8 @@ void CreateGroundWindow(Application& app, GroundRecord** holder) {
     title2.GetFont().SetFontHeight(16);
     title2.SetTransparent(true);
 
-    panel.SetOnClick(GroundPanelClick, &ground);
+    panel.SetOnClick(GroundPanelClick, &program);
+    return ground;
 }
 
 void ConfigureGround(GroundRecord& ground, const StringList& s) {

@@ -4,6 +4,8 @@
 #include "package/package_data.h"
 #include "toolkit/toolkit.h"
 
+struct Program;
+
 struct GroundRecord {
     Form* Ground = nullptr;
     GradientPanel* GroundPanel = nullptr;
@@ -11,8 +13,8 @@ struct GroundRecord {
     Label* GroundTitle2 = nullptr;
 };
 
-// Builds the hidden window; stores the record in *holder.
-void CreateGroundWindow(Application& app, GroundRecord** holder);
+// Builds the hidden window; its close question and clicks reach the program's wizard.
+GroundRecord& CreateGroundWindow(Application& app, Program& program);
 // Applies the package's colours and titles (MainSettings); the window has just been maximised.
 // A numeric setting that is not a number raises the conversion error.
 void ConfigureGround(GroundRecord& ground, const StringList& settings);

@@ -8,14 +8,11 @@ namespace {
 
 void EnableTimerOnShow(void* context, Control&) { static_cast<SplashRecord*>(context)->SplashTimer->SetTimerEnabled(true); }
 
-void FreePackage(void* context, Control&) { static_cast<SplashRecord*>(context)->Package = PackageData{}; }
-
 }  // namespace
 
-void CreateSplashWindow(Application& app, SplashRecord** holder, TimerHandler onTick) {
+SplashRecord& CreateSplashWindow(Application& app, TimerHandler onTick, void* context) {
     auto owned = std::make_unique<SplashRecord>();
     SplashRecord& splash = *owned;
-    *holder = &splash;
 
     Form& form = CreateForm(app, "SetupProgram");
     form.SetPosition(318, 200);
@@ -28,11 +25,10 @@ void CreateSplashWindow(Application& app, SplashRecord** holder, TimerHandler on
     form.SetCursorResource(nullptr, IDC_WAIT);
     form.SetMargin(0);
     form.SetOnShow(EnableTimerOnShow, &splash);
-    form.SetOnDestroy(FreePackage, &splash);
 
     Timer& timer = CreateTimer(form, 500);
     splash.SplashTimer = &timer;
-    timer.SetOnTimer(onTick, &splash);
+    timer.SetOnTimer(onTick, context);
 
     GradientPanel& panel = CreateGradientPanel(form, 0x000000, 0xFFFFFF);
     panel.SetGradientStyle(0);
@@ -56,4 +52,5 @@ void CreateSplashWindow(Application& app, SplashRecord** holder, TimerHandler on
     form.SetResizable(false);
     // The region belongs to the window from here on.
     SetWindowRgn(form.GetWindowHandle(), CreateEllipticRgn(4, 4, 284, 80), TRUE);
+    return splash;
 }

@@ -13,7 +13,8 @@ namespace {
 
 constexpr unsigned kPauseMs = 150;
 
-// An optional step: its status text, the step, then a pause so the text can be read.
+// An optional step, run only when its settings line switches it on (the steps themselves do not
+// look): its status text, the step, then a pause so the text can be read.
 void RunStep(Installation& run, setting::Line switchLine, const char* status, void (*step)(Installation&)) {
     if (!IsFlagOn(Setting(run.package, switchLine))) return;
     run.view.SetStatus(status);

@@ -80,7 +80,6 @@ void SetRegString(const RegKey& key, const std::string& name, const std::string&
 }
 
 void WriteRegistryEntries(Installation& run) {
-    if (!IsFlagOn(Setting(run.package, setting::kWriteRegistry))) return;
     const std::int32_t count = StrToInt(Setting(run.package, setting::kRegistryCount));
     for (std::int64_t i = 0; i < count; ++i)
         WriteRecord(run.package.RegistryEntries, i * kRegistryRecordLines, run.view);

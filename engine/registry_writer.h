@@ -32,5 +32,5 @@ bool SetRegValue(const RegKey& key, const std::string& name, DWORD type, const s
 // Fails with "Failed to set data for '%s'" when the value cannot be written.
 void SetRegString(const RegKey& key, const std::string& name, const std::string& text);
 
-// The package's registry records, when kWriteRegistry is "1".
+// The package's registry records (the run writes them only when kWriteRegistry is "1").
 void WriteRegistryEntries(Installation& run);

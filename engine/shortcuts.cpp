@@ -45,7 +45,6 @@ std::string ShortcutPlaceFolder(ShortcutPlace place) {
 
 void CreateShortcuts(Installation& run) {
     PrepareInstallFolder(run.view);
-    if (!IsFlagOn(Setting(run.package, setting::kCreateShortcuts))) return;
     const std::int32_t count = StrToInt(Setting(run.package, setting::kShortcutCount));
     const StringList& entries = run.package.ShortcutEntries;
     for (std::int64_t i = 0; i < count; ++i) {

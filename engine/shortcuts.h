@@ -2,6 +2,7 @@
 // The package's shortcuts in the places the user left ticked.
 #include "engine/installation.h"
 
-// Makes a link for every shortcut record whose place is ticked, when kCreateShortcuts is "1", and
-// lists each link made in CreatedLinks. A place whose folder is unknown gets no link.
+// Makes a link for every shortcut record whose place is ticked (the run makes them only when
+// kCreateShortcuts is "1") and lists each link made in CreatedLinks. A place whose folder is
+// unknown gets no link.
 void CreateShortcuts(Installation& run);

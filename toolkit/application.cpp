@@ -1,6 +1,7 @@
 #include "toolkit/application.h"
 
 #include "toolkit/form.h"
+#include "toolkit/window_class.h"
 
 namespace {
 
@@ -8,20 +9,6 @@ std::unique_ptr<Application> g_owner;
 Application* g_current = nullptr;
 
 constexpr const char* kAppClass = "App";
-
-ATOM RegisterAppClass(WNDPROC procedure) {
-    static ATOM atom = 0;
-    if (!atom) {
-        WNDCLASSA c{};
-        c.lpfnWndProc = procedure;
-        c.hInstance = GetModuleHandleA(nullptr);
-        c.hIcon = LoadIconA(c.hInstance, "MAINICON");
-        c.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-        c.lpszClassName = kAppClass;
-        atom = RegisterClassA(&c);
-    }
-    return atom;
-}
 
 bool Usable(Control* button) {
     const HWND window = button ? button->ExistingHandle() : nullptr;
@@ -59,7 +46,7 @@ void Application::Forget(const Control* control) {
 }
 
 void Application::CreateOwnWindow() {
-    RegisterAppClass(ClassProc);
+    RegisterWindowClass(kAppClass, ClassProc);
     // Zero size at (0,0): the window exists for its taskbar button.
     CreateWindowExA(exStyle_, kAppClass, caption_.c_str(), style_, 0, 0, 0, 0, nullptr, nullptr,
                     GetModuleHandleA(nullptr), this);

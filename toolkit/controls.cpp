@@ -7,10 +7,10 @@
 
 namespace {
 
-constexpr DWORD kButtonStyle = 0x50011000 | kChildStyle;    // WS_TABSTOP, BS_PUSHLIKE
-constexpr DWORD kCheckBoxStyle = 0x50010003 | kChildStyle;  // WS_TABSTOP, BS_AUTOCHECKBOX
-constexpr DWORD kRadioStyle = 0x50034004 | kChildStyle;     // WS_GROUP, WS_TABSTOP, BS_NOTIFY, BS_RADIOBUTTON
-constexpr DWORD kEditStyle = 0x50810000 | kChildStyle;      // WS_BORDER, WS_TABSTOP
+constexpr DWORD kButtonStyle = kChildStyle | WS_TABSTOP | BS_PUSHLIKE;
+constexpr DWORD kCheckBoxStyle = kChildStyle | WS_TABSTOP | BS_AUTOCHECKBOX;
+constexpr DWORD kRadioStyle = kChildStyle | WS_GROUP | WS_TABSTOP | BS_NOTIFY | BS_RADIOBUTTON;
+constexpr DWORD kEditStyle = kChildStyle | WS_BORDER | WS_TABSTOP;
 
 DWORD EditStyle(int options) {
     const bool multiLine = options & kEditMultiLine;

@@ -104,4 +104,4 @@ ImageView& CreateImageView(Control& parent, ImageList* list, int index);
 
 // The style every child window starts from: a visible child that clips its siblings and children.
 inline constexpr DWORD kChildStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-inline constexpr DWORD kLabelStyle = 0x5000018C | kChildStyle;  // SS_LEFTNOWORDWRAP, SS_NOPREFIX, SS_NOTIFY
+inline constexpr DWORD kLabelStyle = kChildStyle | SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY;

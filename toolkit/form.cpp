@@ -2,25 +2,13 @@
 
 #include "toolkit/application.h"
 #include "toolkit/font.h"
+#include "toolkit/window_class.h"
 
 namespace {
 
 constexpr const char* kFormClass = "Form";
-constexpr DWORD kFormStyle = 0x16CF0000;  // overlapped window, visible, clipping siblings and children
+constexpr DWORD kFormStyle = WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 constexpr DWORD kFrameBits = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
-
-void RegisterFormClass(WNDPROC procedure) {
-    static bool registered = false;
-    if (registered) return;
-    WNDCLASSA c{};
-    c.style = CS_DBLCLKS;
-    c.lpfnWndProc = procedure;
-    c.hInstance = GetModuleHandleA(nullptr);
-    c.hIcon = LoadIconA(c.hInstance, "MAINICON");
-    c.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    c.lpszClassName = kFormClass;  // no class brush: a form erases with its own colour
-    registered = RegisterClassA(&c) != 0;
-}
 
 }  // namespace
 
@@ -35,7 +23,7 @@ Form::Form(Application& app, const std::string& caption) : Control(&app, Kind{kF
 Form::~Form() { Teardown(); }
 
 void Form::CreateOwnWindow() {
-    RegisterFormClass(ClassProc);
+    RegisterWindowClass(kFormClass, ClassProc, CS_DBLCLKS);
     DWORD style = style_ & ~WS_VISIBLE;
     if (!visibilitySet_) {
         showAtStart_ = true;  // shown by the run

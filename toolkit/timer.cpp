@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <vector>
 
+#include "toolkit/window_class.h"
 
 namespace {
+
+constexpr const char* kTickClass = "TimerWindow";
 
 HWND g_tickWindow = nullptr;
 int g_timers = 0;                // live timer objects; the window goes with the last one
@@ -29,12 +32,9 @@ HWND Timer::TickWindow() { return g_tickWindow; }
 void Timer::SetTimerEnabled(bool enabled) {
     if (enabled == enabled_) return;
     if (!g_tickWindow) {
-        WNDCLASSA c{};
-        c.lpfnWndProc = TickProc;
-        c.hInstance = GetModuleHandleA(nullptr);
-        c.lpszClassName = "TimerWindow";
-        RegisterClassA(&c);  // fails harmlessly when already registered
-        g_tickWindow = CreateWindowExA(0, c.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, c.hInstance, nullptr);
+        RegisterWindowClass(kTickClass, TickProc);
+        g_tickWindow =
+            CreateWindowExA(0, kTickClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     }
     const auto id = reinterpret_cast<UINT_PTR>(this);
     enabled_ = enabled;

@@ -1,11 +1,10 @@
 #include "wizard/finish_actions.h"
 
 #include "background/ground_window.h"
-#include "background/splash_window.h"
 #include "engine/folders.h"
 #include "package/loader.h"
-#include "package/program.h"
 #include "package/settings.h"
+#include "program/program.h"
 #include "wizard/install_page.h"
 #include "wizard/setup_form.h"
 #include "wizard/wizard_texts.h"
@@ -64,11 +63,12 @@ void SetRestartRequest(RestartRequest request) { g_restart = request ? request :
 
 void FinishActions(SetupFormRecord& form) {
     if (Application* app = CurrentApplication()) ProcessMessages(*app);
-    if (GroundHolder) GroundHolder->Ground->Hide();
+    Program& program = *form.TheProgram;
+    if (program.ground) program.ground->Ground->Hide();
     form.SetupForm->Hide();
 
     static const StringList kNoSettings(setting::kCount);
-    const StringList& s = SplashHolder ? SplashHolder->Package.MainSettings : kNoSettings;
+    const StringList& s = program.packageLoaded ? program.package.MainSettings : kNoSettings;
     const std::string folder = form.FolderEdit->GetText();
     // Only what the page offered; both boxes start ticked whether offered or not.
     if (form.RunAppCheck->IsVisible() && form.RunAppCheck->IsChecked()) Open(folder + s[setting::kRunApp]);

@@ -1,8 +1,7 @@
 #include "wizard/install_page.h"
 
-#include "background/splash_window.h"
 #include "engine/install_run.h"
-#include "package/program.h"
+#include "program/program.h"
 #include "wizard/pages.h"
 #include "wizard/setup_form.h"
 #include "wizard/setup_form_handlers.h"
@@ -47,7 +46,7 @@ void StartInstallPage(SetupFormRecord& form) {
     form.BackButton->SetVisible(false);
     SetHeader(form, Page::Progress);
     WizardInstallView view(form);
-    Installation run{SplashHolder->Package, view, form.Engine};
+    Installation run{form.TheProgram->package, view, form.Engine};
     RunInstall(run);
     // Nothing after the run: when it was stopped, the wizard's windows may be gone.
 }

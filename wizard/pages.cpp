@@ -1,9 +1,8 @@
 #include "wizard/pages.h"
 
-#include "background/splash_window.h"
 #include "engine/records.h"
-#include "package/program.h"
 #include "package/settings.h"
+#include "program/program.h"
 #include "wizard/install_page.h"
 #include "wizard/setup_form.h"
 #include "wizard/summary.h"
@@ -31,13 +30,10 @@ ShortcutChoice Choice(CheckBox& box) { return {box.GetText(), box.IsChecked(), b
 
 }  // namespace
 
-const StringList& WizardSettings() {
-    static const StringList none;
-    return SplashHolder ? SplashHolder->Package.MainSettings : none;
-}
+const StringList& WizardSettings(const SetupFormRecord& form) { return form.TheProgram->package.MainSettings; }
 
-bool LicencePageOn() { return IsFlagOn(ListLine(WizardSettings(), setting::kLicenceShow)); }
-bool GroupPageOn() { return IsFlagOn(ListLine(WizardSettings(), setting::kCreateShortcuts)); }
+bool LicencePageOn(const SetupFormRecord& form) { return IsFlagOn(ListLine(WizardSettings(form), setting::kLicenceShow)); }
+bool GroupPageOn(const SetupFormRecord& form) { return IsFlagOn(ListLine(WizardSettings(form), setting::kCreateShortcuts)); }
 
 void SetHeader(SetupFormRecord& form, Page page) {
     const HeaderTexts header = PageHeader(page);
@@ -46,6 +42,7 @@ void SetHeader(SetupFormRecord& form, Page page) {
 }
 
 void ChangePage(SetupFormRecord& form, Page from, Page to) {
+    form.CurrentPage = to;
     if (to == Page::Progress) {
         StartInstallPage(form);
         return;
@@ -65,7 +62,7 @@ void ChangePage(SetupFormRecord& form, Page from, Page to) {
         form.BottomLine->SetLeft(kInnerBottomLineLeft);
     }
     // The first page after the welcome page never offers Back: the welcome page is not returned to.
-    const Page firstPage = LicencePageOn() ? Page::Licence : Page::Folder;
+    const Page firstPage = LicencePageOn(form) ? Page::Licence : Page::Folder;
     form.BackButton->SetEnabled(to != firstPage);
     if (from == Page::Ready) form.NextButton->SetText(kNextCaption);
     if (to == Page::Ready) {
@@ -79,7 +76,7 @@ void BuildSummary(SetupFormRecord& form) {
     SummaryChoices choices;
     choices.installFolder = form.FolderEdit->GetText();
     choices.programGroup = form.GroupEdit->GetText();
-    choices.groupPage = GroupPageOn();
+    choices.groupPage = GroupPageOn(form);
     choices.programs = Choice(*form.ProgramsCheck);
     choices.start = Choice(*form.StartCheck);
     choices.desktop = Choice(*form.DesktopCheck);

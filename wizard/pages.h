@@ -8,10 +8,10 @@
 struct SetupFormRecord;
 
 // The loaded package's settings; empty before loading (a wizard shown without a package).
-const StringList& WizardSettings();
+const StringList& WizardSettings(const SetupFormRecord& form);
 // The optional pages, read anew at every press.
-bool LicencePageOn();
-bool GroupPageOn();
+bool LicencePageOn(const SetupFormRecord& form);
+bool GroupPageOn(const SetupFormRecord& form);
 
 // One change of a Next or Back press, from the page showing to its neighbour.
 void ChangePage(SetupFormRecord& form, Page from, Page to);

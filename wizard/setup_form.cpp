@@ -1,7 +1,6 @@
 #include "wizard/setup_form.h"
 
 #include "engine/engine_texts.h"
-#include "package/program.h"
 #include "wizard/setup_form_handlers.h"
 #include "wizard/wizard_texts.h"
 
@@ -11,7 +10,7 @@ constexpr int kTextHeight = 8;
 constexpr int kClientWidth = 489;
 constexpr int kClientHeight = 359;
 constexpr int kPageAreaHeight = 312;  // everything above the bottom line and the buttons
-constexpr DWORD kMinMaxBoxes = WS_MINIMIZEBOX | WS_MAXIMIZEBOX;  // 0x00030000
+constexpr DWORD kMinMaxBoxes = WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 
 // Edit option sets.
 constexpr int kTextArea = kEditMultiLine | kEditReadOnly | kEditNoHorizontalScroll | kEditNoVerticalScroll;  // 139
@@ -244,7 +243,7 @@ void SetupFormCreate(SetupFormRecord& r) {
 
 }  // namespace
 
-SetupFormRecord& CreateSetupForm(Application& app) {
+SetupFormRecord& CreateSetupForm(Application& app, Program& program) {
     Form& form = CreateForm(app, kSetupFormCaption);
     form.SetPosition(205, 111);
     // The frame is fixed before the client size is measured: dropping the sizing frame later
@@ -253,6 +252,7 @@ SetupFormRecord& CreateSetupForm(Application& app) {
     form.SetClientSize(kClientWidth, kClientHeight);
     SetupFormRecord& r = CreateObject<SetupFormRecord>(form);
     r.SetupForm = &form;
+    r.TheProgram = &program;
     form.SetVisible(false);
     form.SetIconResource(GetModuleHandleA(nullptr), "MAINICON");
     form.SetMargin(0);
@@ -277,6 +277,5 @@ SetupFormRecord& CreateSetupForm(Application& app) {
     form.CenterOnScreen();
     form.SetResizable(false);
     SetupFormCreate(r);
-    SetupHolder = &r;
     return r;
 }

@@ -5,6 +5,9 @@
 
 #include "engine/install_view.h"
 #include "toolkit/toolkit.h"
+#include "wizard/navigation.h"
+
+struct Program;
 
 struct SetupFormRecord {
     Form* SetupForm = nullptr;
@@ -66,6 +69,8 @@ struct SetupFormRecord {
     GradientPanel* FinishGradient = nullptr;
     Label* CompanyLabel = nullptr;
     std::uint8_t WizardStep = 0;
+    // The page showing; once it is the finish page, leaving asks nothing.
+    Page CurrentPage = Page::Welcome;
     // Set by the first showing: the pages are filled from the package once, so showing the
     // window again keeps the user's edits and the current page.
     bool PagesFilled = false;
@@ -74,7 +79,9 @@ struct SetupFormRecord {
 
     // The install engine's shared state: FilesDone, FilesTotal, CreatedLinks.
     InstallState Engine;
+    // The program the wizard belongs to: the package it installs, the background it hides.
+    Program* TheProgram = nullptr;
 };
 
 // Builds the hidden wizard window with all its pages and controls and attaches the handlers.
-SetupFormRecord& CreateSetupForm(Application& app);
+SetupFormRecord& CreateSetupForm(Application& app, Program& program);

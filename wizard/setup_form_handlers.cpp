@@ -1,8 +1,8 @@
 #include "wizard/setup_form_handlers.h"
 
-#include "background/splash_window.h"
 #include "package/loader_texts.h"
-#include "package/program.h"
+#include "program/program.h"
+#include "wizard/close_question.h"
 #include "wizard/finish_actions.h"
 #include "wizard/first_showing.h"
 #include "wizard/pages.h"
@@ -26,25 +26,20 @@ void SetupFormShow(SetupFormRecord& form) {
     // Showing again must not refill the pages: that would lose the user's edits mid-way.
     if (form.PagesFilled) return;
     form.PagesFilled = true;
-    if (SplashHolder) FillPages(form, SplashHolder->Package);
+    if (form.TheProgram->packageLoaded) FillPages(form, form.TheProgram->package);
     form.WizardStep = 0;
 }
 
 void SetupFormClose(SetupFormRecord& form, bool& accept) {
-    // After the finish page there is nothing left to lose: no question.
-    if (form.NextButton->GetText() != kDoneCaption &&
-        MessageBoxA(form.SetupForm->GetWindowHandle(), kCloseQuestionText, kCloseQuestionCaption,
-                    MB_YESNO | MB_ICONINFORMATION) != IDYES) {
-        accept = false;
-        return;
-    }
-    accept = true;
+    accept = AgreesToLeave(&form, form.SetupForm->GetWindowHandle());
+    if (!accept) return;
     form.StopRequested = true;
     CloseMainForm();
 }
 
 void NextButtonClick(SetupFormRecord& form) {
-    const Navigation move = NextNavigation(static_cast<std::uint8_t>(form.WizardStep + 1), LicencePageOn(), GroupPageOn());
+    const Navigation move =
+        NextNavigation(static_cast<std::uint8_t>(form.WizardStep + 1), LicencePageOn(form), GroupPageOn(form));
     if (move.action == PageAction::Change && move.from == Page::Folder && FolderMissing(form)) return;
     ++form.WizardStep;
     if (move.action == PageAction::Change) ChangePage(form, move.from, move.to);
@@ -53,7 +48,7 @@ void NextButtonClick(SetupFormRecord& form) {
 
 void BackButtonClick(SetupFormRecord& form) {
     --form.WizardStep;
-    const Navigation move = BackNavigation(form.WizardStep, LicencePageOn(), GroupPageOn());
+    const Navigation move = BackNavigation(form.WizardStep, LicencePageOn(form), GroupPageOn(form));
     if (move.action == PageAction::Change) ChangePage(form, move.from, move.to);
 }
 

@@ -4,6 +4,7 @@
 #include "background/ground_window.h"
 #include "background/splash_window.h"
 #include "package/setting_lines.h"
+#include "program/program.h"
 #include "runtime/errors.h"
 #include "tests/support/screen.h"
 #include "tests/toolkit/toolkit_fixture.h"
@@ -22,7 +23,7 @@ protected:
     void SetUp() override {
         ToolkitTest::SetUp();
         g_ticks = 0;
-        CreateSplashWindow(App(), &splash_, CountTick);
+        splash_ = &CreateSplashWindow(App(), CountTick, nullptr);
         StartApplication(App());
         Pump();
     }
@@ -123,7 +124,7 @@ class Ground : public ToolkitTest {
 protected:
     void SetUp() override {
         ToolkitTest::SetUp();
-        CreateGroundWindow(App(), &ground_);
+        ground_ = &CreateGroundWindow(App(), program_);
         StartApplication(App());
     }
     void Configure(const StringList& settings) {
@@ -134,6 +135,7 @@ protected:
     }
     Picture Background() { return PrintClient(ground_->GroundPanel->GetWindowHandle()); }
 
+    Program program_;
     GroundRecord* ground_ = nullptr;
 };
 

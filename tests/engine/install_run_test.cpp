@@ -63,8 +63,10 @@ TEST_F(InstallRun, EveryStepRunsInOrderAndTheWizardMovesOn) {
 
 TEST_F(InstallRun, WithEveryStepSwitchedOffOnlyFilesAreInstalled) {
     EveryStep();
-    for (int line : {setting::kWriteRegistry, setting::kCreateShortcuts, setting::kWriteUninstall})
-        package_.data.MainSettings[line] = "0";
+    // Only "1" switches a step on.
+    package_.data.MainSettings[setting::kWriteRegistry] = " 1";
+    package_.data.MainSettings[setting::kCreateShortcuts] = "0";
+    package_.data.MainSettings[setting::kWriteUninstall] = "";
     Install();
     EXPECT_EQ(view_.statuses, (std::vector<std::string>{"app.exe", "Uninstall.exe", "Удаление *.tmp", "Готово"}));
     EXPECT_EQ(pauses_, (std::vector<unsigned>{150, 150}));

@@ -73,18 +73,6 @@ TEST_F(RegistryValues, UnknownTypeCreatesTheKeyAndWritesNothing) {
     EXPECT_FALSE(Read("V", "\\Made"));
 }
 
-TEST_F(RegistryValues, SwitchOffWritesNothing) {
-    Add("V", "v", "String");
-    Add("W", "w", "String");
-    Add("X", "x", "String");
-    package_.data.MainSettings[setting::kWriteRegistry] = "0";
-    Write();
-    EXPECT_FALSE(Read("V"));
-    package_.data.MainSettings[setting::kWriteRegistry] = " 1";
-    Write();
-    EXPECT_FALSE(Read("V"));
-}
-
 TEST_F(RegistryValues, RootNameInOtherLetterCaseFailsToSetData) {
     Add("Before", "b", "String");
     package_.AddRegistry("hkey_current_user", key_.Path(), "Lower", "x", "String");

@@ -105,15 +105,6 @@ TEST_F(Shortcuts, EmptyArgumentsDescriptionAndWorkingFolderStayEmpty) {
     EXPECT_EQ(link->description, "");
 }
 
-TEST_F(Shortcuts, SwitchOffMakesNoLinksButStillPreparesTheFolder) {
-    view_.folder = "C:\\Apps";
-    package_.AddShortcut(engine_text::kStartPlace, "Start", "edit.exe");
-    package_.data.MainSettings[setting::kCreateShortcuts] = "0";
-    Create();
-    EXPECT_TRUE(state_.CreatedLinks.empty());
-    EXPECT_EQ(view_.folder, "C:\\Apps\\");
-}
-
 TEST_F(Shortcuts, PlaceWhoseFolderIsUnknownGetsNoLinkAndIsNotListed) {
     package_.AddShortcut(engine_text::kDesktopPlace, "Desk", "edit.exe");
     package_.AddShortcut(engine_text::kStartPlace, "Start", "edit.exe");

@@ -4,9 +4,8 @@
 #include <gtest/gtest.h>
 
 
-#include "background/splash_window.h"
-#include "package/program.h"
 #include "package/setting_lines.h"
+#include "program/program.h"
 #include "tests/support/scratch_folder.h"
 #include "wizard/setup_form.h"
 
@@ -23,13 +22,13 @@ protected:
     void SetUp() override {
         g_restarts.clear();
         SetRestartRequest(RecordRestart);
-        splash_.Package.MainSettings = StringList(setting::kCount, "0");
-        SplashHolder = &splash_;
+        program_.package.MainSettings = StringList(setting::kCount, "0");
+        program_.packageLoaded = true;
         Application& app = CreateApplication("Setup");
-        form_ = &CreateSetupForm(app);
+        form_ = &CreateSetupForm(app, program_);
         form_->SetupForm->GetWindowHandle();
         // As on the finish page: the wizard's own close then asks nothing.
-        form_->NextButton->SetText("Готово");
+        form_->CurrentPage = Page::Finish;
         form_->FolderEdit->SetText(folder_.Path());
         const std::string program = ReadFileBytes(WindowsPath(RECORD_ARGS));
         WriteFileBytes(folder_ / "app.exe", program);
@@ -37,10 +36,9 @@ protected:
     }
     void TearDown() override {
         DestroyApplication();
-        SplashHolder = nullptr;
         SetRestartRequest(nullptr);
     }
-    std::string& Setting(setting::Line line) { return splash_.Package.MainSettings[line]; }
+    std::string& Setting(setting::Line line) { return program_.package.MainSettings[line]; }
     // The command line a started stand-in recorded, or "" if none started in time.
     std::string Started(const std::string& name, int timeoutMs = 10000) {
         const std::string args = folder_ / (name + ".args");
@@ -84,7 +82,7 @@ protected:
     static inline std::string g_caption, g_text;
     HHOOK hook_ = nullptr;
 
-    SplashRecord splash_;
+    Program program_;
     SetupFormRecord* form_ = nullptr;
     ScratchFolder folder_;
     std::string seenCaption_, seenText_;

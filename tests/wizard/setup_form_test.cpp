@@ -7,9 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "background/splash_window.h"
-#include "package/program.h"
 #include "package/setting_lines.h"
+#include "program/program.h"
 #include "tests/support/child_program.h"
 #include "tests/support/driver.h"
 #include "tests/support/screen.h"
@@ -208,15 +207,11 @@ protected:
         // The splash window comes first in the program: it is the main form whose close ends the run.
         main_ = &CreateForm(*app_, "SetupProgram");
         main_->SetVisible(false);
-        form_ = &CreateSetupForm(*app_);
+        form_ = &CreateSetupForm(*app_, program_);
         StartApplication(*app_);
         Pump();
     }
-    void TearDown() override {
-        SplashHolder = nullptr;
-        SetupHolder = nullptr;
-        DestroyApplication();
-    }
+    void TearDown() override { DestroyApplication(); }
     void Pump() { ProcessMessages(*app_); }
     HWND Window() { return form_->SetupForm->GetWindowHandle(); }
     void ShowWizard() {
@@ -224,6 +219,7 @@ protected:
         Pump();
     }
 
+    Program program_;
     Application* app_ = nullptr;
     Form* main_ = nullptr;
     SetupFormRecord* form_ = nullptr;
@@ -343,7 +339,6 @@ TEST_F(SetupFormWindow, IsBuiltHiddenCentredWithAFixedFrameAroundA489By359Client
 }
 
 TEST_F(SetupFormWindow, StartsWithAnEmptyInstallStateOnTheFirstStepAndANavyProgressBrush) {
-    EXPECT_EQ(SetupHolder, form_);
     EXPECT_EQ(form_->Engine.FilesDone, 0);
     EXPECT_EQ(form_->Engine.FilesTotal, 0);
     EXPECT_TRUE(form_->Engine.CreatedLinks.empty());
@@ -359,12 +354,12 @@ TEST_F(SetupFormWindow, EnterBelongsToNextAndEscToCancel) {
 }
 
 TEST_F(SetupFormWindow, FirstShowingTitlesTheWindowAndGreetsWithTheProgramNameOnce) {
-    SplashRecord splash;
-    splash.Package.MainSettings.assign(setting::kCount, "0");
-    splash.Package.MainSettings[setting::kLicenceFontName] = "Arial";
-    splash.Package.MainSettings[setting::kCaption] = "Установка Редактора";
-    splash.Package.MainSettings[setting::kProgramName] = "Редактор 2.0";
-    SplashHolder = &splash;
+    StringList& s = program_.package.MainSettings;
+    s.assign(setting::kCount, "0");
+    s[setting::kLicenceFontName] = "Arial";
+    s[setting::kCaption] = "Установка Редактора";
+    s[setting::kProgramName] = "Редактор 2.0";
+    program_.packageLoaded = true;
     form_->WizardStep = 3;
     ShowWizard();
     EXPECT_EQ(Describe(Window()).text, "Установка Редактора");
@@ -430,7 +425,7 @@ TEST_F(SetupFormWindow, BrowseOffersTheFolderBrowserAndCancellingLeavesTheFolder
 
 TEST_F(SetupFormWindow, ClosingAfterTheFinishPageEndsTheProgramWithoutAQuestion) {
     ShowWizard();
-    form_->NextButton->SetText("Готово");
+    form_->CurrentPage = Page::Finish;
     QuestionAnswer answer(IDNO, 1500);  // would keep the program running, were it asked
     SendMessageA(Window(), WM_CLOSE, 0, 0);
     Pump();

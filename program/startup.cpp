@@ -4,9 +4,9 @@
 #include "background/ground_window.h"
 #include "background/splash_window.h"
 #include "package/loader.h"
-#include "package/program.h"
 #include "package/settings.h"
-#include "package/single_instance.h"
+#include "program/program.h"
+#include "program/single_instance.h"
 #include "runtime/failure.h"
 #include "runtime/platform.h"
 #include "toolkit/toolkit.h"
@@ -16,22 +16,19 @@
 
 namespace {
 
-// Set once the package has been copied and read: the copy is ours to remove at the end.
-bool g_packageLoaded = false;
-
 // The splash timer's first tick loads the package and hands over to the wizard.
 void SplashTimerTick(void* context, Timer& timer) {
-    auto& splash = *static_cast<SplashRecord*>(context);
+    auto& program = *static_cast<Program*>(context);
     timer.SetTimerEnabled(false);
-    LoadPackage(splash.Package);
-    g_packageLoaded = true;
-    splash.SetupProgram->Hide();
-    if (IsFlagOn(splash.Package.MainSettings[setting::kBackground])) {
-        GroundHolder->Ground->SetWindowState(2);
-        ConfigureGround(*GroundHolder, splash.Package.MainSettings);
-        GroundHolder->Ground->Show();
+    LoadPackage(program.package);
+    program.packageLoaded = true;
+    program.splash->SetupProgram->Hide();
+    if (IsFlagOn(program.package.MainSettings[setting::kBackground])) {
+        program.ground->Ground->SetWindowState(2);
+        ConfigureGround(*program.ground, program.package.MainSettings);
+        program.ground->Ground->Show();
     }
-    SetupHolder->SetupForm->Show();
+    program.setup->SetupForm->Show();
 }
 
 }  // namespace
@@ -43,14 +40,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
     SetFailureHandler(ReportFatalError);
     CoInitialize(nullptr);
+    Program program;
     Application& app = CreateApplication("Setup");
-    CreateSplashWindow(app, &SplashHolder, SplashTimerTick);
-    CreateGroundWindow(app, &GroundHolder);
-    CreateSetupForm(app);
+    program.splash = &CreateSplashWindow(app, SplashTimerTick, &program);
+    program.ground = &CreateGroundWindow(app, program);
+    program.setup = &CreateSetupForm(app, program);
     RunApplication(app);
     // Leaving before installing must not leave the package copy behind (the run deletes it
     // itself when it completes; deleting a missing file does nothing).
-    if (g_packageLoaded) DeleteFileA(TempPackagePath(GetTempFolder()).c_str());
+    if (program.packageLoaded) DeleteFileA(TempPackagePath(GetTempFolder()).c_str());
     CoUninitialize();
     return 0;
 }

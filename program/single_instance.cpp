@@ -1,4 +1,4 @@
-#include "package/single_instance.h"
+#include "program/single_instance.h"
 
 #include "package/loader_texts.h"
 #include "runtime/platform.h"

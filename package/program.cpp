@@ -1,5 +1,0 @@
-#include "package/program.h"
-
-SplashRecord* SplashHolder = nullptr;
-GroundRecord* GroundHolder = nullptr;
-SetupFormRecord* SetupHolder = nullptr;
