@@ -12,14 +12,14 @@ namespace {
 
 // Lines of one title's settings.
 struct TitleLines {
-    setting::Line shown, text, size, face, colour, charset, bold, italic, underline, strikeout;
+    setting::Line shown, text, size, face, color, charset, bold, italic, underline, strikeout;
 };
 constexpr TitleLines kTitle1{setting::kTitle1Show,      setting::kTitle1Text,      setting::kTitle1FontSize,
-                             setting::kTitle1FontName,  setting::kTitle1FontColour, setting::kTitle1Charset,
+                             setting::kTitle1FontName,  setting::kTitle1FontColor, setting::kTitle1Charset,
                              setting::kTitle1Bold,      setting::kTitle1Italic,     setting::kTitle1Underline,
                              setting::kTitle1Strikeout};
 constexpr TitleLines kTitle2{setting::kTitle2Show,      setting::kTitle2Text,      setting::kTitle2FontSize,
-                             setting::kTitle2FontName,  setting::kTitle2FontColour, setting::kTitle2Charset,
+                             setting::kTitle2FontName,  setting::kTitle2FontColor, setting::kTitle2Charset,
                              setting::kTitle2Bold,      setting::kTitle2Italic,     setting::kTitle2Underline,
                              setting::kTitle2Strikeout};
 
@@ -34,7 +34,7 @@ int ConfigureTitle(Label& title, const StringList& s, const TitleLines& lines) {
     const int height = ScaledFontHeight(StrToInt(s[lines.size]));
     font.SetFontHeight(height);
     font.SetFontName(s[lines.face]);
-    font.SetFontColor(StrToInt(s[lines.colour]));
+    font.SetFontColor(StrToInt(s[lines.color]));
     font.SetFontCharset(static_cast<BYTE>(StrToInt(s[lines.charset])));
     if (IsFlagOn(s[lines.bold])) font.SetFontStyle(kFontBold);
     const int added[] = {kFontItalic, kFontUnderline, kFontStrikeOut};
@@ -102,11 +102,11 @@ GroundRecord& CreateGroundWindow(Application& app, Program& program) {
 
 void ConfigureGround(GroundRecord& ground, const StringList& s) {
     if (s[setting::kBackgroundGradient] != "0") {
-        ground.GroundPanel->SetGradientColor1(StrToInt(s[setting::kGradientColour1]));
-        ground.GroundPanel->SetGradientColor2(StrToInt(s[setting::kGradientColour2]));
+        ground.GroundPanel->SetGradientColor1(StrToInt(s[setting::kGradientColor1]));
+        ground.GroundPanel->SetGradientColor2(StrToInt(s[setting::kGradientColor2]));
     } else {
-        ground.GroundPanel->SetGradientColor1(StrToInt(s[setting::kBackgroundColour]));
-        ground.GroundPanel->SetGradientColor2(StrToInt(s[setting::kBackgroundColour]));
+        ground.GroundPanel->SetGradientColor1(StrToInt(s[setting::kBackgroundColor]));
+        ground.GroundPanel->SetGradientColor2(StrToInt(s[setting::kBackgroundColor]));
     }
     ground.GroundPanel->SetGradientStyle(IsFlagOn(s[setting::kGradientTopToBottom]) ? 0 : 1);
     ConfigureTitle(*ground.GroundTitle1, s, kTitle1);

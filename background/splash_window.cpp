@@ -41,7 +41,7 @@ SplashRecord& CreateSplashWindow(Application& app, TimerHandler onTick, void* co
     text.SetPosition(30, 30);
     text.SetAutoSize(true);
     splash.Text = &text;
-    text.SetColor(kColourButtonFace);
+    text.SetColor(kColorButtonFace);
     text.GetFont().SetFontColor(0xFFFFFF);
     text.GetFont().SetFontHeight(13);
     text.GetFont().SetFontName("verdana");

@@ -15,16 +15,16 @@ enum Line : int {
     // The full-screen background.
     kBackground = 1,            // flag: show the background window
     kBackgroundGradient = 2,    // "0" paints one plain colour, any other text a gradient
-    kBackgroundColour = 3,      // colour of the plain background, both ends of its gradient
-    kGradientColour1 = 4,       // colour where the gradient starts
-    kGradientColour2 = 5,       // colour where the gradient ends
+    kBackgroundColor = 3,      // colour of the plain background, both ends of its gradient
+    kGradientColor1 = 4,       // colour where the gradient starts
+    kGradientColor2 = 5,       // colour where the gradient ends
     kTitle1Show = 6,            // flag: show the first title
     kTitle2Show = 7,            // flag: show the second title, near the bottom edge
     kTitle1Text = 8,
     kTitle2Text = 9,
     kTitle1FontSize = 10,       // font size, scaled to a height
     kTitle1FontName = 11,
-    kTitle1FontColour = 12,
+    kTitle1FontColor = 12,
     kTitle1Charset = 13,        // character set number (204 Cyrillic, 1 default)
     kTitle1Bold = 14,           // flag
     kTitle1Italic = 15,         // flag
@@ -32,7 +32,7 @@ enum Line : int {
     kTitle1Strikeout = 17,      // flag
     kTitle2FontSize = 18,
     kTitle2FontName = 19,
-    kTitle2FontColour = 20,
+    kTitle2FontColor = 20,
     kTitle2Charset = 21,
     kTitle2Bold = 22,
     kTitle2Italic = 23,
@@ -48,7 +48,7 @@ enum Line : int {
     kLicenceText = 31,          // licence text, line breaks shifted to 0x8D 0x8A
     kLicenceFontSize = 32,
     kLicenceFontName = 33,
-    kLicenceFontColour = 34,
+    kLicenceFontColor = 34,
     kLicenceCharset = 35,
     kLicenceBold = 36,
     kLicenceItalic = 37,

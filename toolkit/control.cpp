@@ -19,8 +19,8 @@ constexpr DWORD kStateBits = WS_VISIBLE | WS_DISABLED;
 
 }  // namespace
 
-COLORREF ResolveColour(ColourValue colour) {
-    return IsSystemColour(colour) ? GetSysColor(SystemColourIndex(colour)) : static_cast<COLORREF>(colour);
+COLORREF ResolveColor(ColorValue color) {
+    return IsSystemColor(color) ? GetSysColor(SystemColorIndex(color)) : static_cast<COLORREF>(color);
 }
 
 Application* Control::App() { return CurrentApplication(); }
@@ -29,8 +29,8 @@ Control::Control(Control* parent, const Kind& kind, const std::string& caption)
     : parent_(parent), kind_(kind), caption_(caption), style_(kind.style), exStyle_(kind.exStyle) {
     if (parent && parent != App()) {
         // A child starts from its parent's look; the copies are independent from here on.
-        textColour_ = parent->textColour_;
-        colour_ = parent->colour_;
+        textColor_ = parent->textColor_;
+        color_ = parent->color_;
         margin_ = parent->margin_;
         if (parent->font_) font_ = std::make_unique<Font>(*parent->font_, this);
         const int m = parent->margin_;
@@ -138,8 +138,8 @@ LRESULT Control::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORLISTBOX:
         if (Control* child = FromWindow(reinterpret_cast<HWND>(lParam)); child && child != this) {
             // Edit boxes keep the system's window colour unless the program chose one.
-            if (message == WM_CTLCOLOREDIT && !child->colourSet_) break;
-            return reinterpret_cast<LRESULT>(child->ColourDevice(reinterpret_cast<HDC>(wParam)));
+            if (message == WM_CTLCOLOREDIT && !child->colorSet_) break;
+            return reinterpret_cast<LRESULT>(child->ColorDevice(reinterpret_cast<HDC>(wParam)));
         }
         break;
     case WM_SETFOCUS:
@@ -195,14 +195,14 @@ LRESULT Control::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return CallDefault(message, wParam, lParam);
 }
 
-HBRUSH Control::ColourDevice(HDC dc) {
-    SetTextColor(dc, ResolveColour(textColour_));
+HBRUSH Control::ColorDevice(HDC dc) {
+    SetTextColor(dc, ResolveColor(textColor_));
     if (transparent_) {
         SetBkMode(dc, TRANSPARENT);
         return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
     }
     SetBkMode(dc, OPAQUE);
-    SetBkColor(dc, ResolveColour(colour_));
+    SetBkColor(dc, ResolveColor(color_));
     return BackgroundBrush();
 }
 
@@ -234,7 +234,7 @@ void Control::PaintTransparentContent(HDC dc) {
     const HFONT font = font_ ? font_->Handle() : reinterpret_cast<HFONT>(SendMessageA(handle_, WM_GETFONT, 0, 0));
     SelectionScope selected(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, ResolveColour(textColour_));
+    SetTextColor(dc, ResolveColor(textColor_));
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &client, DT_LEFT | DT_EXPANDTABS | DT_NOPREFIX);
 }
 
@@ -427,10 +427,10 @@ void Control::SetEnabled(bool enabled) {
     if (handle_) EnableWindow(handle_, enabled);
 }
 
-void Control::SetColor(ColourValue colour) {
-    colour_ = colour;
-    colourSet_ = true;
-    if (brush_) brush_->SetBrushColor(colour);
+void Control::SetColor(ColorValue color) {
+    color_ = color;
+    colorSet_ = true;
+    if (brush_) brush_->SetBrushColor(color);
     Repaint();
 }
 
@@ -490,14 +490,14 @@ void Control::Repaint() {
 
 Font& Control::GetFont() {
     if (!font_) {
-        font_ = std::make_unique<Font>(this, textColour_);
+        font_ = std::make_unique<Font>(this, textColor_);
         if (handle_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_->Handle()), TRUE);
     }
     return *font_;
 }
 
 void Control::FontChanged() {
-    textColour_ = font_->Color();
+    textColor_ = font_->Color();
     if (handle_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_->Handle()), TRUE);
     canvas_.reset();
     AutoSize();
@@ -510,6 +510,6 @@ Canvas& Control::GetCanvas() {
 }
 
 HBRUSH Control::BackgroundBrush() {
-    if (!brush_) brush_ = std::make_unique<Brush>(colour_);
+    if (!brush_) brush_ = std::make_unique<Brush>(color_);
     return brush_->Handle();
 }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/colour.h"
+#include "runtime/color.h"
 #include "runtime/platform.h"
 #include "toolkit/autosize.h"
 #include "toolkit/geometry.h"
@@ -23,11 +23,11 @@ class Form;
 class RadioButton;
 
 // Colour value: 0x00BBGGRR, or with the high bit set a system colour index in the low byte.
-using ColourValue = std::int32_t;
-inline constexpr ColourValue kColourButtonFace = static_cast<ColourValue>(0x8000000F);
-inline constexpr ColourValue kColourWindowText = static_cast<ColourValue>(0x80000008);
-inline constexpr ColourValue kColourWindow = static_cast<ColourValue>(0x80000005);
-COLORREF ResolveColour(ColourValue colour);
+using ColorValue = std::int32_t;
+inline constexpr ColorValue kColorButtonFace = static_cast<ColorValue>(0x8000000F);
+inline constexpr ColorValue kColorWindowText = static_cast<ColorValue>(0x80000008);
+inline constexpr ColorValue kColorWindow = static_cast<ColorValue>(0x80000005);
+COLORREF ResolveColor(ColorValue color);
 
 // Events are a plain handler plus a context value handed back on each call.
 using NotifyHandler = void (*)(void* context, Control& sender);
@@ -85,9 +85,9 @@ public:
     virtual bool IsVisible() const;
     void SetEnabled(bool enabled);
     bool IsEnabled() const { return enabled_; }
-    void SetColor(ColourValue colour);
-    ColourValue GetColor() const { return colour_; }
-    ColourValue GetTextColor() const { return textColour_; }
+    void SetColor(ColorValue color);
+    ColorValue GetColor() const { return color_; }
+    ColorValue GetTextColor() const { return textColor_; }
     void SetTransparent(bool transparent);
     bool IsTransparent() const { return transparent_; }
     virtual void SetBorder(bool border);
@@ -153,7 +153,7 @@ protected:
     void BindWindow(HWND window);
     // A click reported by the window itself (BN_CLICKED, STN_CLICKED).
     virtual void Click() { onClick_.Raise(*this); }
-    virtual HBRUSH ColourDevice(HDC dc);
+    virtual HBRUSH ColorDevice(HDC dc);
     void AutoSize();
     void PushBounds();
     void PaintTransparent(HDC dc);
@@ -180,9 +180,9 @@ protected:
     DWORD style_;
     DWORD exStyle_;
     Rect bounds_;
-    ColourValue textColour_ = kColourWindowText;
-    ColourValue colour_ = kColourButtonFace;
-    bool colourSet_ = false;
+    ColorValue textColor_ = kColorWindowText;
+    ColorValue color_ = kColorButtonFace;
+    bool colorSet_ = false;
     std::unique_ptr<Font> font_;
     std::unique_ptr<Brush> brush_;
     std::unique_ptr<Canvas> canvas_;

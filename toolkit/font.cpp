@@ -9,12 +9,12 @@ constexpr std::size_t kFaceLimit = LF_FACESIZE - 1;  // 31 characters and the te
 
 }  // namespace
 
-Font::Font(Control* owner, ColourValue colour) : owner_(owner), colour_(colour) {
+Font::Font(Control* owner, ColorValue color) : owner_(owner), color_(color) {
     log_.lfCharSet = DEFAULT_CHARSET;
     std::strcpy(log_.lfFaceName, kDefaultFace);
 }
 
-Font::Font(const Font& other, Control* owner) : owner_(owner), log_(other.log_), colour_(other.colour_) {}
+Font::Font(const Font& other, Control* owner) : owner_(owner), log_(other.log_), color_(other.color_) {}
 
 void Font::Changed() {
     handle_.Reset();
@@ -34,8 +34,8 @@ void Font::SetFontName(const std::string& face) {
     Changed();
 }
 
-void Font::SetFontColor(ColourValue colour) {
-    colour_ = colour;
+void Font::SetFontColor(ColorValue color) {
+    color_ = color;
     Changed();
 }
 
@@ -66,13 +66,13 @@ HFONT Font::Handle() {
     return handle_.Get();
 }
 
-void Brush::SetBrushColor(ColourValue colour) {
-    colour_ = colour;
+void Brush::SetBrushColor(ColorValue color) {
+    color_ = color;
     owned_.Reset();
 }
 
 HBRUSH Brush::Handle() {
-    if (IsSystemColour(colour_)) return GetSysColorBrush(SystemColourIndex(colour_));
-    if (!owned_) owned_.Reset(CreateSolidBrush(static_cast<COLORREF>(colour_)));
+    if (IsSystemColor(color_)) return GetSysColorBrush(SystemColorIndex(color_));
+    if (!owned_) owned_.Reset(CreateSolidBrush(static_cast<COLORREF>(color_)));
     return owned_.Get();
 }

@@ -12,19 +12,19 @@ enum FontStyle : int { kFontBold = 1, kFontItalic = 2, kFontUnderline = 4, kFont
 
 class Font {
 public:
-    Font(Control* owner, ColourValue colour);
+    Font(Control* owner, ColorValue color);
     Font(const Font& other, Control* owner);  // an independent copy for another owner
     Font& operator=(const Font&) = delete;
 
     void SetFontHeight(int height);
     void SetFontName(const std::string& face);  // at most 31 characters are kept
-    void SetFontColor(ColourValue colour);
+    void SetFontColor(ColorValue color);
     void SetFontCharset(BYTE charset);
     int GetFontStyle() const;
     void SetFontStyle(int flags);  // replaces bold, italic, underline and strike-out together
 
     const LOGFONTA& Log() const { return log_; }
-    ColourValue Color() const { return colour_; }
+    ColorValue Color() const { return color_; }
     HFONT Handle();
 
 private:
@@ -32,19 +32,19 @@ private:
 
     Control* owner_;
     LOGFONTA log_{};
-    ColourValue colour_;
+    ColorValue color_;
     GdiObject<HFONT> handle_;
 };
 
 class Brush {
 public:
-    explicit Brush(ColourValue colour) : colour_(colour) {}
-    void SetBrushColor(ColourValue colour);
-    ColourValue Color() const { return colour_; }
+    explicit Brush(ColorValue color) : color_(color) {}
+    void SetBrushColor(ColorValue color);
+    ColorValue Color() const { return color_; }
     // System colours use the system's shared brush, which is never deleted.
     HBRUSH Handle();
 
 private:
-    ColourValue colour_;
+    ColorValue color_;
     GdiObject<HBRUSH> owned_;
 };

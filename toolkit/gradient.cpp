@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "runtime/colour.h"
+#include "runtime/color.h"
 
 namespace {
 
@@ -12,7 +12,7 @@ int RoundEven(double value) { return static_cast<int>(std::nearbyint(value)); }
 
 }  // namespace
 
-std::vector<std::uint32_t> LinearBandColours(std::uint32_t first, std::uint32_t second, int count) {
+std::vector<std::uint32_t> LinearBandColors(std::uint32_t first, std::uint32_t second, int count) {
     std::vector<std::uint32_t> bands;
     if (count <= 0) return bands;
     bands.reserve(count);
@@ -60,18 +60,18 @@ std::vector<GradientRing> ShapedGradientRings(int width, int height, std::uint32
         dy0 = -dy1;
     }
 
-    std::uint32_t colour = first & 0xFFFFFF;
+    std::uint32_t color = first & 0xFFFFFF;
     for (int i = 0; i < 256; ++i) {
-        std::uint32_t next = colour;
+        std::uint32_t next = color;
         if (i < 255) {
             next = MakeRgb(RoundEven(r1 + (i + 1) * dr) + 1, RoundEven(g1 + (i + 1) * dg) + 1,
                            RoundEven(b1 + (i + 1) * db) + 1);
-            if (next == colour) continue;  // the next shape paints the same colour further out
+            if (next == color) continue;  // the next shape paints the same colour further out
         }
         const Rect bounds{RoundEven(x0 + i * dx0) + 1, RoundEven(y0 + i * dy0) + 1, RoundEven(x1 + i * dx1) + 2,
                           RoundEven(y1 + i * dy1) + 2};
-        rings.push_back({bounds, colour});
-        colour = next;
+        rings.push_back({bounds, color});
+        color = next;
     }
     return rings;
 }

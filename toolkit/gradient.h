@@ -17,13 +17,13 @@ enum GradientStyle : std::uint8_t {
 
 // Colours of the `count` bands (pixel rows or columns) of a linear gradient between two RGB
 // values 0x00BBGGRR. Band 0 is the first colour; the second is reached only when both are equal.
-std::vector<std::uint32_t> LinearBandColours(std::uint32_t first, std::uint32_t second, int count);
+std::vector<std::uint32_t> LinearBandColors(std::uint32_t first, std::uint32_t second, int count);
 
 // One filled shape of a shaped gradient, painted in order: each later shape only paints the ring
 // outside the earlier ones.
 struct GradientRing {
     Rect bounds;
-    std::uint32_t colour;
+    std::uint32_t color;
 };
 
 // The shapes of a rectangle, ellipse or rhombus gradient over a width x height client area,

@@ -5,19 +5,19 @@
 #include "toolkit/controls.h"
 #include "toolkit/gdi_object.h"
 
-GradientPanel::GradientPanel(Control* parent, ColourValue first, ColourValue second, std::uint8_t style,
+GradientPanel::GradientPanel(Control* parent, ColorValue first, ColorValue second, std::uint8_t style,
                              std::uint8_t layout)
     : Control(parent, {"STATIC", kLabelStyle, 0, {1, 1}, false}, {}),
       first_(first), second_(second), style_(style), layout_(layout) {}
 
-GradientPanel& CreateGradientPanel(Control& parent, ColourValue first, ColourValue second) {
+GradientPanel& CreateGradientPanel(Control& parent, ColorValue first, ColorValue second) {
     auto panel = std::unique_ptr<GradientPanel>(new GradientPanel(&parent, first, second, kGradientTopToBottom, 0));
     panel->bounds_.right -= 24;
     panel->bounds_.bottom += 18;
     return GradientPanel::Adopt(parent, std::move(panel));
 }
 
-GradientPanel& CreateShapedGradientPanel(Control& parent, ColourValue first, ColourValue second, std::uint8_t style,
+GradientPanel& CreateShapedGradientPanel(Control& parent, ColorValue first, ColorValue second, std::uint8_t style,
                                          std::uint8_t layout) {
     auto panel = std::unique_ptr<GradientPanel>(new GradientPanel(&parent, first, second, style, layout));
     panel->bounds_.right -= 60;
@@ -25,13 +25,13 @@ GradientPanel& CreateShapedGradientPanel(Control& parent, ColourValue first, Col
     return GradientPanel::Adopt(parent, std::move(panel));
 }
 
-void GradientPanel::SetGradientColor1(ColourValue colour) {
-    first_ = colour;
+void GradientPanel::SetGradientColor1(ColorValue color) {
+    first_ = color;
     Repaint();
 }
 
-void GradientPanel::SetGradientColor2(ColourValue colour) {
-    second_ = colour;
+void GradientPanel::SetGradientColor2(ColorValue color) {
+    second_ = color;
     Repaint();
 }
 
@@ -53,7 +53,7 @@ void GradientPanel::PaintContent(HDC dc, const RECT& client) {
 void GradientPanel::PaintLinear(HDC dc, const RECT& client) {
     const bool rows = style_ == kGradientTopToBottom;
     const int count = rows ? client.bottom : client.right;
-    const auto bands = LinearBandColours(ResolveColour(first_), ResolveColour(second_), count);
+    const auto bands = LinearBandColors(ResolveColor(first_), ResolveColor(second_), count);
     SelectionScope brush(dc, GetStockObject(DC_BRUSH));
     const HBRUSH fill = static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
     for (int i = 0; i < count; ++i) {
@@ -66,7 +66,7 @@ void GradientPanel::PaintLinear(HDC dc, const RECT& client) {
 void GradientPanel::PaintShaped(HDC dc, const RECT& client) {
     // Outside the largest shape the panel shows its own background.
     FillRect(dc, &client, BackgroundBrush());
-    const auto rings = ShapedGradientRings(client.right, client.bottom, ResolveColour(first_), ResolveColour(second_),
+    const auto rings = ShapedGradientRings(client.right, client.bottom, ResolveColor(first_), ResolveColor(second_),
                                            style_, layout_);
     const int saved = SaveDC(dc);
     // Clipping regions are in device units: follow the offset of whoever paints us.
@@ -88,7 +88,7 @@ void GradientPanel::PaintShaped(HDC dc, const RECT& client) {
             region.Reset(CreatePolygonRgn(points, 4, ALTERNATE));
         }
         if (!region) continue;
-        SetDCBrushColor(dc, ring.colour);
+        SetDCBrushColor(dc, ring.color);
         FillRgn(dc, region.Get(), fill);
         // Each later, larger shape paints only the ring outside this one.
         OffsetRgn(region.Get(), origin.x, origin.y);

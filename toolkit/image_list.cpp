@@ -7,7 +7,7 @@ ImageList::~ImageList() {
 }
 
 void ImageList::SetImageListColors(int code) {
-    if (!list_ && code >= 0 && code <= 7) colourCode_ = code;
+    if (!list_ && code >= 0 && code <= 7) colorCode_ = code;
 }
 
 HBITMAP ImageList::Keep(HBITMAP bitmap) {
@@ -18,9 +18,9 @@ HBITMAP ImageList::Keep(HBITMAP bitmap) {
 int ImageList::AddMaskedBitmap(HBITMAP bitmap, COLORREF mask) {
     if (width_ <= 0 || height_ <= 0) return -1;
     if (!list_) {
-        static constexpr UINT kColourFlags[8] = {ILC_COLORDDB, ILC_COLOR4,  ILC_COLOR8,   ILC_COLOR16,
+        static constexpr UINT kColorFlags[8] = {ILC_COLORDDB, ILC_COLOR4,  ILC_COLOR8,   ILC_COLOR16,
                                                  ILC_COLOR24,  ILC_COLOR32, ILC_COLORDDB, ILC_COLOR};
-        list_ = ImageList_Create(width_, height_, kColourFlags[colourCode_] | (masked_ ? ILC_MASK : 0), 0, 1);
+        list_ = ImageList_Create(width_, height_, kColorFlags[colorCode_] | (masked_ ? ILC_MASK : 0), 0, 1);
         if (!list_) return -1;
     }
     return ImageList_AddMasked(list_, bitmap, mask);

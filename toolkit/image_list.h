@@ -28,7 +28,7 @@ public:
 
 private:
     int width_ = 32, height_ = 32;
-    int colourCode_ = 7;
+    int colorCode_ = 7;
     bool masked_ = true;
     HIMAGELIST list_ = nullptr;
     std::vector<GdiObject<HBITMAP>> bitmaps_;

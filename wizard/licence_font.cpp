@@ -8,7 +8,7 @@
 void ApplyLicenceFont(Font& font, const StringList& s) {
     font.SetFontHeight(ScaledFontHeight(StrToInt(ListLine(s, setting::kLicenceFontSize))));
     font.SetFontName(ListLine(s, setting::kLicenceFontName));
-    font.SetFontColor(StrToInt(ListLine(s, setting::kLicenceFontColour)));
+    font.SetFontColor(StrToInt(ListLine(s, setting::kLicenceFontColor)));
     font.SetFontCharset(static_cast<BYTE>(StrToInt(ListLine(s, setting::kLicenceCharset))));
     // Bold replaces the style; the others add to what is there.
     if (IsFlagOn(ListLine(s, setting::kLicenceBold))) font.SetFontStyle(kFontBold);

@@ -18,10 +18,10 @@ constexpr int kMemo = kEditMultiLine | kEditReadOnly;                           
 constexpr int kLicenceMemo = kEditMultiLine | kEditReadOnly | kEditNoHorizontalScroll;                       // 137
 constexpr int kSingleLine = 0;
 
-constexpr ColourValue kWhite = 0xFFFFFF;
-constexpr ColourValue kGreen = 0x008000;
-constexpr ColourValue kBlack = 0x000000;
-constexpr ColourValue kNavy = 0x800000;
+constexpr ColorValue kWhite = 0xFFFFFF;
+constexpr ColorValue kGreen = 0x008000;
+constexpr ColorValue kBlack = 0x000000;
+constexpr ColorValue kNavy = 0x800000;
 constexpr std::uint8_t kRhombusGradient = 4;
 constexpr std::uint8_t kTopLeft = 0;
 constexpr COLORREF kMagenta = 0xFF00FF;
@@ -103,7 +103,7 @@ GradientPanel& AddSideGradient(Panel& side) {
     GradientPanel& gradient = CreateShapedGradientPanel(side, kBlack, kWhite, kRhombusGradient, kTopLeft);
     gradient.SetPosition(0, 0).SetSize(127, 293);
     gradient.SetTabStop(false);
-    gradient.SetColor(kColourWindowText);
+    gradient.SetColor(kColorWindowText);
     gradient.SetMargin(2);
     gradient.SetBorder(true);
     return gradient;
@@ -183,7 +183,7 @@ void CreateFolderPage(SetupFormRecord& r) {
     Panel& page = *(r.FolderPage = &AddHiddenPage(*r.SetupForm, 48, kClientWidth, 262));
     r.FolderLabel = &AddLabel(page, 16, 204, kFolderLabelText);
     r.FolderEdit = &TextFont(AddEdit(page, kSingleLine, 16, 224, 457, 0));
-    r.FolderEdit->SetColor(kColourWindow);
+    r.FolderEdit->SetColor(kColorWindow);
     r.BrowseButton = &AddButton(page, 392, 192, kBrowseCaption);
     r.FolderText = &AddTextArea(page, 16, 16, 457, 53);
 }
@@ -193,7 +193,7 @@ void CreateGroupPage(SetupFormRecord& r) {
     r.GroupLabel = &AddLabel(page, 16, 22, kGroupLabelText);
     r.ExtraShortcutsLabel = &AddLabel(page, 16, 92, kExtraShortcutsText);
     r.GroupEdit = &TextFont(AddEdit(page, kSingleLine, 16, 40, 457, 0));
-    r.GroupEdit->SetColor(kColourWindow);
+    r.GroupEdit->SetColor(kColorWindow);
     Panel& box = *(r.ShortcutBox = &AddPanel(page, kPanelFlat, 12, 108, 129, 105));
     box.SetMargin(2);
     // The captions are the place names that shortcut records carry, compared byte for byte.
@@ -215,7 +215,7 @@ void CreateLicencePage(SetupFormRecord& r) {
     // Its font comes from the package when the window is first shown.
     r.LicenceMemo = &AddEdit(page, kLicenceMemo, 16, 10, 456, 196);
     r.LicenceMemo->SetText("\r\n");
-    r.LicenceMemo->SetColor(kColourWindow);
+    r.LicenceMemo->SetColor(kColorWindow);
     // The first radio button of a page starts checked; the licence starts declined.
     r.AcceptRadio = &AddRadio(page, 16, 214, kAcceptCaption);
     r.DeclineRadio = &AddRadio(page, 16, 234, kDeclineCaption);

@@ -82,13 +82,13 @@ TEST_F(Splash, ShowsItsTextInWhiteOverTheBlackToWhiteGradient) {
     GetWindowRect(splash_->Text->GetWindowHandle(), &text);
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     const std::uint32_t faceRgb = GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face);
-    int white = 0, labelColour = 0;
+    int white = 0, labelColor = 0;
     for (std::uint32_t p : CaptureScreen(text)) {
         if (p == 0xFFFFFF) ++white;
-        if (p == faceRgb) ++labelColour;
+        if (p == faceRgb) ++labelColor;
     }
     EXPECT_GT(white, 30);
-    EXPECT_EQ(labelColour, 0);
+    EXPECT_EQ(labelColor, 0);
 }
 
 TEST_F(Splash, TimerTicksOnceAlthoughShowingEnablesItAgain) {
@@ -104,16 +104,16 @@ StringList GroundSettings() {
     using namespace setting;
     StringList s(kCount);
     s[kBackgroundGradient] = "1";
-    s[kBackgroundColour] = "8388608";
-    s[kGradientColour1] = "16744448";
-    s[kGradientColour2] = "65280";
+    s[kBackgroundColor] = "8388608";
+    s[kGradientColor1] = "16744448";
+    s[kGradientColor2] = "65280";
     s[kTitle1Show] = s[kTitle2Show] = "1";
     s[kTitle1Text] = "Редактор заметок";
     s[kTitle2Text] = "© Rodev";
-    s[kTitle1FontSize] = "28", s[kTitle1FontName] = "Arial", s[kTitle1FontColour] = "16776960";
+    s[kTitle1FontSize] = "28", s[kTitle1FontName] = "Arial", s[kTitle1FontColor] = "16776960";
     s[kTitle1Charset] = "204";
     s[kTitle1Bold] = "1", s[kTitle1Italic] = "1", s[kTitle1Underline] = "0", s[kTitle1Strikeout] = "0";
-    s[kTitle2FontSize] = "10", s[kTitle2FontName] = "MS Sans Serif", s[kTitle2FontColour] = "16777215";
+    s[kTitle2FontSize] = "10", s[kTitle2FontName] = "MS Sans Serif", s[kTitle2FontColor] = "16777215";
     s[kTitle2Charset] = "1";
     s[kTitle2Bold] = s[kTitle2Italic] = s[kTitle2Underline] = s[kTitle2Strikeout] = "0";
     s[setting::kGradientTopToBottom] = "1";  // not the toolkit's gradient style of that name
@@ -162,7 +162,7 @@ TEST_F(Ground, FillsTheScreenWithThePackagesGradientFromTopToBottom) {
     EXPECT_EQ(p.At(1, 0), p.At(x, 0)) << "a whole row is one band";
 }
 
-TEST_F(Ground, PlainColourModeAndLeftToRightStyle) {
+TEST_F(Ground, PlainColorModeAndLeftToRightStyle) {
     StringList s = GroundSettings();
     s[setting::kBackgroundGradient] = "0";
     Configure(s);

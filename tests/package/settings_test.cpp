@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "package/shifted_text.h"
-#include "runtime/colour.h"
+#include "runtime/color.h"
 
 namespace {
 
@@ -40,11 +40,11 @@ TEST(Settings, TextThatCannotBeShiftedIsFound) {
     EXPECT_EQ(FindUnshiftableByte("x\x9A"), 1u);
 }
 
-TEST(Colours, HighBitNamesASystemColourByItsLowByte) {
-    EXPECT_TRUE(IsSystemColour(-16777208));
-    EXPECT_EQ(SystemColourIndex(-16777208), 8);
-    EXPECT_EQ(SystemColourIndex(static_cast<std::int32_t>(0x8000000F)), 15);
-    EXPECT_FALSE(IsSystemColour(0xFF8000));
+TEST(Colors, HighBitNamesASystemColorByItsLowByte) {
+    EXPECT_TRUE(IsSystemColor(-16777208));
+    EXPECT_EQ(SystemColorIndex(-16777208), 8);
+    EXPECT_EQ(SystemColorIndex(static_cast<std::int32_t>(0x8000000F)), 15);
+    EXPECT_FALSE(IsSystemColor(0xFF8000));
     EXPECT_EQ(RedOf(16744448), 0x00);
     EXPECT_EQ(GreenOf(16744448), 0x80);
     EXPECT_EQ(BlueOf(16744448), 0xFF);

@@ -36,7 +36,7 @@ void ExpectDamagedDataMessageThenExitZero(const ChildProgram& child) {
     EXPECT_EQ(box->caption, "Ошибка");
     EXPECT_EQ(box->text, "Данные повреждены или отсутствуют!");
     EXPECT_EQ(box->buttons, std::vector<int>{IDOK});
-    EXPECT_EQ(MessageBoxIconColour(box->window), IconColour::Red) << "the error icon";
+    EXPECT_EQ(MessageBoxIconColor(box->window), IconColor::Red) << "the error icon";
     EXPECT_FALSE(child.WaitForExit(300)) << "the program must wait for the user";
     PressButton(box->window, IDOK);
     EXPECT_EQ(child.WaitForExit(kTimeout), 0u);
@@ -45,7 +45,7 @@ void ExpectDamagedDataMessageThenExitZero(const ChildProgram& child) {
 TEST_F(SetupProgram, SoundPackageLoadsWithoutAMessageAndWritesOnlyItsTemporaryCopy) {
     PackageLayout layout;
     // The wizard that follows the loading reads the licence font's numbers.
-    layout.settings[setting::kLicenceFontSize] = "8", layout.settings[setting::kLicenceFontColour] = "0";
+    layout.settings[setting::kLicenceFontSize] = "8", layout.settings[setting::kLicenceFontColor] = "0";
     layout.settings[setting::kLicenceCharset] = "204";
     layout.files.push_back({"a.txt", 3, "32"});
     const std::string package = ComposePackage(TextLines(layout), "abc");
@@ -118,7 +118,7 @@ TEST_F(SetupProgram, SecondSetupProgramIsRefusedWhileOneRuns) {
     EXPECT_EQ(box->caption, "Ошибка");
     EXPECT_EQ(box->text, "Программа установки уже запущена.");
     EXPECT_EQ(box->buttons, std::vector<int>{IDOK});
-    EXPECT_EQ(MessageBoxIconColour(box->window), IconColour::Blue) << "the information icon";
+    EXPECT_EQ(MessageBoxIconColor(box->window), IconColor::Blue) << "the information icon";
     PressButton(box->window, IDOK);
     EXPECT_EQ(refused.WaitForExit(kTimeout), 0u);
     EXPECT_FALSE(FolderExists(otherTemp / "QORT")) << "the refused program touches no temporary files";

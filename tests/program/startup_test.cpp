@@ -198,7 +198,7 @@ TEST_F(Startup, SettingThatIsNotANumberEndsWithTheApplicationErrorBox) {
     EXPECT_EQ(box->text.rfind("Exception ConvertError in module setup.exe at ", 0), 0u) << box->text;
     const std::string end = ".\r\n'big' is not a valid integer value";
     EXPECT_EQ(box->text.substr(box->text.size() - end.size()), end) << box->text;
-    EXPECT_EQ(MessageBoxIconColour(box->window), IconColour::Red);
+    EXPECT_EQ(MessageBoxIconColor(box->window), IconColor::Red);
     PressButton(box->window, IDOK);
     EXPECT_EQ(child.WaitForExit(kTimeout), 1u);
 }

@@ -41,10 +41,10 @@ BOOL CALLBACK FindIcon(HWND child, LPARAM context) {
 
 }  // namespace
 
-IconColour MessageBoxIconColour(HWND box) {
+IconColor MessageBoxIconColor(HWND box) {
     HWND icon = nullptr;
     EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&icon));
-    if (!icon) return IconColour::None;
+    if (!icon) return IconColor::None;
     SetForegroundWindow(box);
     RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     Sleep(200);
@@ -57,8 +57,8 @@ IconColour MessageBoxIconColour(HWND box) {
         if (b > 150 && r < 100) ++blue;
         if (r > 150 && g > 150 && b < 100) ++yellow;
     }
-    if (red >= blue && red >= yellow && red > 20) return IconColour::Red;
-    if (blue >= yellow && blue > 20) return IconColour::Blue;
-    if (yellow > 20) return IconColour::Yellow;
-    return IconColour::None;
+    if (red >= blue && red >= yellow && red > 20) return IconColor::Red;
+    if (blue >= yellow && blue > 20) return IconColor::Blue;
+    if (yellow > 20) return IconColor::Yellow;
+    return IconColor::None;
 }

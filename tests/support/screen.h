@@ -9,5 +9,5 @@
 std::vector<std::uint32_t> CaptureScreen(const RECT& area);
 
 // The icon a message box shows, told apart by its dominant colour.
-enum class IconColour { None, Red, Blue, Yellow };
-IconColour MessageBoxIconColour(HWND box);
+enum class IconColor { None, Red, Blue, Yellow };
+IconColor MessageBoxIconColor(HWND box);

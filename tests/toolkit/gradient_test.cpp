@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/colour.h"
+#include "runtime/color.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ constexpr std::uint32_t kBlack = 0x000000, kWhite = 0xFFFFFF;
 std::uint32_t Grey(int level) { return MakeRgb(level, level, level); }
 
 TEST(LinearGradient, BlackToWhiteOver256RowsStartsWithTwoBlackRowsAndStopsShortOfWhite) {
-    const auto bands = LinearBandColours(kBlack, kWhite, 256);
+    const auto bands = LinearBandColors(kBlack, kWhite, 256);
     ASSERT_EQ(bands.size(), 256u);
     EXPECT_EQ(bands[0], kBlack);
     EXPECT_EQ(bands[1], kBlack);
@@ -21,19 +21,19 @@ TEST(LinearGradient, BlackToWhiteOver256RowsStartsWithTwoBlackRowsAndStopsShortO
     EXPECT_EQ(bands[255], Grey(254));
 }
 
-TEST(LinearGradient, OneBandIsTheFirstColourAndNoBandsPaintNothing) {
-    EXPECT_EQ(LinearBandColours(0x123456, 0xABCDEF, 1), std::vector<std::uint32_t>{0x123456});
-    EXPECT_TRUE(LinearBandColours(kBlack, kWhite, 0).empty());
-    EXPECT_TRUE(LinearBandColours(kBlack, kWhite, -5).empty());
+TEST(LinearGradient, OneBandIsTheFirstColorAndNoBandsPaintNothing) {
+    EXPECT_EQ(LinearBandColors(0x123456, 0xABCDEF, 1), std::vector<std::uint32_t>{0x123456});
+    EXPECT_TRUE(LinearBandColors(kBlack, kWhite, 0).empty());
+    EXPECT_TRUE(LinearBandColors(kBlack, kWhite, -5).empty());
 }
 
-TEST(LinearGradient, EqualColoursGiveOneSolidColour) {
-    for (const auto band : LinearBandColours(0x336699, 0x336699, 40)) EXPECT_EQ(band, 0x336699u);
+TEST(LinearGradient, EqualColorsGiveOneSolidColor) {
+    for (const auto band : LinearBandColors(0x336699, 0x336699, 40)) EXPECT_EQ(band, 0x336699u);
 }
 
 TEST(LinearGradient, EachComponentMovesOnItsOwnAndFallingOnesTruncateTowardZero) {
     // Red falls 255 -> 0, green rises 0 -> 100, blue stays.
-    const auto bands = LinearBandColours(MakeRgb(255, 0, 7), MakeRgb(0, 100, 7), 3);
+    const auto bands = LinearBandColors(MakeRgb(255, 0, 7), MakeRgb(0, 100, 7), 3);
     EXPECT_EQ(bands[1], MakeRgb(255 - 85, 33, 7));
     EXPECT_EQ(bands[2], MakeRgb(255 - 170, 66, 7));
 }
@@ -41,13 +41,13 @@ TEST(LinearGradient, EachComponentMovesOnItsOwnAndFallingOnesTruncateTowardZero)
 TEST(ShapedGradient, RhombusFromBlackToWhiteStartsBlackThenTwoThenRisesByOneToWhite) {
     const auto rings = ShapedGradientRings(164, 314, kBlack, kWhite, kGradientRhombus, 0);
     ASSERT_GE(rings.size(), 250u);
-    EXPECT_EQ(rings[0].colour, kBlack);
-    EXPECT_EQ(rings[1].colour, Grey(2));
-    EXPECT_EQ(rings.back().colour, kWhite);
+    EXPECT_EQ(rings[0].color, kBlack);
+    EXPECT_EQ(rings[1].color, Grey(2));
+    EXPECT_EQ(rings.back().color, kWhite);
     for (std::size_t i = 2; i < rings.size(); ++i) {
-        const int step = RedOf(rings[i].colour) - RedOf(rings[i - 1].colour);
+        const int step = RedOf(rings[i].color) - RedOf(rings[i - 1].color);
         EXPECT_TRUE(step == 1 || step == 0) << "ring " << i;
-        EXPECT_EQ(rings[i].colour, Grey(RedOf(rings[i].colour)));
+        EXPECT_EQ(rings[i].color, Grey(RedOf(rings[i].color)));
     }
 }
 
@@ -82,11 +82,11 @@ TEST(ShapedGradient, AnchorPutsTheFirstShapeOnThatPoint) {
     EXPECT_NEAR(bottomRight.front().bounds.bottom, h + 2, 1);
 }
 
-TEST(ShapedGradient, StepsWhoseColourDoesNotChangeAreSkippedAndUnknownStylesPaintNothing) {
+TEST(ShapedGradient, StepsWhoseColorDoesNotChangeAreSkippedAndUnknownStylesPaintNothing) {
     // Only a 3-level span: far fewer shapes than 256.
     const auto rings = ShapedGradientRings(100, 100, Grey(10), Grey(13), kGradientEllipse, 0);
     EXPECT_LE(rings.size(), 5u);
-    for (std::size_t i = 1; i < rings.size(); ++i) EXPECT_NE(rings[i].colour, rings[i - 1].colour);
+    for (std::size_t i = 1; i < rings.size(); ++i) EXPECT_NE(rings[i].color, rings[i - 1].color);
     EXPECT_TRUE(ShapedGradientRings(100, 100, kBlack, kWhite, kGradientTopToBottom, 0).empty());
     EXPECT_TRUE(ShapedGradientRings(100, 100, kBlack, kWhite, 9, 0).empty());
 }

@@ -27,7 +27,7 @@ TEST_F(Painting, LinearPanelOf256RowsHasTwoBlackRowsThenRowIInGreyIMinusOne) {
     }
 }
 
-TEST_F(Painting, OneRowPanelShowsTheFirstColourAndEqualColoursShowOneColour) {
+TEST_F(Painting, OneRowPanelShowsTheFirstColorAndEqualColorsShowOneColor) {
     GradientPanel& thin = CreateGradientPanel(*form_, 0x3366CC, 0xFFFFFF);
     thin.SetBounds({0, 0, 20, 1});
     for (const auto pixel : PrintClient(thin.GetWindowHandle()).pixels) EXPECT_EQ(pixel, 0x3366CCu);
@@ -94,7 +94,7 @@ TEST_F(Painting, TransparentLabelShowsTheGradientAroundItsText) {
     EXPECT_GT(red, 20);  // the text in the font's colour
 }
 
-TEST_F(Painting, OpaqueLabelPaintsItsOwnBackgroundColour) {
+TEST_F(Painting, OpaqueLabelPaintsItsOwnBackgroundColor) {
     Label& label = CreateLabel(*form_, "");
     label.SetColor(0x123456);
     const Picture picture = PrintClient(label.GetWindowHandle());

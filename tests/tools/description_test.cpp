@@ -27,9 +27,9 @@ TEST(Description, EverySettingHasANameAndTheDocumentedDefault) {
     const auto& s = source.layout.settings;
     ASSERT_EQ(s.size(), 65u);
     EXPECT_EQ(s[setting::kBackground], "1");
-    EXPECT_EQ(s[setting::kBackgroundColour], "8388608");
+    EXPECT_EQ(s[setting::kBackgroundColor], "8388608");
     EXPECT_EQ(s[setting::kTitle2FontName], "MS Sans Serif");
-    EXPECT_EQ(s[setting::kLicenceFontColour], "-16777208");
+    EXPECT_EQ(s[setting::kLicenceFontColor], "-16777208");
     EXPECT_EQ(s[setting::kUninstallSetting3], " ");
     EXPECT_EQ(s[setting::kRestartOrdinary], "1");
     for (int i = 0; i < setting::kCount; ++i)

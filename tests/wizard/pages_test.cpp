@@ -429,7 +429,7 @@ TEST_F(WizardPages, EmptyOrBlankFolderIsRefusedWithAWarningAndThePageStays) {
         EXPECT_EQ(box->text, "Укажите директорию установки.");
         EXPECT_EQ(box->buttons, std::vector<int>{IDOK});
         EXPECT_EQ(GetWindow(box->window, GW_OWNER), wizard_);
-        EXPECT_EQ(MessageBoxIconColour(box->window), IconColour::Yellow);
+        EXPECT_EQ(MessageBoxIconColor(box->window), IconColor::Yellow);
         PressButton(box->window, IDOK);
         Settle();
         EXPECT_EQ(ShownPage(), "folder");

@@ -160,7 +160,7 @@ public:
         return seen_;
     }
     HWND owner = nullptr;
-    IconColour icon = IconColour::None;
+    IconColor icon = IconColor::None;
 
 private:
     static DWORD WINAPI Run(LPVOID context) {
@@ -177,7 +177,7 @@ private:
         GetWindowTextA(GetDlgItem(box, 0xFFFF), text, sizeof text);
         self->seen_.text = text;
         self->owner = GetWindow(box, GW_OWNER);
-        self->icon = MessageBoxIconColour(box);
+        self->icon = MessageBoxIconColor(box);
         PressButton(box, self->button_);
         return 0;
     }
@@ -392,7 +392,7 @@ TEST_F(SetupFormWindow, EscAsksBeforeLeavingAndNoKeepsTheWizardOpen) {
                   "Инсталляция не завершена. Если Вы выйдете, программа не будет\r\nинсталлирована.\r\n\r\n"
                   "Вы можете завершить инсталяцию позже.\r\n\r\nВыйти?");
         EXPECT_EQ(answer.owner, Window());
-        EXPECT_EQ(answer.icon, IconColour::Blue) << "the information icon";
+        EXPECT_EQ(answer.icon, IconColor::Blue) << "the information icon";
     }
     Pump();
     EXPECT_TRUE(IsWindow(Window()));

@@ -171,9 +171,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     Label& bold = CreateLabel(framed, "Полужирный");
     bold.GetFont().SetFontStyle(kFontBold | kFontUnderline);
     bold.SetPosition(10, 50).SetAutoSize(true);
-    Label& coloured = CreateLabel(framed, "Цветной фон");
-    coloured.SetColor(0x80FFFF);
-    coloured.SetPosition(10, 80).SetAutoSize(true);
+    Label& colored = CreateLabel(framed, "Цветной фон");
+    colored.SetColor(0x80FFFF);
+    colored.SetPosition(10, 80).SetAutoSize(true);
 
     if (!gallery.screenshot.empty()) {
         Timer& timer = CreateTimer(form, 500);

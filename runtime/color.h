@@ -3,8 +3,8 @@
 // (red in the low byte); with the high bit set it names a system colour by its low byte.
 #include <cstdint>
 
-constexpr bool IsSystemColour(std::int32_t value) { return value < 0; }
-constexpr int SystemColourIndex(std::int32_t value) { return value & 0xFF; }
+constexpr bool IsSystemColor(std::int32_t value) { return value < 0; }
+constexpr int SystemColorIndex(std::int32_t value) { return value & 0xFF; }
 
 constexpr int RedOf(std::uint32_t rgb) { return rgb & 0xFF; }
 constexpr int GreenOf(std::uint32_t rgb) { return (rgb >> 8) & 0xFF; }
