@@ -73,6 +73,16 @@ TEST_F(SetupProgram, SizesThatDoNotFitAreRejectedBeforeAnythingIsInstalled) {
     EXPECT_EQ(ListFiles(temp_.Path()), "QORT\\Tmp_Data.tmp");
 }
 
+// Ten million registry records of empty lines: a 50 MB package whose lists outgrow the 32-bit
+// program's memory while loading.
+TEST_F(SetupProgram, PackageThatExhaustsMemoryWhileLoadingShowsTheDamagedDataMessage) {
+    if (sizeof(void*) != 4) GTEST_SKIP() << "a 64-bit program has the memory to load it";
+    StringList lines = Settings();
+    lines[setting::kRegistryCount] = "10000000";
+    const std::string text = ComposeTextBlock(lines) + std::string(50000000, '\r');
+    ExpectDamagedDataMessageThenExitZero(Start(text + LengthTrailer(static_cast<std::int32_t>(text.size() + 4))));
+}
+
 TEST_F(SetupProgram, LengthBelowFourShowsTheDamagedDataMessage) {
     ExpectDamagedDataMessageThenExitZero(Start(ComposeTextBlock(Settings()) + LengthTrailer(2)));
 }
