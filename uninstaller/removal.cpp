@@ -1,9 +1,9 @@
 #include "uninstaller/removal.h"
 
-#include <shlobj.h>
-
 #include "runtime/platform.h"
 #include "uninstaller/paths.h"
+
+#include <shlobj.h>
 
 namespace {
 

@@ -16,6 +16,7 @@
 #include "uninstaller/hand_over.h"
 #include "uninstaller/paths.h"
 #include "uninstaller/removal.h"
+#include "uninstaller/uninstall_messages.h"
 #include "uninstaller/uninstaller_texts.h"
 
 namespace {
@@ -25,7 +26,6 @@ namespace text = uninstaller_text;
 enum ExitCode { kAllRemoved = 0, kNotAllRemoved = 1, kCancelled = 2, kNoRecord = 3 };
 
 constexpr std::int64_t kLargestRecord = 16 << 20;
-constexpr std::size_t kItemsShown = 15;
 
 struct Options {
     bool quiet = false;
@@ -81,45 +81,17 @@ int Box(const Options& options, const std::string& caption, const std::string& m
     return MessageBoxA(nullptr, message.c_str(), caption.c_str(), style | MB_SETFOREGROUND);
 }
 
-std::string DamageReason(const PlanReading& reading) {
-    switch (reading.damage) {
-    case Damage::None:
-    case Damage::NotARecord: return text::kNotARecord;
-    case Damage::BadCount: return FormatText(text::kBadCount, reading.detail);
-    case Damage::SectionOutOfPlace: return FormatText(text::kSectionOutOfPlace, reading.detail);
-    case Damage::NoEnd: return text::kNoEnd;
-    case Damage::UnsafePath: return FormatText(text::kUnsafePath, reading.detail);
-    }
-    return {};
-}
-
-int Refuse(const Options& options, const std::string& recordPath, const std::string& reason) {
-    Box(options, text::kCaptionUnknown, FormatText(text::kDamaged, recordPath) + reason + text::kNothingRemoved,
-        MB_OK | MB_ICONERROR);
+int Refuse(const Options& options, const std::string& recordPath, const PlanReading* reading) {
+    Box(options, text::kCaptionUnknown, RefusalText(recordPath, reading), MB_OK | MB_ICONERROR);
     return kNoRecord;
-}
-
-std::string ReasonText(unsigned long code) {
-    if (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION) return text::kFileBusy;
-    if (code == ERROR_ACCESS_DENIED) return text::kAccessDenied;
-    return FormatText(text::kErrorCode, std::to_string(code));
-}
-
-std::string NotRemovedText(const std::vector<NotRemoved>& failures) {
-    std::string message = text::kNotRemoved;
-    for (std::size_t i = 0; i < failures.size() && i < kItemsShown; ++i)
-        message += "\r\n" + failures[i].item + " (" + ReasonText(failures[i].code) + ")";
-    if (failures.size() > kItemsShown)
-        message += "\r\n" + FormatText(text::kMore, std::to_string(failures.size() - kItemsShown));
-    return message;
 }
 
 int Uninstall(const std::string& folder, const Options& options) {
     const std::string recordPath = folder + kRecordName;
     std::string record;
-    if (!ReadRecord(recordPath, record)) return Refuse(options, recordPath, text::kMissing);
+    if (!ReadRecord(recordPath, record)) return Refuse(options, recordPath, nullptr);
     const PlanReading reading = ReadUninstallPlan(record, folder);
-    if (reading.damage != Damage::None) return Refuse(options, recordPath, DamageReason(reading));
+    if (reading.damage != Damage::None) return Refuse(options, recordPath, &reading);
     const UninstallPlan& plan = reading.plan;
 
     const std::string caption = text::kCaption + plan.programName;

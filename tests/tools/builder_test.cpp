@@ -104,16 +104,6 @@ TEST_F(Builder, ShowReportsADamagedSetupProgram) {
     EXPECT_NE(Show("missing.exe", 1).find("damaged: cannot read"), std::string::npos);
 }
 
-TEST_F(Builder, UninstallerIsAddedAsTheLastFileWhenTheDescriptionAsksForIt) {
-    Write("Uninstall.exe", "MZun");
-    Write("pkg.txt", std::string(kDescription) + "[settings]\nuninstaller = 1\n");
-    const PackageSource source = ReadDescription(Path("pkg.txt"), Path("Uninstall.exe"));
-    ASSERT_EQ(source.layout.files.size(), 3u);
-    EXPECT_EQ(source.layout.files[2].path + " " + std::to_string(source.layout.files[2].size), "Uninstall.exe 4");
-    Write("own.txt", "[settings]\nuninstaller = 1\n[file]\npath = uninstall.EXE\nsource = files/a.bin\n");
-    EXPECT_THROW(ReadDescription(Path("own.txt"), Path("Uninstall.exe")), DescriptionError);
-}
-
 TEST_F(Builder, MissingFileIsRefusedNamingTheDescriptionLine) {
     Write("pkg.txt", "[file]\npath = x\nsource = files/none.bin\n");
     try {
