@@ -1,5 +1,6 @@
 #include "tools/description.h"
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -35,7 +36,8 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
 
 class Parser {
 public:
-    Parser(const std::string& name, const std::string& baseFolder) : name_(name), base_(baseFolder) {
+    Parser(const std::string& name, const std::string& baseFolder, const std::string& uninstaller)
+        : name_(name), base_(baseFolder), uninstaller_(uninstaller) {
         for (int i = 0; i < setting::kCount; ++i) Set(i, kSettingNames[i].defaultValue);
     }
 
@@ -64,6 +66,7 @@ public:
                                      Cp1251ToUtf8(settings[setting::kLicenceText].substr(bad, 1)) +
                                      "', which a package cannot store");
         ShiftText(settings[setting::kLicenceText]);
+        if (uninstallerLine_ > 0) AddUninstaller();
         for (std::size_t i = 0; i < result_.fileSources.size(); ++i)
             if (result_.layout.files[i].path.empty()) FailAt(result_.fileLines[i], "the [file] has no path");
             else if (result_.fileSources[i].empty()) FailAt(result_.fileLines[i], "the [file] has no source");
@@ -98,7 +101,26 @@ private:
         } else Fail("unknown section " + std::string(text));
     }
 
+    // Uninstall.exe last: the author's files are all in place before it.
+    void AddUninstaller() {
+        if (uninstaller_.empty()) FailAt(uninstallerLine_, "no uninstaller to add (give --uninstaller FILE)");
+        for (std::size_t i = 0; i < result_.layout.files.size(); ++i) {
+            std::string path = result_.layout.files[i].path;
+            for (char& c : path) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            if (path == "uninstall.exe")
+                FailAt(result_.fileLines[i], "the package carries its own Uninstall.exe and asks for the uninstaller");
+        }
+        result_.layout.files.push_back(FileRecord{kUninstallerFile});
+        result_.fileSources.push_back(uninstaller_);
+        result_.fileLines.push_back(uninstallerLine_);
+    }
+
     void SettingLine(const std::string& key, std::string_view value) {
+        if (key == "uninstaller") {
+            if (value != "0" && value != "1") Fail("'uninstaller' is 1 (add Uninstall.exe) or 0");
+            uninstallerLine_ = value == "1" ? line_ : 0;
+            return;
+        }
         if (key == "licence-file") {
             std::string licence = ReadWholeFile(std::filesystem::path(base_) / std::string(value));
             // Any line break in the file becomes CR LF.
@@ -147,8 +169,9 @@ private:
         else Fail("unknown [file] field '" + key + "'");
     }
 
-    std::string name_, base_;
+    std::string name_, base_, uninstaller_;
     int line_ = 0;
+    int uninstallerLine_ = 0;  // the line asking for the uninstaller
     int licenceLine_ = 0;
     Section section_ = Section::None;
     PackageSource result_;
@@ -156,8 +179,9 @@ private:
 
 }  // namespace
 
-PackageSource ParseDescription(std::string_view text, const std::string& name, const std::string& baseFolder) {
-    Parser parser(name, baseFolder);
+PackageSource ParseDescription(std::string_view text, const std::string& name, const std::string& baseFolder,
+                               const std::string& uninstaller) {
+    Parser parser(name, baseFolder, uninstaller);
     while (!text.empty()) {
         const auto end = text.find('\n');
         parser.Line(text.substr(0, end));
@@ -177,7 +201,7 @@ void MeasureFiles(PackageSource& source, const std::string& name) {
     }
 }
 
-PackageSource ReadDescription(const std::string& path) {
+PackageSource ReadDescription(const std::string& path, const std::string& uninstaller) {
     std::string text;
     try {
         text = ReadWholeFile(path);
@@ -185,7 +209,7 @@ PackageSource ReadDescription(const std::string& path) {
         throw DescriptionError(path + ": cannot read the description");
     }
     const auto base = std::filesystem::path(path).parent_path().string();
-    PackageSource source = ParseDescription(text, path, base.empty() ? "." : base);
+    PackageSource source = ParseDescription(text, path, base.empty() ? "." : base, uninstaller);
     MeasureFiles(source, path);
     return source;
 }

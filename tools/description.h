@@ -19,12 +19,17 @@ struct PackageSource {
     std::vector<int> fileLines;            // the description line of each file record
 };
 
-// Parses a description; "source" and "licence-file" paths are taken relative to baseFolder.
+// The file name of the uninstaller in a package; the setup program registers it for removal.
+inline constexpr const char* kUninstallerFile = "Uninstall.exe";
+
+// Parses a description; "source" and "licence-file" paths are taken relative to baseFolder. A
+// description with "uninstaller = 1" gets the file uninstaller as its last file, Uninstall.exe.
 // File sizes are left at 0 (see MeasureFiles).
-PackageSource ParseDescription(std::string_view text, const std::string& name, const std::string& baseFolder);
+PackageSource ParseDescription(std::string_view text, const std::string& name, const std::string& baseFolder,
+                               const std::string& uninstaller = {});
 
 // Takes each file record's size from its file on disk.
 void MeasureFiles(PackageSource& source, const std::string& name);
 
 // Reads, parses and measures the description file.
-PackageSource ReadDescription(const std::string& path);
+PackageSource ReadDescription(const std::string& path, const std::string& uninstaller = {});

@@ -8,11 +8,14 @@
 #ifndef SETUP_PACK_DEFAULT_STUB
 #define SETUP_PACK_DEFAULT_STUB "setup.exe"
 #endif
+#ifndef SETUP_PACK_DEFAULT_UNINSTALLER
+#define SETUP_PACK_DEFAULT_UNINSTALLER "Uninstall.exe"
+#endif
 
 namespace {
 
 int Usage() {
-    std::cerr << "usage: setup-pack build DESCRIPTION -o SETUP.exe [--stub STUB]\n"
+    std::cerr << "usage: setup-pack build DESCRIPTION -o SETUP.exe [--stub STUB] [--uninstaller FILE]\n"
                  "       setup-pack show SETUP.exe\n";
     return 2;
 }
@@ -25,16 +28,17 @@ int main(int argc, char** argv) {
     if (command == "show" && argc == 3) return ShowSetupProgram(argv[2], std::cout);
     if (command != "build") return Usage();
 
-    std::string description, output, stub = SETUP_PACK_DEFAULT_STUB;
+    std::string description, output, stub = SETUP_PACK_DEFAULT_STUB, uninstaller = SETUP_PACK_DEFAULT_UNINSTALLER;
     for (int i = 2; i < argc; ++i) {
         if (!std::strcmp(argv[i], "-o") && i + 1 < argc) output = argv[++i];
         else if (!std::strcmp(argv[i], "--stub") && i + 1 < argc) stub = argv[++i];
+        else if (!std::strcmp(argv[i], "--uninstaller") && i + 1 < argc) uninstaller = argv[++i];
         else if (description.empty() && argv[i][0] != '-') description = argv[i];
         else return Usage();
     }
     if (description.empty() || output.empty()) return Usage();
     try {
-        BuildSetupProgram(ReadDescription(description), stub, output);
+        BuildSetupProgram(ReadDescription(description, uninstaller), stub, output);
     } catch (const std::exception& error) {
         std::cerr << "setup-pack: " << error.what() << "\n";
         return 1;

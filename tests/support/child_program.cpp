@@ -41,7 +41,7 @@ std::string WindowText(HWND window) {
 
 }  // namespace
 
-ChildProgram::ChildProgram(const std::string& path, const std::string& tempFolder) {
+ChildProgram::ChildProgram(const std::string& path, const std::string& tempFolder, const std::string& arguments) {
     char oldTmp[MAX_PATH] = {}, oldTemp[MAX_PATH] = {};
     GetEnvironmentVariableA("TMP", oldTmp, MAX_PATH);
     GetEnvironmentVariableA("TEMP", oldTemp, MAX_PATH);
@@ -49,7 +49,7 @@ ChildProgram::ChildProgram(const std::string& path, const std::string& tempFolde
     SetEnvironmentVariableA("TEMP", tempFolder.c_str());
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    std::string command = "\"" + path + "\"";
+    std::string command = "\"" + path + "\" " + arguments;
     const BOOL started = CreateProcessA(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                         nullptr, &startup, &info_);
     SetEnvironmentVariableA("TMP", oldTmp);

@@ -16,7 +16,7 @@ struct MessageBoxSeen {
 class ChildProgram {
 public:
     // Starts the program with its temporary folder (TMP and TEMP) set to tempFolder.
-    ChildProgram(const std::string& path, const std::string& tempFolder);
+    ChildProgram(const std::string& path, const std::string& tempFolder, const std::string& arguments = {});
     ~ChildProgram();  // ends the program if it still runs
     ChildProgram(const ChildProgram&) = delete;
     ChildProgram& operator=(const ChildProgram&) = delete;

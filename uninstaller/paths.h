@@ -1,0 +1,23 @@
+#pragma once
+// Windows paths as the uninstaller compares them: split at "\" or "/", letters compared without
+// case (Latin and Russian, Windows-1251), doubled separators ignored.
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The path's parts between separators; empty parts and "." are left out.
+std::vector<std::string_view> PathParts(std::string_view path);
+
+// True for "X:\..." and "\\server\...": paths that do not depend on a current folder.
+bool IsAbsolutePath(std::string_view path);
+
+// True when the path names ".." anywhere: it could climb out of any folder it starts in.
+bool ClimbsUp(std::string_view path);
+
+// True when the path lies below the folder (not the folder itself).
+bool IsInsideFolder(std::string_view path, std::string_view folder);
+
+bool SamePath(std::string_view a, std::string_view b);
+
+// The path up to its last separator, without it; empty when it has none.
+std::string ParentFolder(std::string_view path);
