@@ -6,6 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 size_mib=${1:-512}
 make --no-print-directory build >/dev/null
+# The setup program users get where this machine runs 32-bit programs, otherwise its 64-bit twin.
+tree=$(scripts/windows-tree.sh)
 work=build/bench
 rm -rf "$work" && mkdir -p "$work/files" "$work/temp"
 trap 'rm -rf "$work/files" "$work/temp" "$work"/*.exe' EXIT
@@ -18,12 +20,12 @@ program-name = Bench
 path = big.bin
 source = files/big.bin
 DESC
-build/host/setup-pack build "$work/package.txt" -o "$work/setup.exe" --stub build/win64/setup.exe >/dev/null
-echo "package: $size_mib MiB payload, setup program $(stat -c %s "$work/setup.exe") bytes"
+build/host/setup-pack build "$work/package.txt" -o "$work/setup.exe" --stub "$tree/setup.exe" >/dev/null
+echo "package: $size_mib MiB payload, $tree setup program $(stat -c %s "$work/setup.exe") bytes"
 
 temp=$(cd "$work/temp" && pwd)
 tempwin="Z:${temp//\//\\}\\"
-scripts/wine-session.sh build/win64 bash -c '
-    build/win64/wine-run build/win64/load_probe.exe "$1" "$2"' _ "$(pwd)/$work/setup.exe" "$tempwin" | tr -d "\r"
+scripts/wine-session.sh "$tree" bash -c '
+    "$1/wine-run" "$1/load_probe.exe" "$2" "$3"' _ "$tree" "$(pwd)/$work/setup.exe" "$tempwin" | tr -d "\r"
 copy=$work/temp/QORT/Tmp_Data.tmp
 echo "temporary copy: $(stat -c %s "$copy") bytes"

@@ -1,15 +1,19 @@
 #!/usr/bin/env bash
 # Builds the toolkit gallery, runs it on the virtual display under Wine and saves what it shows
-# to build/gallery.png.
+# to build/gallery.png. The gallery is built like the setup program users get (32-bit) where this
+# machine runs 32-bit programs, otherwise like its 64-bit twin.
 #   scripts/gallery-screenshot.sh
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-if [ ! -f build/win64/CMakeCache.txt ]; then
-    cmake -S . -B build/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
+tree=$(scripts/windows-tree.sh)
+if [ ! -f "$tree/CMakeCache.txt" ]; then
+    toolchain=cmake/mingw-i686.cmake
+    [ "$tree" = build/win64 ] && toolchain=cmake/mingw-x86_64.cmake
+    cmake -S . -B "$tree" -DCMAKE_TOOLCHAIN_FILE=$toolchain -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
 fi
-cmake --build build/win64 --target gallery -j2 >/dev/null
+cmake --build "$tree" --target gallery -j2 >/dev/null
 rm -f build/gallery.png
-scripts/wine-session.sh build/win64 build/win64/wine-run build/win64/gallery.exe --screenshot "Z:$root/build/gallery.png"
+scripts/wine-session.sh "$tree" "$tree/wine-run" "$tree/gallery.exe" --screenshot "Z:$root/build/gallery.png"
 [ -s build/gallery.png ] || { echo "gallery: no screenshot was written" >&2; exit 1; }
 echo "gallery: $root/build/gallery.png"

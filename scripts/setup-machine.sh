@@ -2,17 +2,25 @@
 # Installs what building and testing need on a Debian 12 machine. Idempotent: a machine that
 # already has everything returns at once without touching apt.
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
 need=()
+add_i386=
 have_cmd() { command -v "$1" >/dev/null 2>&1; }
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
-# The shipped program is 32-bit; the machines here refuse to execute 32-bit ELF binaries (the
-# 32-bit Wine loader among them), so the tests run the same sources built for 64-bit Windows
-# under the 64-bit Wine.
+# The Windows tests run the shipped 32-bit program under the 32-bit Wine where this machine
+# executes 32-bit programs; elsewhere they run its 64-bit twin under the 64-bit Wine.
 have_cmd i686-w64-mingw32-g++ || need+=(g++-mingw-w64-i686)
-have_cmd x86_64-w64-mingw32-g++ || need+=(g++-mingw-w64-x86-64)
-[ -x /usr/lib/wine/wine64 ] || need+=(wine64)
+if [ "$(scripts/windows-tree.sh)" = build/win32 ]; then
+    if [ ! -x /usr/lib/wine/wine ] || [ ! -x /usr/lib/wine/wineserver32 ]; then
+        need+=(wine32:i386)
+        dpkg --print-foreign-architectures | grep -qx i386 || add_i386=1
+    fi
+else
+    have_cmd x86_64-w64-mingw32-g++ || need+=(g++-mingw-w64-x86-64)
+    [ -x /usr/lib/wine/wine64 ] || need+=(wine64)
+fi
 have_cmd wine || need+=(wine)
 have_cmd xvfb-run || need+=(xvfb)
 have_cmd xauth || need+=(xauth)
@@ -29,8 +37,12 @@ if [ ${#need[@]} -gt 0 ]; then
         echo "setup: missing ${need[*]}; run as root to install them" >&2
         exit 1
     fi
-    echo "setup: installing ${need[*]}"
     export DEBIAN_FRONTEND=noninteractive
+    if [ -n "$add_i386" ]; then
+        echo "setup: adding the i386 architecture"
+        dpkg --add-architecture i386
+    fi
+    echo "setup: installing ${need[*]}"
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
 fi

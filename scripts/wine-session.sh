@@ -1,39 +1,64 @@
 #!/usr/bin/env bash
-# Runs a command inside one Wine session of a build tree: a virtual X display, the tree's Wine
-# prefix (made on first use) and one persistent wineserver, so that each program started by the
-# command does not pay Wine's start-up.
-#   scripts/wine-session.sh BUILD_TREE COMMAND...
-# With WINE_SESSION_ON_DISPLAY=1 and DISPLAY set, the session uses that display instead.
+# Runs a command inside Wine sessions of a build tree: a virtual X display, the tree's Wine prefix
+# (made on first use) and one persistent wineserver, so that each program started by the command
+# does not pay Wine's start-up.
+#   scripts/wine-session.sh [--sessions N] BUILD_TREE COMMAND...
+# With --sessions N there are N sessions, each with its own prefix and its own screen of the
+# display (see the tree's wine-env), and $BUILD_TREE/wine-sessions.json describes them to
+# ctest --resource-spec-file: a test that asks for one "session" runs alone in the one it gets.
+# With WINE_SESSION_ON_DISPLAY=1 and DISPLAY set, one session uses that display instead.
 set -euo pipefail
+sessions=1
+if [ "$1" = --sessions ]; then sessions=$2; shift 2; fi
 tree=$(cd "$1" && pwd); shift
-export WINEPREFIX=$tree/wineprefix WINEARCH=win64 WINEDEBUG=-all
-export WINEDLLOVERRIDES='mscoree=;mshtml=;winemenubuilder.exe=d' LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
-wineserver=/usr/lib/wine/wineserver64
-[ -x "$wineserver" ] || wineserver=$(command -v wineserver)
+# The tree's prefixes, architecture, loader and server, as its wine-run uses them.
+source "$tree/wine-env"
+wineserver=$WINESERVER
 
-run() {
+make_prefix() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "wine: creating the prefix $WINEPREFIX"
-        /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1
+        "$wine_loader" wineboot --init >/dev/null 2>&1
         "$wineserver" -w
     fi
     # Every program draws inside one virtual desktop of a fixed size, so centring and maximising
     # give the same rectangles on every machine, and no window waits for a window manager.
     if [ ! -f "$WINEPREFIX/.virtual-desktop" ]; then
-        /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-        /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+        "$wine_loader" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+        "$wine_loader" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
         "$wineserver" -w
         touch "$WINEPREFIX/.virtual-desktop"
     fi
+}
+
+start_server() {
     "$wineserver" -p 2>/dev/null || true  # one may already serve this prefix
     # Wine's background services start with the first program and keep its output streams open;
     # start them here, away from the streams of the command (ctest waits for those to close).
-    /usr/lib/wine/wine64 wineboot >/dev/null 2>&1 </dev/null
+    "$wine_loader" wineboot >/dev/null 2>&1 </dev/null
+}
+
+stop_server() {
+    "$wineserver" -k 2>/dev/null
+    "$wineserver" -w 2>/dev/null
+}
+
+run() {
+    local i pids=() spec=
+    for ((i = 0; i < sessions; i++)); do
+        (use_wine_session $i && make_prefix) &
+        pids+=($!)
+    done
+    for i in "${pids[@]}"; do wait "$i"; done
+    for ((i = 0; i < sessions; i++)); do
+        (use_wine_session $i && start_server)
+        spec+="${spec:+,}{\"id\":\"$i\",\"slots\":1}"
+    done
+    echo "{\"version\":{\"major\":1,\"minor\":0},\"local\":[{\"session\":[$spec]}]}" >"$tree/wine-sessions.json"
     set +e
     "$@"
     local rc=$?
-    "$wineserver" -k 2>/dev/null
-    "$wineserver" -w 2>/dev/null
+    for ((i = 0; i < sessions; i++)); do (use_wine_session $i && stop_server); done
     return $rc
 }
 
@@ -42,8 +67,11 @@ if [ -n "${WINE_SESSION_INNER:-}" ]; then
 elif [ -n "${WINE_SESSION_ON_DISPLAY:-}" ] && [ -n "${DISPLAY:-}" ]; then
     # On the user's own display, for the demo.
     export WINE_SESSION_INNER=1
+    sessions=1
     run "$@"
 else
     export WINE_SESSION_INNER=1
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$tree" "$@"
+    screens=
+    for ((i = 0; i < sessions; i++)); do screens+=" -screen $i 1024x768x24"; done
+    exec xvfb-run -a -s "$screens" "$0" --sessions "$sessions" "$tree" "$@"
 fi

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/child_program.h"
+#include "tests/support/driver.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
@@ -21,32 +22,6 @@ protected:
     std::optional<ChildProgram> child_;
 };
 
-struct FormSearch {
-    DWORD process;
-    HWND found = nullptr;
-};
-
-HWND WaitForForm(const ChildProgram& child) {
-    const DWORD start = GetTickCount();
-    FormSearch search{child.Id()};
-    while (!search.found && GetTickCount() - start < kTimeout) {
-        EnumWindows(
-            [](HWND window, LPARAM context) -> BOOL {
-                auto* s = reinterpret_cast<FormSearch*>(context);
-                DWORD process = 0;
-                GetWindowThreadProcessId(window, &process);
-                char name[16] = {};
-                GetClassNameA(window, name, sizeof name);
-                if (process != s->process || std::string(name) != "Form" || !IsWindowVisible(window)) return TRUE;
-                s->found = window;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        if (!search.found) Sleep(50);
-    }
-    return search.found;
-}
-
 TEST_F(ToolkitChild, ExceptionFromAClickHandlerShowsTheApplicationErrorBoxThenEndsWithCodeOne) {
     const auto& child = Start("");
     const auto box = child.WaitForMessageBox(kTimeout);
@@ -57,7 +32,7 @@ TEST_F(ToolkitChild, ExceptionFromAClickHandlerShowsTheApplicationErrorBoxThenEn
     const std::string tail = ".\r\nCannot create file C:\\x.txt";
     ASSERT_GT(box->text.size(), head.size() + tail.size());
     EXPECT_EQ(box->text.substr(box->text.size() - tail.size()), tail) << box->text;
-    EXPECT_EQ(box->text.size(), head.size() + 16 + tail.size());  // a 64-bit address in 16 digits
+    EXPECT_EQ(box->text.size(), head.size() + 2 * sizeof(void*) + tail.size());  // the address, as wide as a pointer
     EXPECT_EQ(box->buttons, std::vector<int>{IDOK});
     EXPECT_FALSE(child.WaitForExit(300)) << "the program must wait for the user";
     PressButton(box->window, IDOK);
@@ -66,7 +41,8 @@ TEST_F(ToolkitChild, ExceptionFromAClickHandlerShowsTheApplicationErrorBoxThenEn
 
 TEST_F(ToolkitChild, LogOffEndsTheProgramAtOnceWithoutAQuestionOrAnythingAfterTheLoop) {
     const auto& child = Start("end-session");
-    const HWND form = WaitForForm(child);
+    const HWND form = WaitForWindow(
+        child.Id(), [](const WindowState& s) { return s.className == "Form" && s.visible; }, kTimeout);
     ASSERT_NE(form, nullptr);
     PostMessageA(form, WM_ENDSESSION, TRUE, 0);
     EXPECT_FALSE(child.WaitForMessageBox(kTimeout)) << "a close question or the end of the loop showed";
