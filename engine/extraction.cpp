@@ -24,6 +24,8 @@ void ExtractBytes(File& from, File& to, std::int64_t size) {
 void ExtractFile(Installation& run, File& copy, std::int64_t first) {
     const StringList& entries = run.package.FileEntries;
     const std::string target = run.view.GetInstallFolder() + ListLine(entries, first);
+    // The system's ANSI calls would refuse or cut a longer path; nothing is written elsewhere.
+    if (target.size() >= MAX_PATH) Fail("FileCreateError", FormatText(messages::kCannotCreateFile, target));
     const std::string folder = FolderPart(target);
     if (!FolderExists(folder)) CreateFolderPath(folder);
     {

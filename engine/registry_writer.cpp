@@ -58,14 +58,13 @@ HKEY RootKeyByName(const std::string& name) {
 }
 
 RegKey OpenOrCreateKey(HKEY root, const std::string& keyPath) {
-    if (!root) return RegKey();
     // Packages write "\Software\..." as well as "Software\..."; the system takes only the latter.
     const std::size_t start = keyPath.find_first_not_of('\\');
-    const std::string path = start == std::string::npos ? std::string() : keyPath.substr(start);
+    // No path would write at the root of the hive, where no package's values belong.
+    if (!root || start == std::string::npos) return RegKey();
     HKEY key = nullptr;
-    const LONG result = path.empty()
-        ? RegOpenKeyExA(root, nullptr, 0, KEY_WRITE, &key)
-        : RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+    const LONG result =
+        RegCreateKeyExA(root, keyPath.c_str() + start, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
     return RegKey(result == ERROR_SUCCESS ? key : nullptr);
 }
 

@@ -24,8 +24,8 @@ private:
 // The predefined key of one of the seven root names, compared exactly; nullptr for any other text.
 HKEY RootKeyByName(const std::string& name);
 
-// Opens the key below root, creating missing keys on the way; an empty path opens the root itself.
-// A key that cannot be opened gives an empty RegKey, on which every write fails.
+// Opens the key below root, creating missing keys on the way. A key that cannot be opened, and an
+// empty path (the root itself), give an empty RegKey, on which every write fails.
 RegKey OpenOrCreateKey(HKEY root, const std::string& keyPath);
 
 bool SetRegValue(const RegKey& key, const std::string& name, DWORD type, const std::string& bytes);

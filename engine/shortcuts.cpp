@@ -4,6 +4,7 @@
 #include "engine/folders.h"
 #include "engine/records.h"
 #include "engine/shell_link.h"
+#include "package/safe_path.h"
 #include "package/settings.h"
 #include "runtime/integer.h"
 
@@ -21,14 +22,14 @@ const Place kPlaces[] = {
     {engine_text::kTaskbarPlace, kTaskbarPlace},
 };
 
-// The folder that receives links of the place, or empty when it is not known: a link there would
-// land at the root of the current drive.
+// The folder that receives links of the place, or empty when it is not known (a link there would
+// land at the root of the current drive) or when the program group would lead out of it.
 std::string LinkFolder(Installation& run, ShortcutPlace place) {
     const std::string folder = run.placeFolder(place);
-    if (folder.empty()) return folder;
+    if (folder.empty() || place != kProgramsPlace) return folder;
     // Program menu links go into the package's program group.
-    if (place == kProgramsPlace) return folder + "\\" + Setting(run.package, setting::kProgramGroup);
-    return folder;
+    const std::string& group = Setting(run.package, setting::kProgramGroup);
+    return RelativePathFault(group).empty() ? folder + "\\" + group : std::string();
 }
 
 }  // namespace
@@ -53,15 +54,17 @@ void CreateShortcuts(Installation& run) {
         for (const Place& place : kPlaces) {
             if (location != place.text || !run.view.IsPlaceChecked(place.place)) continue;
             const std::string folder = LinkFolder(run, place.place);
-            if (folder.empty()) continue;
-            const std::string link = folder + "\\" + ListLine(entries, first + 1) + ".lnk";
+            const std::string& name = ListLine(entries, first + 1);
+            if (folder.empty() || !RelativePathFault(name).empty()) continue;
+            const std::string link = folder + "\\" + name + ".lnk";
             const std::string linkFolder = FolderPart(link);
             if (!FolderExists(linkFolder)) CreateFolderPath(linkFolder);
             // The working folder carries placeholders ("%ProgDr%") like every other package path.
-            CreateShellLink(run.view.GetInstallFolder() + ListLine(entries, first + 2), link,
-                            ListLine(entries, first + 5), ListLine(entries, first + 4),
-                            ExpandPath(ListLine(entries, first + 3), run.view));
-            run.state.CreatedLinks.push_back(link);
+            // Only links that were saved are listed for removal.
+            if (CreateShellLink(run.view.GetInstallFolder() + ListLine(entries, first + 2), link,
+                                ListLine(entries, first + 5), ListLine(entries, first + 4),
+                                ExpandPath(ListLine(entries, first + 3), run.view)))
+                run.state.CreatedLinks.push_back(link);
         }
     }
 }

@@ -69,9 +69,10 @@ LoadResult ReadPackageFrom(const std::string& programPath, const std::string& te
     File copy = File::OpenForReading(TempPackagePath(tempFolder));
     if (!copy.IsOpen()) return LoadResult::Damaged;
     FileSource source(copy);
-    // Whatever is wrong (a count that is not a number, records that do not fit, an unreadable
-    // copy), the package cannot be used.
-    if (!ReadPackageText(source, data).empty() || source.Failed() || !CheckFileRecords(data, copyLength).empty()) {
+    // Whatever is wrong (a count that is not a number, records that do not fit, a path leading out
+    // of its folder, an unreadable copy), the package cannot be used.
+    if (!ReadPackageText(source, data).empty() || source.Failed() || !CheckFileRecords(data, copyLength).empty() ||
+        !CheckLinkAndKeyRecords(data).empty()) {
         data = PackageData{};
         return LoadResult::Damaged;
     }

@@ -1,5 +1,6 @@
 #include "package/package_text.h"
 
+#include "package/safe_path.h"
 #include "package/settings.h"
 #include "package/shifted_text.h"
 #include "runtime/errors.h"
@@ -53,6 +54,9 @@ std::string CheckFileRecords(const PackageData& data, std::int64_t copyLength) {
         const std::string& size = data.FileEntries[i * kFileRecordLines + 1];
         const std::string& attributes = data.FileEntries[i * kFileRecordLines + 2];
         const std::string which = "file record " + std::to_string(i + 1);
+        const std::string& path = data.FileEntries[i * kFileRecordLines];
+        if (const std::string fault = RelativePathFault(path); !fault.empty())
+            return which + ": the path '" + path + "' " + fault;
         const auto bytes = ParseInteger(size);
         if (!bytes || *bytes < 0) return which + ": size '" + size + "' is not a byte count";
         if (!ParseInteger(attributes)) return which + ": attributes '" + attributes + "' are not an integer";
@@ -61,6 +65,22 @@ std::string CheckFileRecords(const PackageData& data, std::int64_t copyLength) {
             return which + ": the file sizes need " + std::to_string(total) + " bytes, the payload holds " +
                    std::to_string(payload);
     }
+    return {};
+}
+
+std::string CheckLinkAndKeyRecords(const PackageData& data) {
+    const std::string& group = data.MainSettings[setting::kProgramGroup];
+    if (const std::string fault = RelativePathFault(group); !fault.empty())
+        return "the program group '" + group + "' " + fault;
+    for (std::size_t i = 0; i + kShortcutRecordLines <= data.ShortcutEntries.size(); i += kShortcutRecordLines) {
+        const std::string& name = data.ShortcutEntries[i + 1];
+        if (const std::string fault = RelativePathFault(name); !fault.empty())
+            return "shortcut record " + std::to_string(i / kShortcutRecordLines + 1) + ": the name '" + name + "' " +
+                   fault;
+    }
+    for (std::size_t i = 0; i + kRegistryRecordLines <= data.RegistryEntries.size(); i += kRegistryRecordLines)
+        if (data.RegistryEntries[i + 1].find_first_not_of('\\') == std::string::npos)
+            return "registry record " + std::to_string(i / kRegistryRecordLines + 1) + ": the key path is empty";
     return {};
 }
 

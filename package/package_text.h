@@ -18,9 +18,15 @@ inline constexpr std::int64_t kMaxLinesPastEnd = 1 << 20;
 std::string ReadPackageText(ByteSource& source, PackageData& data);
 
 // The payload is everything after the text block in the first copyLength bytes of the package.
-// Returns "" when every size line is a non-negative integer, every attribute line an integer and
-// the sizes together fit in the payload; otherwise why not, naming the record.
+// Returns "" when every path stays inside the install folder (RelativePathFault), every size line
+// is a non-negative integer, every attribute line an integer and the sizes together fit in the
+// payload; otherwise why not, naming the record.
 std::string CheckFileRecords(const PackageData& data, std::int64_t copyLength);
+
+// Returns "" when the program group and every shortcut name stay inside their shortcut place's
+// folder and every registry key path names a key below its root (not the root itself); otherwise
+// why not, naming the record.
+std::string CheckLinkAndKeyRecords(const PackageData& data);
 
 // Sum of the file sizes, for a package that passed CheckFileRecords.
 std::int64_t TotalFileSize(const PackageData& data);

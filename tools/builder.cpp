@@ -1,6 +1,7 @@
 #include "tools/builder.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <memory>
@@ -53,9 +54,22 @@ std::string Quoted(const std::string& text) {
     return "\"" + shown + "\"";
 }
 
-}  // namespace
+// Whether the two names are one file on disk, however they are spelt (links included).
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error);
+}
 
-void BuildSetupProgram(const PackageSource& source, const std::string& stubPath, const std::string& outPath) {
+// A name beside outPath that names nothing yet.
+std::string UnusedNameBeside(const std::string& outPath) {
+    std::string name = outPath + ".partial";
+    std::error_code error;
+    for (int n = 1; std::filesystem::exists(std::filesystem::symlink_status(name, error)); ++n)
+        name = outPath + ".partial" + std::to_string(n);
+    return name;
+}
+
+void WriteSetupProgram(const PackageSource& source, const std::string& stubPath, const std::string& outPath) {
     const std::string text = ComposeTextBlock(TextLines(source.layout));
     std::int64_t length = static_cast<std::int64_t>(text.size()) + 4;
     for (const auto& file : source.layout.files) length += file.size;
@@ -80,6 +94,27 @@ void BuildSetupProgram(const PackageSource& source, const std::string& stubPath,
     out.write(trailer.data(), 4);
     out.close();
     if (!out) throw std::runtime_error("cannot write " + outPath);
+}
+
+}  // namespace
+
+void BuildSetupProgram(const PackageSource& source, const std::string& stubPath, const std::string& outPath) {
+    std::vector<std::string> inputs = source.inputs;
+    inputs.push_back(stubPath);
+    inputs.insert(inputs.end(), source.fileSources.begin(), source.fileSources.end());
+    for (const std::string& input : inputs)
+        if (SameFile(outPath, input)) throw std::runtime_error("the output " + outPath + " is the input " + input);
+    // Written beside the output and renamed when whole: a failed build leaves the output as it was.
+    const std::string partial = UnusedNameBeside(outPath);
+    std::error_code error;
+    try {
+        WriteSetupProgram(source, stubPath, partial);
+        std::filesystem::rename(partial, outPath, error);
+        if (error) throw std::runtime_error("cannot write " + outPath + ": " + error.message());
+    } catch (...) {
+        std::filesystem::remove(partial, error);
+        throw;
+    }
 }
 
 int ShowSetupProgram(const std::string& path, std::ostream& out) {
@@ -136,8 +171,10 @@ int ShowSetupProgram(const std::string& path, std::ostream& out) {
             << Cp1251ToUtf8(files[i + 1]) << " attributes " << Cp1251ToUtf8(files[i + 2]) << "\n";
         offset += ParseInteger(files[i + 1]).value_or(0);
     }
-    if (const std::string damage = CheckFileRecords(data, length - 4); !damage.empty()) {
-        out << "\ndamaged: " << damage << "\n";
+    std::string damage = CheckFileRecords(data, length - 4);
+    if (damage.empty()) damage = CheckLinkAndKeyRecords(data);
+    if (!damage.empty()) {
+        out << "\ndamaged: " << Cp1251ToUtf8(damage) << "\n";
         return 1;
     }
     const std::int64_t unused = length - 4 - data.PayloadOffset - TotalFileSize(data);

@@ -5,14 +5,34 @@
 #include <fstream>
 #include <sstream>
 
+#include "package/safe_path.h"
 #include "package/settings.h"
 #include "package/shifted_text.h"
+#include "runtime/errors.h"
+#include "runtime/integer.h"
 #include "tools/cp1251.h"
 #include "tools/setting_names.h"
 
 namespace {
 
 enum class Section { None, Settings, Registry, Shortcut, File };
+
+// A licence is a page of text; a larger "file" is a mistake (a device, a disk image).
+constexpr std::uintmax_t kMaxLicenceBytes = 1 << 20;
+
+// The settings the program converts with the integer conversion: font sizes, colours, charsets.
+constexpr setting::Line kIntegerSettings[] = {
+    setting::kBackgroundColor,  setting::kGradientColor1,   setting::kGradientColor2,
+    setting::kTitle1FontSize,   setting::kTitle1FontColor,  setting::kTitle1Charset,
+    setting::kTitle2FontSize,   setting::kTitle2FontColor,  setting::kTitle2Charset,
+    setting::kLicenceFontSize,  setting::kLicenceFontColor, setting::kLicenceCharset,
+};
+
+bool IsIntegerSetting(int index) {
+    for (setting::Line line : kIntegerSettings)
+        if (line == index) return true;
+    return false;
+}
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -67,6 +87,14 @@ public:
                                      "', which a package cannot store");
         ShiftText(settings[setting::kLicenceText]);
         if (uninstallerLine_ > 0) AddUninstaller();
+        for (std::size_t i = 0; i < registryLines_.size(); ++i) {
+            const RegistryRecord& r = result_.layout.registry[i];
+            if (r.key.find_first_not_of('\\') == std::string::npos)
+                FailAt(registryLines_[i].section, "the [registry] has no key");
+            // Data with a placeholder is known only on the machine it is installed on.
+            if (r.type == "DWORD" && (r.data.empty() || r.data.front() != '%'))
+                CheckInteger(registryLines_[i].data, "DWORD data", r.data);
+        }
         for (std::size_t i = 0; i < result_.fileSources.size(); ++i)
             if (result_.layout.files[i].path.empty()) FailAt(result_.fileLines[i], "the [file] has no path");
             else if (result_.fileSources[i].empty()) FailAt(result_.fileLines[i], "the [file] has no source");
@@ -87,11 +115,26 @@ private:
         return *text;
     }
 
+    // The program would end with "'...' is not a valid integer value" at this value.
+    void CheckInteger(int line, const std::string& what, const std::string& text) const {
+        if (!ParseInteger(text)) FailAt(line, what + ": " + FormatText(messages::kNotAnInteger, Cp1251ToUtf8(text)));
+    }
+
+    // A path the package writes below a folder of the machine must stay inside that folder.
+    void CheckRelativePath(const std::string& what, const std::string& path) const {
+        if (const std::string fault = RelativePathFault(path); !fault.empty())
+            Fail(what + " '" + Cp1251ToUtf8(path) + "' " + Cp1251ToUtf8(fault));
+    }
+
     void Set(int index, std::string_view utf8) { result_.layout.settings[index] = *Utf8ToCp1251(utf8); }
 
     void StartSection(std::string_view text) {
         if (text == "[settings]") section_ = Section::Settings;
-        else if (text == "[registry]") section_ = Section::Registry, result_.layout.registry.emplace_back();
+        else if (text == "[registry]") {
+            section_ = Section::Registry;
+            result_.layout.registry.emplace_back();
+            registryLines_.push_back({line_, line_});
+        }
         else if (text == "[shortcut]") section_ = Section::Shortcut, result_.layout.shortcuts.emplace_back();
         else if (text == "[file]") {
             section_ = Section::File;
@@ -122,7 +165,20 @@ private:
             return;
         }
         if (key == "licence-file") {
-            std::string licence = ReadWholeFile(std::filesystem::path(base_) / std::string(value));
+            const auto file = std::filesystem::path(base_) / std::string(value);
+            std::error_code error;
+            // Not a folder, a pipe or a device, which would never end or fill memory.
+            if (!std::filesystem::is_regular_file(file, error))
+                Fail("the licence file " + file.string() + " is not a file");
+            const auto size = std::filesystem::file_size(file, error);
+            if (error || size > kMaxLicenceBytes) Fail("the licence file " + file.string() + " is larger than 1 MiB");
+            std::string licence;
+            try {
+                licence = ReadWholeFile(file);
+            } catch (const std::exception& e) {
+                Fail(e.what());
+            }
+            result_.inputs.push_back(file.string());
             // Any line break in the file becomes CR LF.
             std::string lines;
             for (std::size_t i = 0; i < licence.size(); ++i) {
@@ -142,6 +198,8 @@ private:
             Fail("'" + key + "' is counted by the builder from the records");
         result_.layout.settings[index] = PackageText(value);
         if (index == setting::kLicenceText) licenceLine_ = line_;
+        if (IsIntegerSetting(index)) CheckInteger(line_, key, result_.layout.settings[index]);
+        if (index == setting::kProgramGroup) CheckRelativePath("the program group", result_.layout.settings[index]);
     }
 
     void RegistryLine(const std::string& key, std::string_view value) {
@@ -150,6 +208,7 @@ private:
                            : key == "data" ? &r.data : key == "type" ? &r.type : nullptr;
         if (!field) Fail("unknown [registry] field '" + key + "'");
         *field = PackageText(value);
+        if (field == &r.data) registryLines_.back().data = line_;
     }
 
     void ShortcutLine(const std::string& key, std::string_view value) {
@@ -159,12 +218,13 @@ private:
                            : key == "description" ? &s.description : nullptr;
         if (!field) Fail("unknown [shortcut] field '" + key + "'");
         *field = PackageText(value);
+        if (field == &s.name) CheckRelativePath("the shortcut name", s.name);
     }
 
     void FileLine(const std::string& key, std::string_view value) {
         auto& f = result_.layout.files.back();
-        if (key == "path") f.path = PackageText(value);
-        else if (key == "attributes") f.attributes = PackageText(value);
+        if (key == "path") CheckRelativePath("the path", f.path = PackageText(value));
+        else if (key == "attributes") CheckInteger(line_, key, f.attributes = PackageText(value));
         else if (key == "source") result_.fileSources.back() = (std::filesystem::path(base_) / std::string(value)).string();
         else Fail("unknown [file] field '" + key + "'");
     }
@@ -173,6 +233,10 @@ private:
     int line_ = 0;
     int uninstallerLine_ = 0;  // the line asking for the uninstaller
     int licenceLine_ = 0;
+    struct RegistryLines {
+        int section, data;  // the [registry] line and its data line
+    };
+    std::vector<RegistryLines> registryLines_;
     Section section_ = Section::None;
     PackageSource result_;
 };
@@ -210,6 +274,7 @@ PackageSource ReadDescription(const std::string& path, const std::string& uninst
     }
     const auto base = std::filesystem::path(path).parent_path().string();
     PackageSource source = ParseDescription(text, path, base.empty() ? "." : base, uninstaller);
+    source.inputs.push_back(path);
     MeasureFiles(source, path);
     return source;
 }

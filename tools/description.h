@@ -17,6 +17,7 @@ struct PackageSource {
     PackageLayout layout;                  // texts in Windows-1251, kLicenceText shifted
     std::vector<std::string> fileSources;  // the file on disk for each file record
     std::vector<int> fileLines;            // the description line of each file record
+    std::vector<std::string> inputs;       // the description and the licence file: read, never written
 };
 
 // The file name of the uninstaller in a package; the setup program registers it for removal.

@@ -128,6 +128,16 @@ TEST_F(Extraction, SubFolderThatCannotBeMadeStopsTheRunWithCannotCreateFile) {
     EXPECT_FAILURE(ExtractFiles(run), "FileCreateError", "Cannot create file " + Installed("data\\a.txt"));
 }
 
+// The system's ANSI calls take less than MAX_PATH characters; a longer target is never cut short.
+TEST_F(Extraction, TargetOfMaxPathCharactersIsNotCreated) {
+    const std::string deep = "deep\\" + std::string(MAX_PATH - Installed("deep\\").size(), 'a');
+    package_.AddFile(deep, "a");
+    package_.WriteCopy(copyPath_);
+    Installation run = Run();
+    EXPECT_FAILURE(ExtractFiles(run), "FileCreateError", "Cannot create file " + Installed(deep));
+    EXPECT_EQ(ListFiles(install_.Path()), "");
+}
+
 TEST_F(Extraction, ShortPackageCopyIsAStreamReadError) {
     package_.AddFile("whole.txt", "whole");
     package_.AddFile("cut.txt", "0123456789");

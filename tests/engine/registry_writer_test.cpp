@@ -73,7 +73,7 @@ TEST_F(RegistryValues, UnknownTypeCreatesTheKeyAndWritesNothing) {
     EXPECT_FALSE(Read("V", "\\Made"));
 }
 
-TEST_F(RegistryValues, RootNameInOtherLetterCaseFailsToSetData) {
+TEST_F(RegistryValues, RootNameInOtherLetterCaseOrNoKeyPathFailsToSetData) {
     Add("Before", "b", "String");
     package_.AddRegistry("hkey_current_user", key_.Path(), "Lower", "x", "String");
     Add("After", "a", "String");
@@ -81,6 +81,12 @@ TEST_F(RegistryValues, RootNameInOtherLetterCaseFailsToSetData) {
     EXPECT_FAILURE(WriteRegistryEntries(run), "RegistryError", "Failed to set data for 'Lower'");
     EXPECT_TRUE(Read("Before"));
     EXPECT_FALSE(Read("After"));
+    // Not at the root of the hive.
+    package_ = TestPackage();
+    package_.AddRegistry("HKEY_CURRENT_USER", "\\", "RodevAtRoot", "x", "String");
+    Installation atRoot = Run();
+    EXPECT_FAILURE(WriteRegistryEntries(atRoot), "RegistryError", "Failed to set data for 'RodevAtRoot'");
+    EXPECT_FALSE(ReadRegValue(HKEY_CURRENT_USER, "", "RodevAtRoot"));
 }
 
 TEST_F(RegistryValues, DwordThatIsNotANumberIsReported) {

@@ -105,8 +105,13 @@ TEST_F(Shortcuts, EmptyArgumentsDescriptionAndWorkingFolderStayEmpty) {
     EXPECT_EQ(link->description, "");
 }
 
-TEST_F(Shortcuts, PlaceWhoseFolderIsUnknownGetsNoLinkAndIsNotListed) {
-    package_.AddShortcut(engine_text::kDesktopPlace, "Desk", "edit.exe");
+TEST_F(Shortcuts, LinksThatAreNotMadeAreNotListed) {
+    package_.data.MainSettings[setting::kProgramGroup] = "..\\Escaped";
+    package_.AddShortcut(engine_text::kProgramsPlace, "Menu", "edit.exe");       // the group leads out
+    package_.AddShortcut(engine_text::kTaskbarPlace, "..\\Escaped", "edit.exe");  // the name leads out
+    package_.AddShortcut(engine_text::kDesktopPlace, "Desk", "edit.exe");        // no desktop folder
+    package_.AddShortcut(engine_text::kStartPlace, "Taken", "edit.exe");         // a folder holds its name
+    CreateDirectoryA((folders_ / "Start Menu\\Taken.lnk").c_str(), nullptr);
     package_.AddShortcut(engine_text::kStartPlace, "Start", "edit.exe");
     Installation run = Run();
     run.placeFolder = [](ShortcutPlace place) { return place == kDesktopPlace ? std::string() : ShortcutPlaceFolder(place); };

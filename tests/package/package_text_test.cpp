@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "package/package_writer.h"
+#include "package/safe_path.h"
 #include "package/shifted_text.h"
 
 namespace {
@@ -168,11 +169,38 @@ TEST(PackageText, FileRecordsMustDescribeThePayload) {
     }
 }
 
-TEST(PackageText, DamageReasonNamesTheRecord) {
+// A file path, a shortcut name and the program group are all taken below a folder of the machine.
+TEST(PackageText, PathsThatLeaveTheirFolderOrNameADeviceAreDamage) {
+    const std::string longest = std::string(kMaxRelativePath - 4, 'a') + "\\b.c";
+    const StringList inside = {"a.txt", "sub\\b.txt", "a..b", "..a\\.hidden", "CONFIG.SYS", "COM10", "lpt0",
+                               "Rodev\\Notes", "Редактор", longest};
+    const StringList outside = {"..\\..\\windows\\evil.txt", "a/../../b", "..", "sub\\.. \\x", "...", "C:evil",
+                                "C:\\evil", "\\evil", "/evil", "a.txt:stream", "CON", "nul.txt", "sub\\Com1.log",
+                                "LPT9", "aux .txt", longest + "d"};
+    for (const StringList* paths : {&inside, &outside}) {
+        for (const std::string& path : *paths) {
+            PackageLayout file, link, group;
+            file.files.push_back({path, 0, "32"});
+            link.shortcuts.push_back({"Пуск", path, "a.exe", "", "", ""});
+            group.settings[setting::kProgramGroup] = path;
+            const PackageData data = Read(ComposePackage(TextLines(file), ""));
+            const bool damaged = paths == &outside;
+            EXPECT_EQ(CheckFileRecords(data, data.PayloadOffset) != "", damaged) << path;
+            EXPECT_EQ(CheckLinkAndKeyRecords(Read(ComposePackage(TextLines(link), ""))) != "", damaged) << path;
+            EXPECT_EQ(CheckLinkAndKeyRecords(Read(ComposePackage(TextLines(group), ""))) != "", damaged) << path;
+        }
+    }
     std::int64_t copy = 0;
-    const auto data = WithFiles({"a", "1", "32", "b", "9", "32"}, "12", copy);
-    const std::string damage = CheckFileRecords(data, copy);
-    EXPECT_NE(damage.find("file record 2"), std::string::npos) << damage;
+    const PackageData data = WithFiles({"ok", "0", "32", "..\\evil.txt", "0", "32"}, "", copy);
+    EXPECT_EQ(CheckFileRecords(data, copy), "file record 2: the path '..\\evil.txt' leads out of its folder ('..')");
+}
+
+TEST(PackageText, RegistryRecordWithoutAKeyPathIsDamage) {
+    PackageLayout layout;
+    layout.registry.push_back({"HKEY_CURRENT_USER", "Software\\Rodev", "V", "1", "DWORD"});
+    layout.registry.push_back({"HKEY_CURRENT_USER", "\\", "V", "1", "DWORD"});
+    EXPECT_EQ(CheckLinkAndKeyRecords(Read(ComposePackage(TextLines(layout), ""))),
+              "registry record 2: the key path is empty");
 }
 
 }  // namespace

@@ -64,13 +64,17 @@ TEST_F(SetupProgram, CountThatIsNotANumberShowsTheDamagedDataMessage) {
     ExpectDamagedDataMessageThenExitZero(Start(ComposePackage(lines, "")));
 }
 
-TEST_F(SetupProgram, SizesThatDoNotFitAreRejectedBeforeAnythingIsInstalled) {
-    StringList lines = Settings();
-    lines[setting::kFileCount] = "1";
-    lines.insert(lines.end(), {"app.exe", "100", "32"});
-    ExpectDamagedDataMessageThenExitZero(Start(ComposePackage(lines, "short")));
-    // Nothing but the temporary copy was written.
-    EXPECT_EQ(ListFiles(temp_.Path()), "QORT\\Tmp_Data.tmp");
+TEST_F(SetupProgram, RecordsThatDoNotFitOrLeaveTheirFolderAreRejectedBeforeAnythingIsInstalled) {
+    PackageLayout tooLong, outside, link;
+    tooLong.files.push_back({"app.exe", 100, "32"});
+    outside.files.push_back({"..\\..\\..\\windows\\evil.txt", 5, "32"});
+    link.shortcuts.push_back({"Пуск", "..\\..\\Startup\\evil", "a.exe", "", "", ""});
+    for (const PackageLayout* layout : {&tooLong, &outside, &link}) {
+        ExpectDamagedDataMessageThenExitZero(Start(ComposePackage(TextLines(*layout), "short")));
+        // Nothing but the temporary copy was written.
+        EXPECT_EQ(ListFiles(temp_.Path()), "QORT\\Tmp_Data.tmp");
+        EXPECT_EQ(ListFiles(programs_.Path()), "setup.exe");
+    }
 }
 
 // Ten million registry records of empty lines: a 50 MB package whose lists outgrow the 32-bit

@@ -104,6 +104,21 @@ TEST_F(Builder, ShowReportsADamagedSetupProgram) {
     EXPECT_NE(Show("missing.exe", 1).find("damaged: cannot read"), std::string::npos);
 }
 
+TEST_F(Builder, OutputNamingAnInputIsRefusedAndAFailedBuildLeavesTheOldOutput) {
+    Write("pkg.txt", kDescription);
+    const PackageSource source = ReadDescription(Path("pkg.txt"));
+    for (const char* input : {"stub.exe", "pkg.txt", "licence.txt", "files/a.bin", "files/../stub.exe"}) {
+        const std::string before = ReadBytes(input);
+        EXPECT_THROW(BuildSetupProgram(source, Path("stub.exe"), Path(input)), std::runtime_error) << input;
+        EXPECT_EQ(ReadBytes(input), before) << input;
+    }
+    Write("setup.exe", "old");
+    fs::remove(dir_ / "files/a.bin");
+    EXPECT_THROW(BuildSetupProgram(source, Path("stub.exe"), Path("setup.exe")), std::runtime_error);
+    EXPECT_EQ(ReadBytes("setup.exe"), "old");
+    EXPECT_FALSE(fs::exists(dir_ / "setup.exe.partial"));
+}
+
 TEST_F(Builder, MissingFileIsRefusedNamingTheDescriptionLine) {
     Write("pkg.txt", "[file]\npath = x\nsource = files/none.bin\n");
     try {

@@ -86,4 +86,29 @@ TEST(Description, RefusalsNameTheLine) {
               "pkg.txt:2: the licence text holds the character 'љ', which a package cannot store");
 }
 
+// What the setup program would refuse as damaged, or end on with "is not a valid integer value".
+TEST(Description, PackagesTheSetupProgramWouldRefuseAreRefusedNamingTheLine) {
+    const std::pair<const char*, const char*> refusals[] = {
+        {"[file]\npath = ..\\..\\windows\\evil.txt\n",
+         "pkg.txt:2: the path '..\\..\\windows\\evil.txt' leads out of its folder ('..')"},
+        {"[file]\n\npath = sub/Con.txt\n", "pkg.txt:3: the path 'sub/Con.txt' names the device 'Con.txt'"},
+        {"[shortcut]\nname = C:\\Ярлык\n", "pkg.txt:2: the shortcut name 'C:\\Ярлык' names a drive or a stream (':')"},
+        {"[settings]\nprogram-group = \\Startup\n",
+         "pkg.txt:2: the program group '\\Startup' starts at the root of a drive"},
+        {"[registry]\nroot = HKEY_CURRENT_USER\nkey = \\\n", "pkg.txt:1: the [registry] has no key"},
+        {"[registry]\nkey = K\ndata = 1x\ntype = DWORD\n", "pkg.txt:3: DWORD data: '1x' is not a valid integer value"},
+        {"[settings]\ntitle1-font-size = big\n", "pkg.txt:2: title1-font-size: 'big' is not a valid integer value"},
+        {"[settings]\nlicence-font-colour =\n", "pkg.txt:2: licence-font-colour: '' is not a valid integer value"},
+        {"[file]\npath = a\nattributes = rw\n", "pkg.txt:3: attributes: 'rw' is not a valid integer value"},
+        {"[settings]\nlicence-file = /dev/zero\n", "pkg.txt:2: the licence file /dev/zero is not a file"},
+        {"[settings]\nlicence-file = /\n", "pkg.txt:2: the licence file / is not a file"},
+        {"[settings]\nlicence-file = none.txt\n", "pkg.txt:2: the licence file /base/none.txt is not a file"},
+    };
+    for (const auto& [text, error] : refusals) EXPECT_EQ(ErrorOf(text), error);
+    // Sub-folders in the group, and DWORD data known only once placeholders are replaced.
+    EXPECT_EQ(ErrorOf("[settings]\nprogram-group = Rodev\\Notes\ntitle2-charset = $CC\n"
+                      "[registry]\nkey = K\ndata = %ProgDr%\ntype = DWORD\n"),
+              "no error");
+}
+
 }  // namespace
