@@ -36,11 +36,13 @@ void ExtractFile(Installation& run, File& copy, std::int64_t first) {
     SetFileAttributesA(target.c_str(), static_cast<DWORD>(StrToInt(ListLine(entries, first + 2))));
     ++run.state.FilesDone;
     DrawProgress(run.view, run.state);
-    run.view.SetStatus(NamePart(target));
+    run.view.ShowInstalledFile(target);
     run.view.ProcessMessages();
 }
 
 }  // namespace
+
+void InstallView::ShowInstalledFile(const std::string& path) { SetStatus(NamePart(path)); }
 
 void DrawProgress(InstallView& view, const InstallState& state) {
     view.DrawProgressBar(ProgressWidth(state.FilesDone, state.FilesTotal));

@@ -14,6 +14,8 @@ public:
     virtual void SetInstallFolder(const std::string& folder) = 0;
     // The status line beside "Статус:".
     virtual void SetStatus(const std::string& text) = 0;
+    // A file has been installed at the path: the status line shows its name (extraction.cpp).
+    virtual void ShowInstalledFile(const std::string& path);
     // Whether the check box of the place is ticked (ProgramsCheck, StartCheck, DesktopCheck,
     // TaskbarCheck), visible or not.
     virtual bool IsPlaceChecked(ShortcutPlace place) = 0;

@@ -17,6 +17,13 @@ struct RootName {
     Fail("RegistryError", FormatText(messages::kFailedToSetData, name));
 }
 
+// A REG_DWORD's four bytes, little end first.
+std::string DwordBytes(DWORD number) {
+    const char bytes[4] = {static_cast<char>(number), static_cast<char>(number >> 8), static_cast<char>(number >> 16),
+                           static_cast<char>(number >> 24)};
+    return std::string(bytes, 4);
+}
+
 void WriteRecord(const StringList& entries, std::int64_t first, InstallView& view) {
     const std::string& root = ListLine(entries, first);
     const std::string& keyPath = ListLine(entries, first + 1);
@@ -31,10 +38,7 @@ void WriteRecord(const StringList& entries, std::int64_t first, InstallView& vie
     } else if (type == "Binary") {
         written = SetRegValue(key, name, REG_BINARY, data);
     } else if (type == "DWORD") {
-        const auto number = static_cast<DWORD>(StrToInt(data));
-        const char bytes[4] = {static_cast<char>(number), static_cast<char>(number >> 8),
-                               static_cast<char>(number >> 16), static_cast<char>(number >> 24)};
-        written = SetRegValue(key, name, REG_DWORD, std::string(bytes, 4));
+        written = SetRegValue(key, name, REG_DWORD, DwordBytes(static_cast<DWORD>(StrToInt(data))));
     }
     // Any other type name leaves the key created and writes nothing.
     if (!written) FailToSetData(name);
@@ -76,6 +80,10 @@ bool SetRegValue(const RegKey& key, const std::string& name, DWORD type, const s
 
 void SetRegString(const RegKey& key, const std::string& name, const std::string& text) {
     if (!SetRegValue(key, name, REG_SZ, text + '\0')) FailToSetData(name);
+}
+
+void SetRegDword(const RegKey& key, const std::string& name, DWORD number) {
+    if (!SetRegValue(key, name, REG_DWORD, DwordBytes(number))) FailToSetData(name);
 }
 
 void WriteRegistryEntries(Installation& run) {

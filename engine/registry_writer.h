@@ -31,6 +31,7 @@ RegKey OpenOrCreateKey(HKEY root, const std::string& keyPath);
 bool SetRegValue(const RegKey& key, const std::string& name, DWORD type, const std::string& bytes);
 // Fails with "Failed to set data for '%s'" when the value cannot be written.
 void SetRegString(const RegKey& key, const std::string& name, const std::string& text);
+void SetRegDword(const RegKey& key, const std::string& name, DWORD number);
 
 // The package's registry records (the run writes them only when kWriteRegistry is "1").
 void WriteRegistryEntries(Installation& run);

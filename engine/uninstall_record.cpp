@@ -1,11 +1,28 @@
 #include "engine/uninstall_record.h"
 
+#include <algorithm>
+
 #include "engine/folders.h"
 #include "engine/records.h"
 #include "engine/registry_writer.h"
 #include "engine/uninstall_text.h"
+#include "package/settings.h"
+#include "runtime/integer.h"
 #include "runtime/platform.h"
 #include "runtime/text_file.h"
+
+namespace {
+
+// The package's files in whole KiB, rounded up, as the list of installed programs shows sizes.
+DWORD InstalledKiB(const PackageData& package) {
+    const std::int32_t count = StrToInt(Setting(package, setting::kFileCount));
+    std::int64_t bytes = 0;
+    for (std::int64_t i = 0; i < count; ++i)
+        bytes += std::max(0, StrToInt(ListLine(package.FileEntries, i * kFileRecordLines + 1)));
+    return static_cast<DWORD>(std::min<std::int64_t>((bytes + 1023) / 1024, 0xFFFFFFFF));
+}
+
+}  // namespace
 
 std::string UninstallKeyPath(const std::string& entryName) {
     return "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + entryName;
@@ -19,7 +36,16 @@ void WriteUninstallRecord(Installation& run) {
         const RegKey key = OpenOrCreateKey(HKEY_LOCAL_MACHINE, UninstallKeyPath(entryName));
         SetRegString(key, "DisplayName", entryName);
         // Quoted: the install folder usually contains blanks.
-        SetRegString(key, "UninstallString", "\"" + installFolder + "Uninstall.exe\"");
+        const std::string uninstaller = "\"" + installFolder + "Uninstall.exe\"";
+        SetRegString(key, "UninstallString", uninstaller);
+        SetRegString(key, "QuietUninstallString", uninstaller + " /S");
+        SetRegString(key, "InstallLocation", installFolder);
+        SetRegDword(key, "EstimatedSize", InstalledKiB(run.package));
+        // The uninstaller removes; it cannot change or repair the installation.
+        SetRegDword(key, "NoModify", 1);
+        SetRegDword(key, "NoRepair", 1);
+        const std::string& program = Setting(run.package, setting::kRunApp);
+        if (!program.empty()) SetRegString(key, "DisplayIcon", installFolder + program);
     }
     const std::string text = UninstallText(run.package, installFolder,
                                            ExpandPath(Setting(run.package, setting::kUninstallSetting3), run.view),

@@ -1,11 +1,13 @@
 // The setup program's entry point and its start-up: the splash window, the background window and
 // the wizard window are made, and the one message loop runs until the splash window, the main
-// form, is closed.
+// form, is closed. With /S on the command line, the installation runs without them.
 #include "background/ground_window.h"
 #include "background/splash_window.h"
 #include "package/loader.h"
 #include "package/settings.h"
+#include "program/command_line.h"
 #include "program/program.h"
+#include "program/silent_run.h"
 #include "program/single_instance.h"
 #include "runtime/failure.h"
 #include "runtime/platform.h"
@@ -33,7 +35,10 @@ void SplashTimerTick(void* context, Timer& timer) {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
+    const CommandLine line = ParseCommandLine(arguments ? arguments : "");
+    if (line.mode == RunMode::BadCommandLine) return kBadCommandLine;
+    if (line.mode == RunMode::Silent) return RunSilently(line);
     if (!ClaimSingleInstance()) {
         ShowAlreadyRunningMessage();
         return 0;

@@ -6,7 +6,9 @@
 #include "runtime/errors.h"
 
 File File::OpenForReading(const std::string& path) {
-    return File(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    // Deleting is shared: a silent run that ends on an error while extracting removes the package
+    // copy still open here; the file goes when the process ends and the handle closes.
+    return File(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 

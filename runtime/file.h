@@ -9,7 +9,7 @@
 
 class File {
 public:
-    // Opens an existing file for reading; other readers are allowed, writers are not.
+    // Opens an existing file for reading; other readers and deleting are allowed, writers are not.
     static File OpenForReading(const std::string& path);
     // Creates the file, or empties an existing one, for writing.
     static File Create(const std::string& path);

@@ -59,6 +59,10 @@ bool RestartWindows(unsigned flags) {
     return g_restart(flags);
 }
 
+bool RestartAsThePackageAsks(const StringList& settings) {
+    return RestartWindows(IsFlagOn(settings[setting::kRestartOrdinary]) ? EWX_REBOOT : EWX_REBOOT | EWX_FORCE);
+}
+
 void SetRestartRequest(RestartRequest request) { g_restart = request ? request : RequestRestart; }
 
 void FinishActions(SetupFormRecord& form) {
@@ -81,7 +85,7 @@ void FinishActions(SetupFormRecord& form) {
         const std::string caption = kRestartCaptionPrefix + s[setting::kProgramName];
         if (MessageBoxA(form.SetupForm->GetWindowHandle(), kRestartQuestionText, caption.c_str(),
                         MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL) == IDYES)
-            RestartWindows(IsFlagOn(s[setting::kRestartOrdinary]) ? EWX_REBOOT : EWX_REBOOT | EWX_FORCE);
+            RestartAsThePackageAsks(s);
     }
     form.SetupForm->Close();
 }

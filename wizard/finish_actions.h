@@ -3,6 +3,8 @@
 // offer the restart, and close the wizard. Also the program launcher the first showing uses.
 #include <string>
 
+#include "package/package_data.h"
+
 struct SetupFormRecord;
 
 // Starts a program without waiting for it: through the shell ("open") when the path exists as a
@@ -14,6 +16,9 @@ void FinishActions(SetupFormRecord& form);
 
 // Asks the system to restart, enabling the shutdown privilege first on NT. True when accepted.
 bool RestartWindows(unsigned flags);
+
+// Restarts the way the package asks: ordinarily when kRestartOrdinary is "1", else forced.
+bool RestartAsThePackageAsks(const StringList& settings);
 
 // Where the restart request goes. Tests replace it so that the session they run in stays up.
 using RestartRequest = bool (*)(unsigned flags);

@@ -29,13 +29,29 @@ protected:
     std::string entry_ = "Редактор RodevTest-" + std::to_string(GetCurrentProcessId());
 };
 
-TEST_F(UninstallRecord, ProgramAppearsInTheInstalledListWithAQuotedUninstallCommand) {
+TEST_F(UninstallRecord, ProgramAppearsInTheInstalledListWithItsCommandsFolderSizeAndIcon) {
     view_.folder = install_ / "Мои программы";
     CreateDirectoryA(view_.folder.c_str(), nullptr);
+    package_.AddFile("a.txt", "a");
+    package_.AddFile("bin\\notes.exe", std::string(1024, 'n'));  // 1025 bytes: 2 KiB
+    package_.data.MainSettings[setting::kRunApp] = "bin\\notes.exe";
     Write();
-    EXPECT_EQ(Value("DisplayName"), entry_ + '\0');
-    EXPECT_EQ(Value("UninstallString"), "\"" + install_ / "Мои программы\\Uninstall.exe\"" + '\0');
-    EXPECT_EQ(view_.folder, install_ / "Мои программы\\");
+    const std::string folder = install_ / "Мои программы\\", uninstaller = "\"" + folder + "Uninstall.exe\"";
+    const std::string one("\1\0\0\0", 4);
+    const std::pair<const char*, std::string> values[] = {
+        {"DisplayName", entry_ + '\0'}, {"UninstallString", uninstaller + '\0'},
+        {"QuietUninstallString", uninstaller + " /S" + '\0'}, {"InstallLocation", folder + '\0'},
+        {"EstimatedSize", std::string("\2\0\0\0", 4)}, {"NoModify", one}, {"NoRepair", one},
+        {"DisplayIcon", folder + "bin\\notes.exe" + '\0'}};
+    for (const auto& [name, data] : values) EXPECT_EQ(Value(name), data) << name;
+    for (const char* name : {"EstimatedSize", "NoModify", "NoRepair"})
+        EXPECT_EQ(ReadRegValue(HKEY_LOCAL_MACHINE, UninstallKeyPath(entry_), name)->type, DWORD{REG_DWORD}) << name;
+    EXPECT_EQ(view_.folder, folder);
+
+    package_.data.MainSettings[setting::kRunApp] = "";
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, UninstallKeyPath(entry_).c_str());
+    Write();
+    EXPECT_EQ(Value("DisplayIcon"), "<missing>") << "a package that starts no program has no icon of its own";
 }
 
 TEST_F(UninstallRecord, RecordListsWhatThisRunInstalled) {

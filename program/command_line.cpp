@@ -1,0 +1,76 @@
+#include "program/command_line.h"
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Whether text holds the option's name (upper case) at position at, in any case.
+bool HasName(const std::string& text, std::size_t at, const std::string& name) {
+    if (text.size() - at < name.size()) return false;
+    for (std::size_t i = 0; i < name.size(); ++i)
+        if (Upper(text[at + i]) != name[i]) return false;
+    return true;
+}
+
+bool Is(const std::string& word, const std::string& name) {
+    return word.size() == name.size() && HasName(word, 0, name);
+}
+
+// The word starting at at, up to a blank outside double quotes; the quotes themselves are dropped.
+std::string NextWord(const std::string& line, std::size_t& at) {
+    std::string word;
+    bool quoted = false;
+    for (; at < line.size() && (quoted || !IsBlank(line[at])); ++at) {
+        if (line[at] == '"') quoted = !quoted;
+        else word += line[at];
+    }
+    return word;
+}
+
+// The folder without the blanks a command line often ends with, and without quotes around it:
+// neither can be part of a folder's name.
+std::string CleanFolder(std::string folder) {
+    while (!folder.empty() && IsBlank(folder.back())) folder.pop_back();
+    if (folder.size() >= 2 && folder.front() == '"' && folder.back() == '"')
+        folder = folder.substr(1, folder.size() - 2);
+    return folder;
+}
+
+// A folder that does not depend on where the program was started from: "C:\..." or "\\server\...".
+bool IsFullPath(const std::string& path) {
+    if (path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/'))
+        return Upper(path[0]) >= 'A' && Upper(path[0]) <= 'Z';
+    return path.size() > 2 && path[0] == '\\' && path[1] == '\\';
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::string& arguments) {
+    CommandLine line;
+    bool silent = false, sound = true;
+    std::size_t at = 0;
+    for (;;) {
+        while (at < arguments.size() && IsBlank(arguments[at])) ++at;
+        if (at == arguments.size()) break;
+        if (HasName(arguments, at, "/D=")) {
+            // The folder runs to the end of the line. An option after it ("C:\X /S") was meant to
+            // come before it: a blank followed by "/" starts no folder name.
+            const std::size_t start = at + 3;
+            std::size_t end = start;
+            while (end < arguments.size() && !(arguments[end] == '/' && IsBlank(arguments[end - 1]))) ++end;
+            line.folder = CleanFolder(arguments.substr(start, end - start));
+            sound = sound && end == arguments.size() && IsFullPath(line.folder);
+            at = end;
+            continue;
+        }
+        const std::string word = NextWord(arguments, at);
+        if (Is(word, "/S")) silent = true;
+        else if (Is(word, "/RESTART")) line.restart = true;
+        else if (HasName(word, 0, "/LOG=") && word.size() > 5) line.log = word.substr(5);
+        else sound = false;
+    }
+    line.mode = !silent ? RunMode::Wizard : sound ? RunMode::Silent : RunMode::BadCommandLine;
+    return line;
+}

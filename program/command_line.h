@@ -1,0 +1,21 @@
+#pragma once
+// The options administrators pass to install without a window:
+//
+//   setup.exe /S [/LOG=file] [/RESTART] [/D=C:\Some Folder]
+//
+// Options are case-insensitive. /D= takes the rest of the line, blanks included and no quotes
+// needed, so it comes last. A command line without /S leaves the program as it always was: the
+// wizard, whatever else the line holds.
+#include <string>
+
+enum class RunMode { Wizard, Silent, BadCommandLine };
+
+struct CommandLine {
+    RunMode mode = RunMode::Wizard;
+    std::string folder;  // /D=: the install folder; empty: the package's own
+    std::string log;     // /LOG=: the log file; empty: none
+    bool restart = false;  // /RESTART: the package may restart the computer at the end
+};
+
+// Reads the arguments that follow the program's name.
+CommandLine ParseCommandLine(const std::string& arguments);
