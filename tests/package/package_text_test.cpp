@@ -8,165 +8,95 @@
 
 namespace {
 
-PackageLayout SampleLayout() {
+// Why the setup program refuses the package, checked in the loader's order; "" when it installs it.
+std::string Damage(const std::string& package, PackageData& data) {
+    const std::int64_t copyLength = static_cast<std::int64_t>(package.size()) - 4;
+    data = PackageData{};
+    StringSource source(std::string_view(package).substr(0, copyLength));
+    std::string why = ReadPackageText(source, data);
+    if (why.empty()) why = CheckFileRecords(data, copyLength);
+    return why.empty() ? CheckLinkAndKeyRecords(data) : why;
+}
+
+// A package of empty settings with these three counts, then the record lines and the payload.
+std::string Package(const char* registry, const char* shortcuts, const char* files, const StringList& records = {},
+                    const std::string& payload = "") {
+    StringList lines(setting::kCount, "");
+    lines[setting::kRegistryCount] = registry, lines[setting::kShortcutCount] = shortcuts;
+    lines[setting::kFileCount] = files;
+    lines.insert(lines.end(), records.begin(), records.end());
+    return ComposePackage(lines, payload);
+}
+
+TEST(PackageText, WrittenPackageReadsBackRecordForRecord) {
     PackageLayout layout;
-    for (int i = 0; i < setting::kCount; ++i) layout.settings[i] = "setting " + std::to_string(i);
     layout.settings[setting::kLicenceText] = "Строка 1\r\nСтрока 2";
     ShiftText(layout.settings[setting::kLicenceText]);
     layout.registry.push_back({"HKEY_LOCAL_MACHINE", "SOFTWARE\\Rodev", "Path", "%ProgDr%", "String"});
     layout.shortcuts.push_back({"Рабочий стол", "App", "App.exe", "%ProgDr%\\", "", "Приложение"});
-    layout.files.push_back({"App.exe", 3, "32"});
-    layout.files.push_back({"sub\\Empty.txt", 0, "33"});
-    layout.files.push_back({"Uninstall.exe", 2, "32"});
-    return layout;
-}
-
-std::string ReadDamage(const std::string& package, PackageData& data) {
-    StringSource source(std::string_view(package).substr(0, package.size() - 4));
-    return ReadPackageText(source, data);
-}
-
-PackageData Read(const std::string& package) {
+    layout.files = {{"App.exe", 3, "32"}, {"sub\\Empty.txt", 0, "33"}};
+    const std::string package = ComposePackage(TextLines(layout), "abcXY");
+    ASSERT_LT(package.size(), 0x10000u);
+    // The last four bytes hold the length of the whole package, low byte first.
+    EXPECT_EQ(package.substr(package.size() - 4), std::string({static_cast<char>(package.size() & 0xFF),
+                                                               static_cast<char>(package.size() >> 8), 0, 0}));
     PackageData data;
-    EXPECT_EQ(ReadDamage(package, data), "");
-    return data;
-}
-
-TEST(PackageText, WrittenPackageReadsBackRecordForRecord) {
-    const PackageLayout layout = SampleLayout();
-    const StringList lines = TextLines(layout);
-    const std::string package = ComposePackage(lines, "abcXY");
-    const PackageData data = Read(package);
-
-    ASSERT_EQ(data.MainSettings.size(), 65u);
-    EXPECT_EQ(data.MainSettings[setting::kRegistryCount], "1");
-    EXPECT_EQ(data.MainSettings[setting::kShortcutCount], "1");
-    EXPECT_EQ(data.MainSettings[setting::kFileCount], "3");
-    EXPECT_EQ(data.MainSettings[setting::kLicenceText], layout.settings[setting::kLicenceText]);
+    ASSERT_EQ(Damage(package, data), "");
+    EXPECT_EQ(data.MainSettings.size(), 65u);
     EXPECT_EQ(data.LicenceText, "Строка 1\r\nСтрока 2");
     EXPECT_EQ(data.RegistryEntries, (StringList{"HKEY_LOCAL_MACHINE", "SOFTWARE\\Rodev", "Path", "%ProgDr%", "String"}));
     EXPECT_EQ(data.ShortcutEntries, (StringList{"Рабочий стол", "App", "App.exe", "%ProgDr%\\", "", "Приложение"}));
-    EXPECT_EQ(data.FileEntries,
-              (StringList{"App.exe", "3", "32", "sub\\Empty.txt", "0", "33", "Uninstall.exe", "2", "32"}));
-    EXPECT_EQ(data.PayloadOffset, static_cast<std::int64_t>(ComposeTextBlock(lines).size()));
+    EXPECT_EQ(data.FileEntries, (StringList{"App.exe", "3", "32", "sub\\Empty.txt", "0", "33"}));
     EXPECT_EQ(package.substr(data.PayloadOffset, 5), "abcXY");
-    EXPECT_EQ(CheckFileRecords(data, static_cast<std::int64_t>(package.size()) - 4), "");
 }
 
-TEST(PackageText, WorkedExampleFromTheLayout) {
-    // 82 lines of 732 bytes with their line breaks, two files of 80,384 bytes each.
-    PackageLayout layout;
-    layout.registry.push_back({"HKEY_CURRENT_USER", "Software\\A", "V", "1", "DWORD"});
-    layout.shortcuts.push_back({"Пуск", "A", "a.exe", "", "", ""});
-    layout.files.push_back({"a.bin", 80384, "32"});
-    layout.files.push_back({"b.bin", 80384, "32"});
-    StringList lines = TextLines(layout);
-    ASSERT_EQ(lines.size(), 82u);
-    lines[setting::kBanner] = std::string(732 - ComposeTextBlock(lines).size(), 'x');
-    ASSERT_EQ(ComposeTextBlock(lines).size(), 732u);
-
-    const std::string package = ComposePackage(lines, std::string(80384, 'a') + std::string(80384, 'b'));
-    EXPECT_EQ(package.size(), 161504u);
-    EXPECT_EQ(package.substr(package.size() - 4), std::string("\xE0\x76\x02\x00", 4));
-    const PackageData data = Read(package);
-    EXPECT_EQ(data.PayloadOffset, 732);
-    EXPECT_EQ(package[732], 'a');
-    EXPECT_EQ(package[81116 - 1], 'a');
-    EXPECT_EQ(package[81116], 'b');
-    EXPECT_EQ(CheckFileRecords(data, 161500), "");
-}
-
-TEST(PackageText, CountsOfZeroOrLessGiveNoRecordsAndHexCountsWork) {
+TEST(PackageText, CountsAreTrustedPastTheTextIntoThePayloadAndBeyond) {
+    PackageData data;
     for (const char* none : {"0", "-3", "+0", " 0"}) {
-        StringList lines(setting::kCount);
-        lines[setting::kRegistryCount] = lines[setting::kShortcutCount] = lines[setting::kFileCount] = none;
-        const PackageData data = Read(ComposePackage(lines, ""));
+        EXPECT_EQ(Damage(Package(none, none, none), data), "");
         EXPECT_TRUE(data.RegistryEntries.empty() && data.ShortcutEntries.empty() && data.FileEntries.empty()) << none;
-        // Each empty setting line still takes its line break.
-        EXPECT_EQ(data.PayloadOffset, 62 * 2 + 3 * (2 + static_cast<std::int64_t>(std::string(none).size())));
     }
-    StringList lines(setting::kCount);
-    lines[setting::kRegistryCount] = "$A";
-    lines[setting::kShortcutCount] = lines[setting::kFileCount] = "0";
-    for (int i = 0; i < 50; ++i) lines.push_back("r" + std::to_string(i));
-    const PackageData data = Read(ComposePackage(lines, ""));
-    ASSERT_EQ(data.RegistryEntries.size(), 50u);
-    EXPECT_EQ(data.RegistryEntries[49], "r49");
-}
-
-TEST(PackageText, CountsPastTheTextBlockReadTheFileBytesThenEmptyLines) {
-    StringList lines(setting::kCount);
-    lines[setting::kRegistryCount] = "1";
-    lines[setting::kShortcutCount] = lines[setting::kFileCount] = "0";
-    const PackageData data = Read(ComposePackage(lines, "abc\r\nxyz"));
+    StringList fifty;
+    for (int i = 0; i < 50; ++i) fifty.push_back("r" + std::to_string(i));
+    EXPECT_EQ(Damage(Package("$A", "0", "0", fifty), data), "");
+    EXPECT_EQ(data.RegistryEntries, fifty);
+    // Then the payload bytes are read as lines, and past the end empty lines, each counted with its break.
+    EXPECT_EQ(Damage(Package("1", "1", "0", {}, "abc\r\nxyz"), data), "");
     EXPECT_EQ(data.RegistryEntries, (StringList{"abc", "xyz", "", "", ""}));
-    // The three count lines hold one digit each.
-    EXPECT_EQ(data.PayloadOffset, 65 * 2 + 3 + 5 + 5 + 3 * 2);
-}
-
-TEST(PackageText, SettingsOnlyPackageWithCountsStillReads) {
-    StringList lines(setting::kCount);
-    lines[setting::kRegistryCount] = "2";
-    lines[setting::kShortcutCount] = "1";
-    lines[setting::kFileCount] = "0";
-    const PackageData data = Read(ComposePackage(lines, ""));
-    EXPECT_EQ(data.RegistryEntries, StringList(10));
     EXPECT_EQ(data.ShortcutEntries, StringList(6));
-    EXPECT_EQ(data.LicenceText, "");
-    EXPECT_EQ(CheckFileRecords(data, 65 * 2 + 3), "");
+    EXPECT_EQ(data.PayloadOffset, 65 * 2 + 3 + 5 + 5 + 9 * 2);
 }
 
-TEST(PackageText, CountThatIsNotANumberIsDamage) {
-    for (int line : {setting::kRegistryCount, setting::kShortcutCount, setting::kFileCount}) {
-        for (const std::string bad : {"", "abc", "1.5"}) {
-            PackageData data;
-            StringList lines(setting::kCount, "0");
-            lines[line] = bad;
-            EXPECT_EQ(ReadDamage(ComposePackage(lines, ""), data), "'" + bad + "' is not a valid integer value")
-                << "line " << line;
-        }
-    }
-    // A package of length 4 has no text at all: the counts are empty.
-    PackageData data;
-    EXPECT_EQ(ReadDamage(LengthTrailer(4), data), "'' is not a valid integer value");
-}
-
-TEST(PackageText, AbsurdCountPastTheEndIsDamageNotAnEndlessRead) {
-    StringList lines(setting::kCount, "0");
-    lines[setting::kRegistryCount] = "2147483647";
-    PackageData data;
-    EXPECT_NE(ReadDamage(ComposePackage(lines, ""), data), "");
-}
-
-PackageData WithFiles(const StringList& fileLines, const std::string& payload, std::int64_t& copyLength) {
-    StringList lines(setting::kCount, "0");
-    lines[setting::kFileCount] = std::to_string(fileLines.size() / 3);
-    lines.insert(lines.end(), fileLines.begin(), fileLines.end());
-    const std::string package = ComposePackage(lines, payload);
-    copyLength = static_cast<std::int64_t>(package.size()) - 4;
-    return Read(package);
-}
-
-TEST(PackageText, FileRecordsMustDescribeThePayload) {
-    std::int64_t copy = 0;
-    auto data = WithFiles({"a", "2", "32", "b", "3", "32"}, "12345", copy);
-    EXPECT_EQ(CheckFileRecords(data, copy), "");
-    // Fewer bytes used than the payload holds is no damage.
-    data = WithFiles({"a", "2", "32"}, "12345", copy);
-    EXPECT_EQ(CheckFileRecords(data, copy), "");
-
-    const std::vector<StringList> damaged = {
-        {"a", "2", "32", "b", "4", "32"},  // one byte more than the payload
-        {"a", "-1", "32"},                 // a negative size
-        {"a", "", "32"},                   // an empty size
-        {"a", "two", "32"},                // not a number
-        {"a", "1", "x"},                   // attributes not a number
-        {"a", "1", ""},
+TEST(PackageText, DamagedPackagesAreRefusedWithTheirReason) {
+    const StringList key = {"HKEY_CURRENT_USER", "Software\\Rodev", "V", "1", "DWORD"};
+    const StringList link = {"Пуск", "..\\x", "a.exe", "", "", ""};
+    StringList keys = key;
+    keys.insert(keys.end(), {"HKEY_CURRENT_USER", "\\", "V", "1", "DWORD"});
+    PackageLayout group;
+    group.settings[setting::kProgramGroup] = "C:\\evil";
+    const std::pair<std::string, std::string> rows[] = {
+        {Package("0", "0", "2", {"a", "2", "32", "b", "3", "32"}, "12345"), ""},
+        {Package("0", "0", "1", {"a", "2", "32"}, "12345"), ""},  // bytes left over are no damage
+        {Package("abc", "0", "0"), "'abc' is not a valid integer value"},
+        {Package("0", "", "0"), "'' is not a valid integer value"},
+        {Package("0", "0", "1.5"), "'1.5' is not a valid integer value"},
+        {LengthTrailer(4), "'' is not a valid integer value"},  // no text at all
+        {Package("2147483647", "0", "0"), "the record counts ask for more lines than the package holds"},
+        {Package("0", "0", "2", {"a", "2", "32", "b", "4", "32"}, "12345"),
+         "file record 2: the file sizes need 6 bytes, the payload holds 5"},
+        {Package("0", "0", "1", {"a", "-1", "32"}, "1"), "file record 1: size '-1' is not a byte count"},
+        {Package("0", "0", "1", {"a", "two", "32"}, "1"), "file record 1: size 'two' is not a byte count"},
+        {Package("0", "0", "2"), "file record 1: size '' is not a byte count"},  // records past the end
+        {Package("0", "0", "1", {"a", "1", "x"}, "1"), "file record 1: attributes 'x' are not an integer"},
+        {Package("0", "0", "1", {"a", "1", ""}, "1"), "file record 1: attributes '' are not an integer"},
+        {Package("0", "0", "2", {"ok", "0", "32", "..\\evil.txt", "0", "32"}),
+         "file record 2: the path '..\\evil.txt' leads out of its folder ('..')"},
+        {Package("0", "1", "0", link), "shortcut record 1: the name '..\\x' leads out of its folder ('..')"},
+        {ComposePackage(TextLines(group), ""), "the program group 'C:\\evil' names a drive or a stream (':')"},
+        {Package("2", "0", "0", keys), "registry record 2: the key path is empty"},
     };
-    for (const auto& files : damaged) {
-        data = WithFiles(files, "12345", copy);
-        EXPECT_NE(CheckFileRecords(data, copy), "") << files[1] << " " << files[2];
-    }
+    PackageData data;
+    for (const auto& [package, reason] : rows) EXPECT_EQ(Damage(package, data), reason);
 }
 
 // A file path, a shortcut name and the program group are all taken below a folder of the machine.
@@ -177,30 +107,17 @@ TEST(PackageText, PathsThatLeaveTheirFolderOrNameADeviceAreDamage) {
     const StringList outside = {"..\\..\\windows\\evil.txt", "a/../../b", "..", "sub\\.. \\x", "...", "C:evil",
                                 "C:\\evil", "\\evil", "/evil", "a.txt:stream", "CON", "nul.txt", "sub\\Com1.log",
                                 "LPT9", "aux .txt", longest + "d"};
+    PackageData data;
     for (const StringList* paths : {&inside, &outside}) {
         for (const std::string& path : *paths) {
             PackageLayout file, link, group;
             file.files.push_back({path, 0, "32"});
             link.shortcuts.push_back({"Пуск", path, "a.exe", "", "", ""});
             group.settings[setting::kProgramGroup] = path;
-            const PackageData data = Read(ComposePackage(TextLines(file), ""));
-            const bool damaged = paths == &outside;
-            EXPECT_EQ(CheckFileRecords(data, data.PayloadOffset) != "", damaged) << path;
-            EXPECT_EQ(CheckLinkAndKeyRecords(Read(ComposePackage(TextLines(link), ""))) != "", damaged) << path;
-            EXPECT_EQ(CheckLinkAndKeyRecords(Read(ComposePackage(TextLines(group), ""))) != "", damaged) << path;
+            for (const PackageLayout* layout : {&file, &link, &group})
+                EXPECT_EQ(Damage(ComposePackage(TextLines(*layout), ""), data) != "", paths == &outside) << path;
         }
     }
-    std::int64_t copy = 0;
-    const PackageData data = WithFiles({"ok", "0", "32", "..\\evil.txt", "0", "32"}, "", copy);
-    EXPECT_EQ(CheckFileRecords(data, copy), "file record 2: the path '..\\evil.txt' leads out of its folder ('..')");
-}
-
-TEST(PackageText, RegistryRecordWithoutAKeyPathIsDamage) {
-    PackageLayout layout;
-    layout.registry.push_back({"HKEY_CURRENT_USER", "Software\\Rodev", "V", "1", "DWORD"});
-    layout.registry.push_back({"HKEY_CURRENT_USER", "\\", "V", "1", "DWORD"});
-    EXPECT_EQ(CheckLinkAndKeyRecords(Read(ComposePackage(TextLines(layout), ""))),
-              "registry record 2: the key path is empty");
 }
 
 }  // namespace

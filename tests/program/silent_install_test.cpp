@@ -30,19 +30,19 @@ protected:
         layout_.shortcuts = {{"Рабочий стол", "A", "a.txt", "", "", ""}, {"Пуск", "B", "a.txt", "", "", ""}};
         layout_.files = {{"a.txt", 1}, {"sub\\b.txt", 2}};
     }
-    std::string Package() const { return ComposePackage(TextLines(layout_), "abb"); }
     // The program's exit code, while no window of it may ever show.
     DWORD Run(const std::string& arguments, const std::string& package = {}) {
-        WriteSetupProgram(programs_ / "setup.exe", package.empty() ? Package() : package);
+        WriteSetupProgram(programs_ / "setup.exe", package.empty() ? ComposePackage(TextLines(layout_), "abb") : package);
         ChildProgram child(programs_ / "setup.exe", temp_.Path(), arguments);
-        std::optional<DWORD> code;
         std::string shown;
-        for (const DWORD start = GetTickCount(); !(code = child.WaitForExit(10)) && GetTickCount() - start < kTimeout;)
+        WaitFor([&] {
             for (HWND window : TopLevelWindows(child.Id()))
                 if (Describe(window).visible) shown = Describe(window).text;
+            return child.WaitForExit(0).has_value();
+        }, kTimeout);
         EXPECT_EQ(shown, "") << arguments;
         EXPECT_EQ(ListFiles(temp_.Path()), "") << arguments << ": the package copy is removed on every end";
-        return code.value_or(99);
+        return child.WaitForExit(0).value_or(99);
     }
 
     ScratchFolder programs_, temp_, installs_, links_;
@@ -51,14 +51,12 @@ protected:
     PackageLayout layout_;
 };
 
-TEST_F(SilentInstall, InstallsIntoThePackagesFolderWithEveryShortcutAndStartsNothing) {
+TEST_F(SilentInstall, InstallsWithEveryShortcutStartingNothingAndLogsEachFileAndStepInUtf8) {
     EXPECT_EQ(Run("/S"), 0u);
-    EXPECT_EQ(ListFiles(installs_ / "Тест\\"), "a.txt sub\\b.txt");
+    EXPECT_EQ(ListFiles(installs_ / "Тест\\"), "a.txt sub\\b.txt") << "the package's folder";
     EXPECT_EQ(ListFiles(links_.Path()), "A.lnk B.lnk");
     EXPECT_FALSE(FileExists(starter_ + ".args")) << "neither the first nor the last program starts";
-}
 
-TEST_F(SilentInstall, InstallsIntoTheGivenFolderAndLogsEachFileAndStepInUtf8) {
     const std::string log = programs_ / "журнал.log";
     EXPECT_EQ(Run("/LOG=\"" + log + "\" /s /D=" + installs_ / "Другая папка"), 0u);
     EXPECT_EQ(ListFiles(installs_ / "Другая папка\\"), "a.txt sub\\b.txt");
@@ -81,7 +79,7 @@ TEST_F(SilentInstall, EachFailureEndsWithItsExitCodeAndNoWindow) {
     EXPECT_EQ(ReadFileBytes(log), "Cannot create file " + blocker + "\\sub\\a.txt\r\n");
 
     ScratchFolder firstTemp;
-    WriteSetupProgram(programs_ / "first.exe", Package());
+    WriteSetupProgram(programs_ / "first.exe", ComposePackage(TextLines(layout_), "abb"));
     ChildProgram first(programs_ / "first.exe", firstTemp.Path());
     ASSERT_TRUE(WaitForWindow(first.Id(), [](const WindowState& w) { return w.visible; }, kTimeout));
     EXPECT_EQ(Run("/S"), 2u) << "another setup program runs";

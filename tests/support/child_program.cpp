@@ -2,58 +2,22 @@
 
 #include <stdexcept>
 
+#include "tests/support/driver.h"
 #include "tests/support/scratch_folder.h"
 
-namespace {
-
-struct Search {
-    DWORD process;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK FindBox(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<Search*>(context);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    char name[32] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (process == search->process && std::string(name) == "#32770" && IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK CollectButton(HWND child, LPARAM context) {
-    char name[32] = {};
-    GetClassNameA(child, name, sizeof name);
-    if (_stricmp(name, "Button") == 0 && IsWindowVisible(child)) {
-        reinterpret_cast<std::vector<int>*>(context)->push_back(GetDlgCtrlID(child));
-    }
-    return TRUE;
-}
-
-std::string WindowText(HWND window) {
-    char text[4096] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-}  // namespace
-
 ChildProgram::ChildProgram(const std::string& path, const std::string& tempFolder, const std::string& arguments) {
-    char oldTmp[MAX_PATH] = {}, oldTemp[MAX_PATH] = {};
-    GetEnvironmentVariableA("TMP", oldTmp, MAX_PATH);
-    GetEnvironmentVariableA("TEMP", oldTemp, MAX_PATH);
-    SetEnvironmentVariableA("TMP", tempFolder.c_str());
-    SetEnvironmentVariableA("TEMP", tempFolder.c_str());
+    const char* names[] = {"TMP", "TEMP"};
+    char old[2][MAX_PATH] = {};
+    for (int i : {0, 1}) {
+        GetEnvironmentVariableA(names[i], old[i], MAX_PATH);
+        SetEnvironmentVariableA(names[i], tempFolder.c_str());
+    }
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     std::string command = "\"" + path + "\" " + arguments;
     const BOOL started = CreateProcessA(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                         nullptr, &startup, &info_);
-    SetEnvironmentVariableA("TMP", oldTmp);
-    SetEnvironmentVariableA("TEMP", oldTemp);
+    for (int i : {0, 1}) SetEnvironmentVariableA(names[i], old[i]);
     if (!started) throw std::runtime_error("cannot start " + path);
 }
 
@@ -67,21 +31,9 @@ ChildProgram::~ChildProgram() {
 }
 
 std::optional<MessageBoxSeen> ChildProgram::WaitForMessageBox(int timeoutMs) const {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        Search search{info_.dwProcessId};
-        EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
-        if (search.found) {
-            MessageBoxSeen box;
-            box.window = search.found;
-            box.caption = WindowText(search.found);
-            box.text = WindowText(GetDlgItem(search.found, 0xFFFF));
-            EnumChildWindows(search.found, CollectButton, reinterpret_cast<LPARAM>(&box.buttons));
-            return box;
-        }
-        if (WaitForSingleObject(info_.hProcess, 50) == WAIT_OBJECT_0) return std::nullopt;
-        if (GetTickCount() - start > static_cast<DWORD>(timeoutMs)) return std::nullopt;
-    }
+    std::optional<MessageBoxSeen> box;
+    WaitFor([&] { return (box = FindMessageBox(Id())) || WaitForExit(0); }, timeoutMs);
+    return box;
 }
 
 std::optional<DWORD> ChildProgram::WaitForExit(int timeoutMs) const {
@@ -89,6 +41,19 @@ std::optional<DWORD> ChildProgram::WaitForExit(int timeoutMs) const {
     DWORD code = 0;
     GetExitCodeProcess(info_.hProcess, &code);
     return code;
+}
+
+std::optional<MessageBoxSeen> FindMessageBox(DWORD process) {
+    for (HWND window : TopLevelWindows(process)) {
+        const WindowState seen = Describe(window);
+        if (seen.className != "#32770" || !seen.visible) continue;
+        MessageBoxSeen box{window, seen.text, Describe(GetDlgItem(window, 0xFFFF)).text, {}};
+        for (HWND child : Descendants(window))
+            if (const WindowState b = Describe(child); _stricmp(b.className.c_str(), "Button") == 0 && b.visible)
+                box.buttons.push_back(GetDlgCtrlID(child));
+        return box;
+    }
+    return std::nullopt;
 }
 
 void PressButton(HWND box, int id) {

@@ -8,8 +8,7 @@
 
 struct MessageBoxSeen {
     HWND window = nullptr;
-    std::string caption;
-    std::string text;
+    std::string caption, text;
     std::vector<int> buttons;  // identifiers of the visible buttons (IDOK, IDYES...)
 };
 
@@ -33,6 +32,8 @@ private:
     PROCESS_INFORMATION info_{};
 };
 
+// The visible message box of a process (this one too, looked for from another thread), if one shows.
+std::optional<MessageBoxSeen> FindMessageBox(DWORD process);
 // Presses a button of a message box, as a click would (IDOK, IDYES, IDNO...).
 void PressButton(HWND box, int id);
 // The stub that setup programs are built on, as a Windows path.

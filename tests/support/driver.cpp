@@ -1,26 +1,6 @@
 #include "tests/support/driver.h"
 
-#include "tests/support/screen.h"
-
 namespace {
-
-struct Collect {
-    DWORD process;
-    std::vector<HWND> windows;
-};
-
-BOOL CALLBACK CollectTop(HWND window, LPARAM context) {
-    auto* c = reinterpret_cast<Collect*>(context);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process == c->process) c->windows.push_back(window);
-    return TRUE;
-}
-
-BOOL CALLBACK CollectChild(HWND window, LPARAM context) {
-    reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
-    return TRUE;
-}
 
 std::string Text(HWND window) {
     // WM_GETTEXT through the program's own thread, so edit boxes answer with their contents. The
@@ -48,7 +28,6 @@ WindowState Describe(HWND window) {
         MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&s.inParent), 2);
     GetClientRect(window, &s.client);
     s.style = GetWindowLongA(window, GWL_STYLE);
-    s.exStyle = GetWindowLongA(window, GWL_EXSTYLE);
     s.visible = (s.style & WS_VISIBLE) != 0;
     s.enabled = (s.style & WS_DISABLED) == 0;
     const LONG kind = s.style & BS_TYPEMASK;
@@ -60,25 +39,41 @@ WindowState Describe(HWND window) {
     return s;
 }
 
+bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (done()) return true;
+        if (GetTickCount() - start >= static_cast<DWORD>(timeoutMs)) return false;
+        Sleep(25);
+    }
+}
+
 std::vector<HWND> TopLevelWindows(DWORD process) {
-    Collect c{process, {}};
-    EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&c));
-    return c.windows;
+    std::vector<HWND> windows;
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == process) windows.push_back(window);
+    }
+    return windows;
 }
 
 HWND WaitForWindow(DWORD process, const std::function<bool(const WindowState&)>& accept, int timeoutMs) {
-    const DWORD start = GetTickCount();
-    do {
+    HWND found = nullptr;
+    WaitFor([&] {
         for (HWND window : TopLevelWindows(process))
-            if (accept(Describe(window))) return window;
-        Sleep(25);
-    } while (GetTickCount() - start < static_cast<DWORD>(timeoutMs));
-    return nullptr;
+            if (accept(Describe(window))) return (found = window) != nullptr;
+        return false;
+    }, timeoutMs);
+    return found;
 }
 
 std::vector<HWND> Descendants(HWND window) {
     std::vector<HWND> all;
-    EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&all));
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        all.push_back(child);
+        for (HWND below : Descendants(child)) all.push_back(below);
+    }
     return all;
 }
 
@@ -89,12 +84,8 @@ HWND ChildWithText(HWND parent, const std::string& text) {
 }
 
 WindowState WaitUntil(HWND window, const std::function<bool(const WindowState&)>& accept, int timeoutMs) {
-    const DWORD start = GetTickCount();
-    WindowState s = Describe(window);
-    while (!accept(s) && GetTickCount() - start < static_cast<DWORD>(timeoutMs)) {
-        Sleep(25);
-        s = Describe(window);
-    }
+    WindowState s;
+    WaitFor([&] { return accept(s = Describe(window)); }, timeoutMs);
     return s;
 }
 
@@ -113,12 +104,4 @@ void PressKey(HWND anyWindowOfTheProgram, int virtualKey) {
 void TypeText(HWND edit, const std::string& text) {
     PostMessageA(edit, EM_SETSEL, 0, -1);
     for (unsigned char c : text) PostMessageA(edit, WM_CHAR, c, 1);
-}
-
-std::vector<std::uint32_t> CaptureWindow(HWND window, int* width, int* height) {
-    RECT area;
-    GetWindowRect(window, &area);
-    if (width) *width = area.right - area.left;
-    if (height) *height = area.bottom - area.top;
-    return CaptureScreen(area);
 }

@@ -1,6 +1,5 @@
 #pragma once
 // Drives the windows of a running program the way a user would, and reads what they show.
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -9,8 +8,7 @@
 
 struct WindowState {
     HWND handle = nullptr;
-    std::string className;
-    std::string text;
+    std::string className, text;
     RECT screen{};    // outer rectangle on the screen
     RECT inParent{};  // outer rectangle in the parent's client area (on the screen for top-level windows)
     RECT client{};    // client rectangle
@@ -18,11 +16,12 @@ struct WindowState {
     bool enabled = false;
     int check = -1;   // BST_CHECKED / BST_UNCHECKED for check boxes and radio buttons, else -1
     LONG style = 0;
-    LONG exStyle = 0;
 };
 
 WindowState Describe(HWND window);
 
+// Asks done every 25 ms until it says yes or the time is up; returns its last answer.
+bool WaitFor(const std::function<bool()>& done, int timeoutMs);
 // The program's top-level windows, in z-order, visible or not.
 std::vector<HWND> TopLevelWindows(DWORD process);
 // The first top-level window of the program that the test accepts, waiting for it.
@@ -40,6 +39,3 @@ void Click(HWND button);
 void PressKey(HWND anyWindowOfTheProgram, int virtualKey);
 // Characters typed into an edit box, after selecting its text (so typing replaces it).
 void TypeText(HWND edit, const std::string& text);
-
-// The window's pixels as they are on the screen (0x00RRGGBB, row by row).
-std::vector<std::uint32_t> CaptureWindow(HWND window, int* width = nullptr, int* height = nullptr);

@@ -8,8 +8,7 @@
 #include "runtime/failure.h"
 
 struct Failure {
-    std::string kind;
-    std::string message;
+    std::string kind, message;
 };
 
 class FailureCapture {

@@ -4,51 +4,32 @@
 #include <stdexcept>
 #include <vector>
 
-#include "runtime/platform.h"
+#include "runtime/file.h"
 
 namespace {
 
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((folder + "*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string path = folder + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path + "\\");
-            } else {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(path.c_str());
-            }
-        } while (FindNextFileA(find, &found));
-        FindClose(find);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
-
-void CollectFiles(const std::string& root, const std::string& relative, std::vector<std::string>& out) {
+// Every file and folder below root + relative, relative to root; each folder before what it holds.
+void Collect(const std::string& root, const std::string& relative, std::vector<std::string>& files,
+             std::vector<std::string>& folders) {
     WIN32_FIND_DATAA found;
     HANDLE find = FindFirstFileA((root + relative + "*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE) return;
-    do {
+    for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &found)) {
         const std::string name = found.cFileName;
-        if (name == "." || name == "..") continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) CollectFiles(root, relative + name + "\\", out);
-        else out.push_back(relative + name);
-    } while (FindNextFileA(find, &found));
-    FindClose(find);
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            files.push_back(relative + name);
+        } else if (name != "." && name != "..") {
+            folders.push_back(relative + name + "\\");
+            Collect(root, relative + name + "\\", files, folders);
+        }
+    }
+    if (find != INVALID_HANDLE_VALUE) FindClose(find);
 }
 
 }  // namespace
 
 ScratchFolder::ScratchFolder(const std::string& parent) {
-    std::string base = parent;
-    if (base.empty()) {
-        char temp[MAX_PATH];
-        base.assign(temp, GetTempPathA(MAX_PATH, temp));
-    }
+    char temp[MAX_PATH];
+    const std::string base = parent.empty() ? std::string(temp, GetTempPathA(MAX_PATH, temp)) : parent;
     static unsigned counter = 0;
     for (;;) {
         path_ = base + "scratch-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter) + "\\";
@@ -57,26 +38,30 @@ ScratchFolder::ScratchFolder(const std::string& parent) {
     }
 }
 
-ScratchFolder::~ScratchFolder() { RemoveTree(path_); }
+ScratchFolder::~ScratchFolder() {
+    std::vector<std::string> files, folders{""};
+    Collect(path_, "", files, folders);
+    for (const std::string& file : files) {
+        SetFileAttributesA((path_ + file).c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA((path_ + file).c_str());
+    }
+    for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) RemoveDirectoryA((path_ + *folder).c_str());
+}
 
 std::string ReadFileBytes(const std::string& path) {
+    // Shared with writers: a program may still hold the file open.
     HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot read " + path);
     std::string bytes(GetFileSize(h, nullptr), '\0');
     DWORD read = 0;
     ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
     CloseHandle(h);
-    bytes.resize(read);
-    return bytes;
+    return bytes.substr(0, read);
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write " + path);
-    DWORD written = 0;
-    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(h);
-    if (written != bytes.size()) throw std::runtime_error("short write to " + path);
+    File file = File::Create(path);
+    if (!file.IsOpen() || !file.Write(bytes.data(), bytes.size())) throw std::runtime_error("cannot write " + path);
 }
 
 bool FileExists(const std::string& path) {
@@ -85,8 +70,8 @@ bool FileExists(const std::string& path) {
 }
 
 std::string ListFiles(const std::string& folder) {
-    std::vector<std::string> files;
-    CollectFiles(folder, "", files);
+    std::vector<std::string> files, folders;
+    Collect(folder, "", files, folders);
     std::sort(files.begin(), files.end());
     std::string list;
     for (const auto& f : files) list += (list.empty() ? "" : " ") + f;

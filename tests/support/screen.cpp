@@ -1,5 +1,7 @@
 #include "tests/support/screen.h"
 
+#include "tests/support/driver.h"
+
 std::vector<std::uint32_t> CaptureScreen(const RECT& area) {
     const int width = area.right - area.left, height = area.bottom - area.top;
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width > 0 ? width : 0) * (height > 0 ? height : 0));
@@ -26,24 +28,12 @@ std::vector<std::uint32_t> CaptureScreen(const RECT& area) {
     return pixels;
 }
 
-namespace {
-
-BOOL CALLBACK FindIcon(HWND child, LPARAM context) {
-    char name[16] = {};
-    GetClassNameA(child, name, sizeof name);
-    if (_stricmp(name, "Static") == 0 && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
-        IsWindowVisible(child)) {
-        *reinterpret_cast<HWND*>(context) = child;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-}  // namespace
-
 IconColor MessageBoxIconColor(HWND box) {
     HWND icon = nullptr;
-    EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&icon));
+    for (HWND child : Descendants(box)) {
+        const WindowState s = Describe(child);
+        if (_stricmp(s.className.c_str(), "Static") == 0 && (s.style & SS_TYPEMASK) == SS_ICON && s.visible) icon = child;
+    }
     if (!icon) return IconColor::None;
     SetForegroundWindow(box);
     RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -53,12 +43,11 @@ IconColor MessageBoxIconColor(HWND box) {
     int red = 0, blue = 0, yellow = 0;
     for (std::uint32_t p : CaptureScreen(area)) {
         const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
-        if (r > 150 && g < 100 && b < 100) ++red;
-        if (b > 150 && r < 100) ++blue;
-        if (r > 150 && g > 150 && b < 100) ++yellow;
+        red += r > 150 && g < 100 && b < 100;
+        blue += b > 150 && r < 100;
+        yellow += r > 150 && g > 150 && b < 100;
     }
     if (red >= blue && red >= yellow && red > 20) return IconColor::Red;
     if (blue >= yellow && blue > 20) return IconColor::Blue;
-    if (yellow > 20) return IconColor::Yellow;
-    return IconColor::None;
+    return yellow > 20 ? IconColor::Yellow : IconColor::None;
 }
