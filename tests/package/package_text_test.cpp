@@ -4,7 +4,6 @@
 
 #include "package/package_writer.h"
 #include "package/safe_path.h"
-#include "package/shifted_text.h"
 
 namespace {
 
@@ -26,28 +25,6 @@ std::string Package(const char* registry, const char* shortcuts, const char* fil
     lines[setting::kFileCount] = files;
     lines.insert(lines.end(), records.begin(), records.end());
     return ComposePackage(lines, payload);
-}
-
-TEST(PackageText, WrittenPackageReadsBackRecordForRecord) {
-    PackageLayout layout;
-    layout.settings[setting::kLicenceText] = "Строка 1\r\nСтрока 2";
-    ShiftText(layout.settings[setting::kLicenceText]);
-    layout.registry.push_back({"HKEY_LOCAL_MACHINE", "SOFTWARE\\Rodev", "Path", "%ProgDr%", "String"});
-    layout.shortcuts.push_back({"Рабочий стол", "App", "App.exe", "%ProgDr%\\", "", "Приложение"});
-    layout.files = {{"App.exe", 3, "32"}, {"sub\\Empty.txt", 0, "33"}};
-    const std::string package = ComposePackage(TextLines(layout), "abcXY");
-    ASSERT_LT(package.size(), 0x10000u);
-    // The last four bytes hold the length of the whole package, low byte first.
-    EXPECT_EQ(package.substr(package.size() - 4), std::string({static_cast<char>(package.size() & 0xFF),
-                                                               static_cast<char>(package.size() >> 8), 0, 0}));
-    PackageData data;
-    ASSERT_EQ(Damage(package, data), "");
-    EXPECT_EQ(data.MainSettings.size(), 65u);
-    EXPECT_EQ(data.LicenceText, "Строка 1\r\nСтрока 2");
-    EXPECT_EQ(data.RegistryEntries, (StringList{"HKEY_LOCAL_MACHINE", "SOFTWARE\\Rodev", "Path", "%ProgDr%", "String"}));
-    EXPECT_EQ(data.ShortcutEntries, (StringList{"Рабочий стол", "App", "App.exe", "%ProgDr%\\", "", "Приложение"}));
-    EXPECT_EQ(data.FileEntries, (StringList{"App.exe", "3", "32", "sub\\Empty.txt", "0", "33"}));
-    EXPECT_EQ(package.substr(data.PayloadOffset, 5), "abcXY");
 }
 
 TEST(PackageText, CountsAreTrustedPastTheTextIntoThePayloadAndBeyond) {

@@ -1,10 +1,11 @@
 #include "tests/support/scratch_folder.h"
 
 #include <algorithm>
+#include <fstream>
 #include <stdexcept>
 #include <vector>
 
-#include "runtime/file.h"
+#include "runtime/platform.h"
 
 namespace {
 
@@ -48,20 +49,17 @@ ScratchFolder::~ScratchFolder() {
     for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) RemoveDirectoryA((path_ + *folder).c_str());
 }
 
+// The C runtime opens files shared with other programs, which may still hold them open.
 std::string ReadFileBytes(const std::string& path) {
-    // Shared with writers: a program may still hold the file open.
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot read " + path);
-    std::string bytes(GetFileSize(h, nullptr), '\0');
-    DWORD read = 0;
-    ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(h);
-    return bytes.substr(0, read);
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + path);
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    File file = File::Create(path);
-    if (!file.IsOpen() || !file.Write(bytes.data(), bytes.size())) throw std::runtime_error("cannot write " + path);
+    std::ofstream out(path, std::ios::binary);
+    if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush())
+        throw std::runtime_error("cannot write " + path);
 }
 
 bool FileExists(const std::string& path) {

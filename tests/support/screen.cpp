@@ -3,27 +3,13 @@
 #include "tests/support/driver.h"
 
 std::vector<std::uint32_t> CaptureScreen(const RECT& area) {
-    const int width = area.right - area.left, height = area.bottom - area.top;
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width > 0 ? width : 0) * (height > 0 ? height : 0));
-    if (pixels.empty()) return pixels;
+    std::vector<std::uint32_t> pixels;
     HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-    GdiFlush();
-    const auto* source = static_cast<const std::uint32_t*>(bits);
-    for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = source[i] & 0xFFFFFF;
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x) {
+            const COLORREF c = GetPixel(screen, x, y);
+            pixels.push_back(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c));
+        }
     ReleaseDC(nullptr, screen);
     return pixels;
 }

@@ -1,3 +1,5 @@
+// The package builder: descriptions people write in UTF-8 become setup programs, or are refused
+// naming the line.
 #include "tools/builder.h"
 
 #include <gtest/gtest.h>
@@ -13,14 +15,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
+std::string W(const char* utf8) { return *Utf8ToCp1251(utf8); }  // package text is Windows-1251
+
 class Builder : public testing::Test {
 protected:
     void SetUp() override {
         fs::create_directories(dir_ / "files");
         Write("stub.exe", "MZstub"), Write("files/a.bin", "AAAA"), Write("files/empty.txt", "");
         Write("licence.txt", "Первая строка\nВторая строка\n");
-        Write("pkg.txt", "[settings]\nprogram-name = Редактор\nlicence-file = licence.txt\n"
-                         "[registry]\nroot = HKEY_CURRENT_USER\nkey = Software\\Rodev\nname = Path\ndata = 1\ntype = String\n"
+        Write("pkg.txt", "# comment\n[settings]\nprogram-name = Редактор\r\nuninstall-setting-3 = \"  two blanks\"\n"
+                         "licence-file = licence.txt\n"
+                         "[registry]\nroot = HKEY_CURRENT_USER\nkey = Software\\Rodev\nname = Путь\ndata = 1\ntype = String\n"
+                         "[shortcut]\nplace = Пуск->Программы\nname = Редактор\ntarget = a.bin\nworkdir = %ProgDr%\\\n"
                          "[file]\npath = a.bin\nsource = files/a.bin\n"
                          "[file]\npath = sub\\empty.txt\nsource = files/empty.txt\nattributes = 33\n");
     }
@@ -33,48 +39,80 @@ protected:
         return s.str();
     }
     std::string Path(const std::string& name) { return (dir_ / name).string(); }
-    // What "setup-pack show" prints, after checking its exit code.
-    std::string Show(const std::string& name, int expected) {
-        std::ostringstream out;
-        EXPECT_EQ(ShowSetupProgram(Path(name), out), expected);
-        return out.str();
-    }
     void Build(const std::string& output) { BuildSetupProgram(ReadDescription(Path("pkg.txt")), Path("stub.exe"), Path(output)); }
 
     fs::path dir_ = fs::temp_directory_path() / ("builder-test-" + std::to_string(::getpid()));
 };
 
-TEST_F(Builder, SetupProgramIsTheStubFollowedByThePackageThatShowListsBack) {
+TEST_F(Builder, SetupProgramIsTheStubFollowedByAWindows1251PackageThatShowListsBack) {
     Build("setup.exe");
     const std::string program = Read("setup.exe"), package = program.substr(6);
     ASSERT_EQ(program.substr(0, 6), "MZstub");
-    EXPECT_EQ(package.substr(package.size() - 4), std::string({static_cast<char>(package.size() & 0xFF), static_cast<char>(package.size() >> 8), 0, 0}));
+    EXPECT_EQ(package.substr(package.size() - 4),
+              std::string({static_cast<char>(package.size() & 0xFF), static_cast<char>(package.size() >> 8), 0, 0}));
     PackageData data;
     StringSource source(std::string_view(package).substr(0, package.size() - 4));
     ASSERT_EQ(ReadPackageText(source, data), "");
-    EXPECT_EQ(data.LicenceText, *Utf8ToCp1251("Первая строка\r\nВторая строка\r\n"));
-    EXPECT_EQ(data.RegistryEntries.size(), 5u);
+    EXPECT_EQ(data.MainSettings[setting::kProgramName], "\xD0\xE5\xE4\xE0\xEA\xF2\xEE\xF0");  // "Редактор"
+    EXPECT_EQ(data.MainSettings[setting::kUninstallSetting3], "  two blanks");
+    EXPECT_EQ(data.MainSettings[setting::kBackground] + data.MainSettings[setting::kBackgroundColor], "18388608")
+        << "the documented defaults";
+    EXPECT_EQ(data.LicenceText, W("Первая строка\r\nВторая строка\r\n"));
+    EXPECT_EQ(data.RegistryEntries, (StringList{"HKEY_CURRENT_USER", "Software\\Rodev", W("Путь"), "1", "String"}));
+    EXPECT_EQ(data.ShortcutEntries, (StringList{W("Пуск->Программы"), W("Редактор"), "a.bin", "%ProgDr%\\", "", ""}));
     EXPECT_EQ(data.FileEntries, (StringList{"a.bin", "4", "32", "sub\\empty.txt", "0", "33"}));
-    EXPECT_EQ(package.substr(data.PayloadOffset), "AAAA" + package.substr(package.size() - 4));
+    EXPECT_EQ(package.substr(data.PayloadOffset, 4), "AAAA");
 
-    const std::string shown = Show("setup.exe", 0);  // in UTF-8 again
+    std::ostringstream shown;  // in UTF-8 again
+    EXPECT_EQ(ShowSetupProgram(Path("setup.exe"), shown), 0);
     for (const char* line : {"28  program-name = \"Редактор\"", "57  file-count = \"2\"", "2: \"sub\\empty.txt\"",
                              "1: root=\"HKEY_CURRENT_USER\" key=\"Software\\Rodev\"", "size 4 attributes 32", "layout: sound"})
-        EXPECT_NE(shown.find(line), std::string::npos) << line << " in\n" << shown;
+        EXPECT_NE(shown.str().find(line), std::string::npos) << line << " in\n" << shown.str();
 }
 
-TEST_F(Builder, ShowReportsADamagedSetupProgram) {
-    Build("setup.exe");
-    const std::string program = Read("setup.exe");
-    // One payload byte cut out: the sizes no longer fit, and the length points into the stub.
-    Write("cut.exe", program.substr(0, program.size() - 5) + program.substr(program.size() - 4));
-    Write("long.exe", "MZ" + std::string("\xFF\x00\x00\x00", 4));
-    Write("tiny.exe", "M");
-    const std::pair<const char*, const char*> rows[] = {{"cut.exe", "damaged: "},
-                                                        {"long.exe", "damaged: the stored package length 255"},
-                                                        {"tiny.exe", "damaged"},
-                                                        {"missing.exe", "damaged: cannot read"}};
-    for (const auto& [name, report] : rows) EXPECT_NE(Show(name, 1).find(report), std::string::npos) << name;
+// Whatever the setup program would refuse as damaged or end on is refused here, naming the line.
+TEST(Description, RefusalsNameTheLine) {
+    const std::pair<const char*, const char*> refusals[] = {
+        {"[settings]\nprogram-name = 中文\n", "pkg.txt:2: the text has no Windows-1251 form: 中文"},
+        {"[settings]\n\nfile-count = 3\n", "pkg.txt:3: 'file-count' is counted by the builder from the records"},
+        {"[settings]\ncolour = 1\n", "pkg.txt:2: unknown setting 'colour'"},
+        {"program-name = x\n", "pkg.txt:1: 'program-name' stands before any [section]"},
+        {"[settings]\njust text\n", "pkg.txt:2: expected 'name = value' or a [section]"},
+        {"[icons]\n", "pkg.txt:1: unknown section [icons]"},
+        {"[registry]\nvalue = 1\n", "pkg.txt:2: unknown [registry] field 'value'"},
+        {"[file]\nsource = a\n", "pkg.txt:1: the [file] has no path"},
+        {"[file]\npath = a\n", "pkg.txt:1: the [file] has no source"},
+        {"[file]\npath = x\nsource = none.bin\n", "pkg.txt:1: cannot read /base/none.bin: No such file or directory"},
+        // "Ќ" is 0x8D in Windows-1251: shifted it would become CR.
+        {"[settings]\nlicence-text = aЌb\n",
+         "pkg.txt:2: the licence text holds the character 'Ќ', which a package cannot store"},
+        {"[settings]\nlicence-text = љ\n", "pkg.txt:2: the licence text holds the character 'љ', which a package cannot store"},
+        {"[file]\npath = ..\\..\\windows\\evil.txt\n",
+         "pkg.txt:2: the path '..\\..\\windows\\evil.txt' leads out of its folder ('..')"},
+        {"[file]\n\npath = sub/Con.txt\n", "pkg.txt:3: the path 'sub/Con.txt' names the device 'Con.txt'"},
+        {"[shortcut]\nname = C:\\Ярлык\n", "pkg.txt:2: the shortcut name 'C:\\Ярлык' names a drive or a stream (':')"},
+        {"[settings]\nprogram-group = \\Startup\n", "pkg.txt:2: the program group '\\Startup' starts at the root of a drive"},
+        {"[registry]\nroot = HKEY_CURRENT_USER\nkey = \\\n", "pkg.txt:1: the [registry] has no key"},
+        {"[registry]\nkey = K\ndata = 1x\ntype = DWORD\n", "pkg.txt:3: DWORD data: '1x' is not a valid integer value"},
+        {"[settings]\ntitle1-font-size = big\n", "pkg.txt:2: title1-font-size: 'big' is not a valid integer value"},
+        {"[settings]\nlicence-font-colour =\n", "pkg.txt:2: licence-font-colour: '' is not a valid integer value"},
+        {"[file]\npath = a\nattributes = rw\n", "pkg.txt:3: attributes: 'rw' is not a valid integer value"},
+        {"[settings]\nlicence-file = /dev/zero\n", "pkg.txt:2: the licence file /dev/zero is not a file"},
+        {"[settings]\nlicence-file = none.txt\n", "pkg.txt:2: the licence file /base/none.txt is not a file"},
+        // Sub-folders in the group, and DWORD data known only once placeholders are replaced.
+        {"[settings]\nprogram-group = Rodev\\Notes\ntitle2-charset = $CC\n[registry]\nkey = K\ndata = %ProgDr%\ntype = DWORD\n",
+         "no error"},
+    };
+    for (const auto& [text, error] : refusals) {
+        std::string refusal = "no error";
+        try {
+            PackageSource source = ParseDescription(text, "pkg.txt", "/base");
+            MeasureFiles(source, "pkg.txt");
+        } catch (const DescriptionError& e) {
+            refusal = e.what();
+        }
+        EXPECT_EQ(refusal, error);
+    }
 }
 
 TEST_F(Builder, OutputNamingAnInputIsRefusedAndAFailedBuildLeavesTheOldOutput) {
