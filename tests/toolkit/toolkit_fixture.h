@@ -1,6 +1,5 @@
 #pragma once
-// A fresh application object for each test, with helpers that drive it as a user would: keys
-// through the message loop, and the pixels a window paints.
+// A fresh application object for each test, and the pixels a window paints.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -12,17 +11,8 @@ class ToolkitTest : public testing::Test {
 protected:
     void SetUp() override { app_ = &CreateApplication("Setup"); }
     void TearDown() override { DestroyApplication(); }
-
     Application& App() { return *app_; }
     void Pump() { ProcessMessages(*app_); }
-    // A key pressed and released on a window, through the queue and the loop.
-    void PressKey(HWND target, WPARAM key) {
-        const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(static_cast<UINT>(key), 0)) << 16;
-        PostMessageA(target, WM_KEYDOWN, key, scan | 1);
-        Pump();
-        PostMessageA(target, WM_KEYUP, key, scan | 1 | (1L << 30) | (1L << 31));
-        Pump();
-    }
 
     Application* app_ = nullptr;
 };
@@ -38,9 +28,7 @@ struct Picture {
 inline Picture PrintClient(HWND window) {
     RECT client;
     GetClientRect(window, &client);
-    Picture picture;
-    picture.width = client.right;
-    picture.height = client.bottom;
+    Picture picture{client.right, client.bottom, {}};
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = picture.width;
@@ -51,17 +39,13 @@ inline Picture PrintClient(HWND window) {
     const HDC dc = CreateCompatibleDC(nullptr);
     const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     const HGDIOBJ old = SelectObject(dc, bitmap);
-    // A colour no gradient here uses, so unpainted pixels show.
-    const RECT all{0, 0, picture.width, picture.height};
-    SetDCBrushColor(dc, RGB(1, 99, 7));
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    SetDCBrushColor(dc, RGB(1, 99, 7));  // a colour no gradient here uses, so unpainted pixels show
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
     GdiFlush();
-    const auto* source = static_cast<const std::uint32_t*>(bits);
-    for (int i = 0; i < picture.width * picture.height; ++i) {
-        const std::uint32_t bgra = source[i];  // 0x00RRGGBB in memory order B, G, R
-        picture.pixels.push_back(((bgra >> 16) & 0xFF) | (bgra & 0xFF00) | ((bgra & 0xFF) << 16));
-    }
+    const auto* source = static_cast<const std::uint32_t*>(bits);  // bytes B, G, R
+    for (int i = 0; i < picture.width * picture.height; ++i)
+        picture.pixels.push_back(((source[i] >> 16) & 0xFF) | (source[i] & 0xFF00) | ((source[i] & 0xFF) << 16));
     SelectObject(dc, old);
     DeleteObject(bitmap);
     DeleteDC(dc);
