@@ -1,6 +1,9 @@
 #include "tools/png_writer.h"
 
 #include <cstdio>
+#include <cstdlib>
+
+#include "tools/deflate.h"
 
 namespace {
 
@@ -24,40 +27,59 @@ void Chunk(std::vector<std::uint8_t>& file, const char* type, const std::vector<
     PutBig(file, Crc(body.data(), body.size()) ^ 0xFFFFFFFF);
 }
 
+std::uint8_t Paeth(int left, int up, int upLeft) {
+    const int guess = left + up - upLeft;
+    const int toLeft = std::abs(guess - left), toUp = std::abs(guess - up), toUpLeft = std::abs(guess - upLeft);
+    if (toLeft <= toUp && toLeft <= toUpLeft) return static_cast<std::uint8_t>(left);
+    return static_cast<std::uint8_t>(toUp <= toUpLeft ? up : upLeft);
+}
+
+// Appends the row under the filter that leaves the smallest differences (the usual rule of thumb):
+// flat areas and gradients turn into runs of zeros, which compress well.
+void AppendFilteredRow(std::vector<std::uint8_t>& raw, const std::uint8_t* row, const std::uint8_t* above,
+                       std::size_t stride) {
+    std::vector<std::uint8_t> best, candidate(stride + 1);
+    long bestCost = -1;
+    for (std::uint8_t filter = 0; filter < 5; ++filter) {
+        candidate[0] = filter;
+        long cost = 0;
+        for (std::size_t i = 0; i < stride; ++i) {
+            const int left = i >= 3 ? row[i - 3] : 0, up = above ? above[i] : 0;
+            const int upLeft = above && i >= 3 ? above[i - 3] : 0;
+            const int predicted = filter == 1 ? left
+                                  : filter == 2 ? up
+                                  : filter == 3 ? (left + up) / 2
+                                  : filter == 4 ? Paeth(left, up, upLeft)
+                                                : 0;
+            const auto value = static_cast<std::uint8_t>(row[i] - predicted);
+            candidate[i + 1] = value;
+            cost += value < 128 ? value : 256 - value;
+        }
+        if (bestCost < 0 || cost < bestCost) {
+            bestCost = cost;
+            best = candidate;
+        }
+    }
+    raw.insert(raw.end(), best.begin(), best.end());
+}
+
 }  // namespace
 
 bool WritePng(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgb) {
-    // Scanlines, each led by filter type 0.
-    std::vector<std::uint8_t> raw;
     const std::size_t stride = static_cast<std::size_t>(width) * 3;
+    std::vector<std::uint8_t> raw;
+    raw.reserve((stride + 1) * height);
     for (int y = 0; y < height; ++y) {
-        raw.push_back(0);
-        raw.insert(raw.end(), rgb.begin() + y * stride, rgb.begin() + (y + 1) * stride);
+        const std::uint8_t* row = rgb.data() + y * stride;
+        AppendFilteredRow(raw, row, y > 0 ? row - stride : nullptr, stride);
     }
-    // A zlib stream of stored deflate blocks.
-    std::vector<std::uint8_t> z{0x78, 0x01};
-    for (std::size_t at = 0; at < raw.size() || at == 0; at += 65535) {
-        const std::size_t size = raw.size() - at < 65535 ? raw.size() - at : 65535;
-        z.push_back(at + size >= raw.size() ? 1 : 0);
-        z.push_back(size & 0xFF);
-        z.push_back(size >> 8);
-        z.push_back(~size & 0xFF);
-        z.push_back((~size >> 8) & 0xFF);
-        z.insert(z.end(), raw.begin() + at, raw.begin() + at + size);
-        if (raw.empty()) break;
-    }
-    std::uint32_t a = 1, b = 0;
-    for (const std::uint8_t byte : raw) {
-        a = (a + byte) % 65521;
-        b = (b + a) % 65521;
-    }
-    PutBig(z, (b << 16) | a);
+    const std::vector<std::uint8_t> z = ZlibCompress(raw);
 
     std::vector<std::uint8_t> file{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     std::vector<std::uint8_t> header;
     PutBig(header, static_cast<std::uint32_t>(width));
     PutBig(header, static_cast<std::uint32_t>(height));
-    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8 bits, RGB, deflate, no filter, no interlace
+    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8 bits, RGB, deflate, adaptive filters, no interlace
     Chunk(file, "IHDR", header);
     Chunk(file, "IDAT", z);
     Chunk(file, "IEND", {});
