@@ -1,74 +1,41 @@
-// Placeholders expanded against the folders of the machine, registry first.
+// The machine's folders as the engine finds them: the registry's value first, the system's when the
+// registry has none.
 #include "engine/folders.h"
 
-#include "runtime/errors.h"
+#include <shlobj.h>
+
 #include "tests/engine/engine_fixture.h"
 
 namespace {
 
-constexpr const char* kCurrentVersion = "Software\\Microsoft\\Windows\\CurrentVersion";
-constexpr const char* kSetup = "Software\\Microsoft\\Windows\\CurrentVersion\\Setup";
-
-std::string SystemDirectory() {
-    char path[MAX_PATH];
-    return std::string(path, GetSystemDirectoryA(path, MAX_PATH));
-}
-
-std::string WindowsDirectory() {
-    char path[MAX_PATH];
-    return std::string(path, GetWindowsDirectoryA(path, MAX_PATH));
-}
-
-TEST(MachineFolders, RegistryValuesComeFirst) {
-    ValueOverride programFiles(HKEY_LOCAL_MACHINE, kCurrentVersion, "ProgramFilesDir");
-    ValueOverride system(HKEY_LOCAL_MACHINE, kSetup, "SysDir");
-    programFiles.Set("D:\\Программы");
-    system.Set("D:\\WIN\\SYS");
-    RecordingView view;
-    EXPECT_EQ(ExpandPath("%ProgFs%\\Tools", view), "D:\\Программы\\Tools");
-    EXPECT_EQ(ExpandPath("%SysDir%\\x.dll", view), "D:\\WIN\\SYS\\x.dll");
-    EXPECT_EQ(ExpandPath("%WinDir%", view), WindowsDirectory());
-}
-
-TEST(MachineFolders, MissingValuesAreAskedOfTheSystem) {
-    ValueOverride programFiles(HKEY_LOCAL_MACHINE, kCurrentVersion, "ProgramFilesDir");
-    ValueOverride system(HKEY_LOCAL_MACHINE, kSetup, "SysDir");
-    programFiles.Remove();
-    system.Set("");
-    RecordingView view;
-    EXPECT_EQ(ExpandPath("%SysDir%\\x.dll", view), SystemDirectory() + "\\x.dll");
-    EXPECT_EQ(GetProgramFilesDir().substr(1), ":\\Program Files");
-}
-
-TEST(MachineFolders, ValueThatIsNoTextIsReported) {
-    ValueOverride programFiles(HKEY_LOCAL_MACHINE, kCurrentVersion, "ProgramFilesDir");
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kCurrentVersion, 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
-    const DWORD number = 5;
-    RegSetValueExA(key, "ProgramFilesDir", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), 4);
-    RegCloseKey(key);
-    RecordingView view;
-    EXPECT_FAILURE(ExpandPath("%ProgFs%", view), "RegistryError", "Invalid data type for 'ProgramFilesDir'");
-}
-
-TEST(InstallFolderBox, FollowsWhatTheUserTypedUpToNow) {
-    RecordingView view;
-    view.folder = "D:\\Games";
-    EXPECT_EQ(ExpandPath("%ProgDr%\\g.exe", view), "D:\\Games\\g.exe");
-    view.folder = "E:\\Other\\";
-    EXPECT_EQ(ExpandPath("%ProgDr%\\g.exe", view), "E:\\Other\\g.exe");
-}
-
-TEST(InstallFolderBox, IsMadeToEndInABackslashAndAnEmptyBoxGetsTheDefault) {
-    RecordingView view;
-    view.folder = "D:\\Games";
-    EXPECT_EQ(PrepareInstallFolder(view), "D:\\Games\\");
-    EXPECT_EQ(view.events, (std::vector<std::string>{"folder D:\\Games\\"}));
-    EXPECT_EQ(PrepareInstallFolder(view), "D:\\Games\\");
-    EXPECT_EQ(view.events.size(), 1u);  // already right: the box is left alone
-    view.folder = "";
-    EXPECT_EQ(PrepareInstallFolder(view), "C:\\Program Files\\Rodev\\");
-    EXPECT_EQ(view.folder, "C:\\Program Files\\Rodev\\");
+TEST(MachineFolders, RegistryValueComesFirstAndTheSystemAnswersWithoutOne) {
+    char system[MAX_PATH], shellFolder[MAX_PATH];
+    GetSystemDirectoryA(system, MAX_PATH);
+    const auto SystemFolder = [&](int csidl) {
+        return std::string(SHGetFolderPathA(nullptr, csidl, nullptr, 0, shellFolder) == S_OK ? shellFolder : "");
+    };
+    const std::string version = "Software\\Microsoft\\Windows\\CurrentVersion", shell = version + "\\Explorer\\Shell Folders";
+    const std::tuple<HKEY, std::string, const char*, std::string (*)(), std::string> folders[] = {
+        {HKEY_LOCAL_MACHINE, version, "ProgramFilesDir", GetProgramFilesDir, SystemFolder(CSIDL_PROGRAM_FILES)},
+        {HKEY_LOCAL_MACHINE, version + "\\Setup", "SysDir", GetSystemDir, system},
+        {HKEY_CURRENT_USER, shell, "Programs", GetProgramsDir, SystemFolder(CSIDL_PROGRAMS)},
+        {HKEY_CURRENT_USER, shell, "Start Menu", GetStartMenuDir, SystemFolder(CSIDL_STARTMENU)},
+        {HKEY_CURRENT_USER, shell, "Desktop", GetDesktopDir, SystemFolder(CSIDL_DESKTOPDIRECTORY)},
+        {HKEY_CURRENT_USER, version + "\\GrpConv\\MapGroups", "Quick Launch", GetQuickLaunchDir,
+         SystemFolder(CSIDL_APPDATA) + "\\Microsoft\\Internet Explorer\\Quick Launch"}};
+    for (const auto& [root, key, name, folder, systemFolder] : folders) {
+        ValueOverride value(root, key, name);
+        value.Set("D:\\Программы");
+        EXPECT_EQ(folder(), "D:\\Программы") << name;
+        value.Remove();
+        EXPECT_EQ(folder(), systemFolder) << name;
+        value.Set(REG_DWORD, std::string(4, '\5'));
+        EXPECT_FAILURE(folder(), "RegistryError", "Invalid data type for '" + std::string(name) + "'");
+    }
+    // An empty value counts as missing: links would otherwise land at the root of the drive.
+    ValueOverride desktop(HKEY_CURRENT_USER, shell, "Desktop");
+    desktop.Set("");
+    EXPECT_EQ(GetDesktopDir(), SystemFolder(CSIDL_DESKTOPDIRECTORY));
 }
 
 }  // namespace
