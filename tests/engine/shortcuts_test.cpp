@@ -2,7 +2,6 @@
 #include "engine/shortcuts.h"
 
 #include "engine/engine_texts.h"
-#include "engine/folders.h"
 #include "engine/shell_link.h"
 #include "tests/engine/engine_fixture.h"
 
@@ -22,13 +21,15 @@ protected:
     static inline std::string places_;
 };
 
-TEST_P(Shortcuts, EveryTickedPlaceGetsItsLinkToTheInstalledProgramAndTheUntickedOneNone) {
+TEST_P(Shortcuts, EveryTickedPlaceGetsItsLinkToTheInstalledProgramAndNoOtherPlaceDoes) {
     view_.folder = "C:\\Apps\\Ред";
     view_.ticked[GetParam()] = false;
     package_.data.MainSettings[setting::kProgramGroup] = "Редактор";
     for (const char* place : {engine_text::kProgramsPlace, engine_text::kStartPlace, engine_text::kDesktopPlace,
                               engine_text::kTaskbarPlace})
         package_.AddShortcut(place, "Редактор", "bin\\edit.exe", "%ProgDr%", "-a", "Правка");
+    // Place names match in their exact letters only.
+    for (const char* place : {"пуск", "Пуск ", "Desktop"}) package_.AddShortcut(place, "Other", "edit.exe");
     Do(CreateShortcuts);
     StringList made;
     for (int place = 0; place < 4; ++place) {
@@ -42,19 +43,5 @@ TEST_P(Shortcuts, EveryTickedPlaceGetsItsLinkToTheInstalledProgramAndTheUnticked
 }
 
 INSTANTIATE_TEST_SUITE_P(Unticked, Shortcuts, testing::Values(kProgramsPlace, kStartPlace, kDesktopPlace, kTaskbarPlace));
-
-TEST_F(Shortcuts, OnlyLinksMadeAreListedAndALaterLinkOfTheSameNameReplacesTheFirst) {
-    placeFolder_ = [](ShortcutPlace place) { return place == kDesktopPlace ? std::string() : InScratch(place); };
-    package_.AddShortcut(engine_text::kDesktopPlace, "Desk", "edit.exe");  // no desktop folder
-    for (const char* place : {"пуск", "Пуск ", "Desktop"}) package_.AddShortcut(place, "Other", "edit.exe");
-    package_.AddShortcut(engine_text::kStartPlace, "Taken", "edit.exe");  // a folder holds its name
-    package_.AddShortcut(engine_text::kStartPlace, "Start", "first.exe", "%ProgDr%", "-a", "Правка");
-    package_.AddShortcut(engine_text::kStartPlace, "Start", "second.exe");
-    CreateFolderPath(places_ + "Start Menu\\Taken.lnk\\");
-    Do(CreateShortcuts);
-    EXPECT_EQ(state_.CreatedLinks, StringList(2, places_ + "Start Menu\\Start.lnk"));
-    EXPECT_EQ(ListFiles(places_), "Start Menu\\Start.lnk");
-    EXPECT_EQ(Fields(places_ + "Start Menu\\Start.lnk"), install_.Path() + "second.exe|||");
-}
 
 }  // namespace
