@@ -1,67 +1,57 @@
 #pragma once
 // What the engine's Windows tests share: a recording wizard, packages built in memory with their
-// temporary copy on disk, and scratch registry keys.
+// temporary copy on disk, and scratch registry keys and values.
 #include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
+#include <objbase.h>
 
 #include "engine/installation.h"
+#include "engine/registry_read.h"
+#include "engine/registry_writer.h"
 #include "package/setting_lines.h"
-#include "runtime/errors.h"
-#include "runtime/platform.h"
 #include "tests/support/failure_capture.h"
 #include "tests/support/scratch_folder.h"
 
-// The wizard as the engine sees it, recording every call in order.
+// The wizard as the engine sees it: status texts, bars ("bar N"), message rounds ("messages"),
+// pauses ("pause N") and "finish", in the order they came.
 class RecordingView : public InstallView {
 public:
     std::string GetInstallFolder() override { return folder; }
-    void SetInstallFolder(const std::string& text) override {
-        folder = text;
-        events.push_back("folder " + text);
-    }
-    void SetStatus(const std::string& text) override {
-        statuses.push_back(text);
-        events.push_back("status " + text);
-    }
+    void SetInstallFolder(const std::string& text) override { folder = text; }
+    void SetStatus(const std::string& text) override { events.push_back(text); }
     bool IsPlaceChecked(ShortcutPlace place) override { return ticked[place]; }
-    void DrawProgressBar(int width) override {
-        bars.push_back(width);
-        events.push_back("bar " + std::to_string(width));
-    }
-    void ProcessMessages() override {
-        ++messageRounds;
-        events.push_back("messages");
-        if (stopAtRound > 0 && messageRounds >= stopAtRound) stop = true;
-    }
-    void Finish() override {
-        ++finished;
-        events.push_back("finish");
-    }
+    void DrawProgressBar(int width) override { events.push_back("bar " + std::to_string(width)); }
+    void ProcessMessages() override { events.push_back("messages"), stop = stop || ++rounds == stopAtRound; }
+    void Finish() override { events.push_back("finish"); }
     bool StopRequested() override { return stop; }
 
     std::string folder;
-    bool ticked[4] = {true, true, true, true};
-    std::vector<std::string> statuses, events;
-    std::vector<int> bars;
-    int messageRounds = 0, finished = 0;
-    int stopAtRound = 0;  // the close question is answered "Yes" during this round of messages
-    bool stop = false;
+    std::vector<std::string> events;
+    bool ticked[4] = {true, true, true, true}, stop = false;
+    int rounds = 0, stopAtRound = 0;  // the close question is answered "Yes" in round stopAtRound
 };
 
-// A package as the loader leaves it: the lists in memory, the copy on disk.
+// A package as the loader leaves it: the lists in memory, the copy on disk. Each record added
+// is counted, and registry values and shortcuts are switched on.
 class TestPackage {
 public:
+    using Text = const std::string&;
     TestPackage();
-    void AddFile(const std::string& path, const std::string& bytes, const std::string& attributes = "32");
-    void AddRegistry(const std::string& root, const std::string& key, const std::string& name,
-                     const std::string& data, const std::string& type);
-    void AddShortcut(const std::string& place, const std::string& name, const std::string& target,
-                     const std::string& workingFolder = "", const std::string& arguments = "",
-                     const std::string& description = "");
+    void AddFile(Text path, Text bytes, Text attributes = "32") {
+        Add(data.FileEntries, {path, std::to_string(bytes.size()), attributes}, setting::kFileCount);
+        payload += bytes;
+    }
+    void AddRegistry(Text root, Text key, Text name, Text value, Text type) {
+        Add(data.RegistryEntries, {root, key, name, value, type}, setting::kRegistryCount, setting::kWriteRegistry);
+    }
+    void AddShortcut(Text place, Text name, Text target, Text folder = "", Text arguments = "", Text about = "") {
+        Add(data.ShortcutEntries, {place, name, target, folder, arguments, about}, setting::kShortcutCount,
+            setting::kCreateShortcuts);
+    }
     // Writes the temporary copy: a text block followed by the file bytes.
-    void WriteCopy(const std::string& path);
+    void WriteCopy(Text path);
+
+    // Adds the record to the list and counts it; a step's settings line switches it on.
+    void Add(StringList& list, std::initializer_list<std::string> record, int countLine, int stepLine = -1);
 
     PackageData data;
     std::string payload;
@@ -70,10 +60,10 @@ public:
 // A registry key that the test may write below, removed with everything in it afterwards.
 class ScratchKey {
 public:
-    ScratchKey(HKEY root, const std::string& parent);
-    ~ScratchKey();
+    ScratchKey(HKEY root, const std::string& parent)
+        : root_(root), path_(parent + "RodevTest-" + std::to_string(GetCurrentProcessId())) {}
+    ~ScratchKey() { RegDeleteTreeA(root_, path_.c_str()), RegDeleteKeyA(root_, path_.c_str()); }
     ScratchKey(const ScratchKey&) = delete;
-    ScratchKey& operator=(const ScratchKey&) = delete;
     const std::string& Path() const { return path_; }
 
 private:
@@ -84,41 +74,44 @@ private:
 // A registry value set for the test and put back as it was afterwards (removed if it was absent).
 class ValueOverride {
 public:
-    ValueOverride(HKEY root, const std::string& key, const std::string& name);
-    ~ValueOverride();
+    ValueOverride(HKEY root, const std::string& key, const std::string& name)
+        : root_(root), key_(key), name_(name), saved_(ReadRegValue(root, key, name)) {}
+    ~ValueOverride() { saved_ ? Set(saved_->type, saved_->data) : Remove(); }
     ValueOverride(const ValueOverride&) = delete;
-    ValueOverride& operator=(const ValueOverride&) = delete;
-    void Set(const std::string& text);
-    void Remove();
+    void Set(const std::string& text) { Set(REG_SZ, text + '\0'); }
+    void Set(DWORD type, const std::string& bytes) {
+        EXPECT_TRUE(SetRegValue(OpenOrCreateKey(root_, key_), name_, type, bytes)) << key_ << "\\" << name_;
+    }
+    void Remove() { RegDeleteKeyValueA(root_, key_.c_str(), name_.c_str()); }
 
 private:
     HKEY root_;
     std::string key_, name_;
-    bool existed_ = false;
-    DWORD type_ = REG_NONE;
-    std::string data_;
+    std::optional<RegValue> saved_;
 };
 
 // A shell folder pointed elsewhere for the test: both the value that the engine reads first and
 // the one the shell keeps it in step with, or the shell would write its own folder back.
-class ShellFolderOverride {
-public:
+struct ShellFolderOverride {
     explicit ShellFolderOverride(const std::string& name);
-    void Set(const std::string& folder) {
-        legacy_.Set(folder);
-        current_.Set(folder);
-    }
-
-private:
+    void Set(const std::string& folder) { legacy_.Set(folder), current_.Set(folder); }
     ValueOverride legacy_, current_;
 };
 
-// One install run in scratch folders: the install folder, the temporary copy, and a record of the
-// pauses the run asked for.
+// One install run in scratch folders: the install folder and the temporary copy. The run's pauses
+// are recorded among the view's events instead of being waited. COM is initialised for the
+// thread as the program's start-up does.
 class EngineTest : public testing::Test {
 protected:
-    EngineTest();
+    EngineTest() { CoInitialize(nullptr), current_ = &view_, view_.folder = install_.Path(); }
+    ~EngineTest() override { CoUninitialize(); }
     Installation Run();
+    // Writes the package copy and runs one step of the install (or all of it: RunInstall) on it.
+    void Do(void (*step)(Installation&)) {
+        package_.WriteCopy(copyPath_);
+        Installation run = Run();
+        step(run);
+    }
     std::string Installed(const std::string& relative) const { return install_ / relative; }
 
     ScratchFolder scratch_;
@@ -127,6 +120,6 @@ protected:
     TestPackage package_;
     RecordingView view_;
     InstallState state_;
-    static std::vector<unsigned> pauses_;
+    std::string (*placeFolder_)(ShortcutPlace) = ShortcutPlaceFolder;
+    static inline RecordingView* current_ = nullptr;
 };
-

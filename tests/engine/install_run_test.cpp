@@ -1,11 +1,9 @@
-// The whole install run: steps in order, status texts, pauses, the package copy, stopping.
+// The whole install run: steps in order, status texts, pauses, the uninstall entry, stopping.
 #include "engine/install_run.h"
 
 #include "engine/engine_texts.h"
 #include "engine/folders.h"
-#include "engine/registry_read.h"
 #include "engine/uninstall_record.h"
-#include "runtime/errors.h"
 #include "tests/engine/engine_fixture.h"
 
 namespace {
@@ -13,121 +11,78 @@ namespace {
 class InstallRun : public EngineTest {
 protected:
     InstallRun() {
-        const std::string desktop = desktopFolder_.Path();
-        desktop_.Set(desktop.substr(0, desktop.size() - 1));
-        package_.data.MainSettings[setting::kUninstallName] = entry_;
+        desktop_.Set(desktopFolder_.Path().substr(0, desktopFolder_.Path().size() - 1));
+        package_.AddFile("bin\\app.exe", "app");
+        package_.AddFile("Uninstall.exe", std::string(1024, 'u'));
+        package_.AddRegistry("HKEY_CURRENT_USER", key_.Path(), "Path", "%ProgDr%\\bin\\app.exe", "String");
+        package_.AddShortcut(engine_text::kDesktopPlace, "App", "bin\\app.exe");
+        StringList& settings = package_.data.MainSettings;
+        settings[setting::kWriteUninstall] = "1", settings[setting::kUninstallName] = entry_;
+        settings[setting::kRunApp] = "bin\\app.exe";
     }
     void SetUp() override { ASSERT_EQ(GetDesktopDir() + "\\", desktopFolder_.Path()); }
     ~InstallRun() override { RegDeleteTreeA(HKEY_LOCAL_MACHINE, UninstallKeyPath(entry_).c_str()); }
-    void EveryStep() {
-        package_.AddFile("app.exe", "app");
-        package_.AddFile("Uninstall.exe", "un");
-        package_.AddRegistry("HKEY_CURRENT_USER", key_.Path(), "Path", "%ProgDr%\\app.exe", "String");
-        package_.AddShortcut(engine_text::kDesktopPlace, "App", "app.exe");
-        package_.data.MainSettings[setting::kWriteUninstall] = "1";
-    }
-    void Install() {
-        package_.WriteCopy(copyPath_);
-        Installation run = Run();
-        RunInstall(run);
-    }
 
     ScratchFolder desktopFolder_{scratch_.Path()};
     ShellFolderOverride desktop_{"Desktop"};
     ScratchKey key_{HKEY_CURRENT_USER, "Software\\"};
-    std::string entry_ = "RodevTest-" + std::to_string(GetCurrentProcessId());
+    std::string entry_ = "Редактор RodevTest-" + std::to_string(GetCurrentProcessId());
 };
 
-TEST_F(InstallRun, EveryStepRunsInOrderAndTheWizardMovesOn) {
-    EveryStep();
-    Install();
-    EXPECT_EQ(view_.statuses, (std::vector<std::string>{
-        "app.exe", "Uninstall.exe", "Добавление данных в реестр...", "Создание ярлыков...",
-        "Информация для удаления...", "Удаление *.tmp", "Готово"}));
-    // The page is painted before the first file.
-    EXPECT_EQ(std::vector<std::string>(view_.events.begin(), view_.events.begin() + 3),
-              (std::vector<std::string>{"messages", "messages", "bar 228"}));
-    EXPECT_EQ(view_.events.back(), "finish");
-    EXPECT_EQ(view_.finished, 1);
-    EXPECT_EQ(pauses_, (std::vector<unsigned>{150, 150, 150, 150, 150}));
+TEST_F(InstallRun, EveryStepRunsInOrderWithItsStatusAndPauseThenTheWizardMovesOn) {
+    WriteFileBytes(Installed("Uninstall.ini"), std::string(4000, 'x'));  // from an earlier install
+    view_.folder.pop_back();  // the box is made to end in a backslash
+    Do(RunInstall);
+    EXPECT_EQ(view_.folder, install_.Path());
+    // The page is painted before the first file; each file shows its name and advances the bar.
+    EXPECT_EQ(view_.events, (StringList{"messages", "pause 150", "messages", "bar 228", "app.exe", "messages",
+        "bar 456", "Uninstall.exe", "messages", "Добавление данных в реестр...", "pause 150", "Создание ярлыков...",
+        "pause 150", "Информация для удаления...", "pause 150", "Удаление *.tmp", "Готово", "pause 150", "finish"}));
     EXPECT_FALSE(FileExists(copyPath_));
-
-    EXPECT_EQ(ListFiles(install_.Path()), "Uninstall.exe Uninstall.ini app.exe");
-    EXPECT_EQ(ReadRegValue(HKEY_CURRENT_USER, key_.Path(), "Path")->data, Installed("app.exe") + '\0');
-    EXPECT_EQ(state_.CreatedLinks, (std::vector<std::string>{desktopFolder_ / "App.lnk"}));
-    // The uninstall record lists the link this run made.
-    EXPECT_NE(ReadFileBytes(Installed("Uninstall.ini")).find("[Links]\r\n" + desktopFolder_ / "App.lnk\r\n[End]"),
-              std::string::npos);
-    EXPECT_TRUE(ReadRegValue(HKEY_LOCAL_MACHINE, UninstallKeyPath(entry_), "UninstallString"));
+    EXPECT_EQ(ListFiles(install_.Path()), "Uninstall.exe Uninstall.ini bin\\app.exe");
+    EXPECT_EQ(ReadRegValue(HKEY_CURRENT_USER, key_.Path(), "Path")->data, Installed("bin\\app.exe") + '\0');
+    EXPECT_EQ(state_.CreatedLinks, StringList{desktopFolder_ / "App.lnk"});
+    // The uninstall record replaces the earlier one and lists the link this run made.
+    const std::string record = ReadFileBytes(Installed("Uninstall.ini"));
+    EXPECT_EQ(record.substr(0, 12) + record.substr(record.find("[Links]")),
+              "[Settings]\r\n[Links]\r\n" + desktopFolder_ / "App.lnk\r\n[End]\r\n");
+    // The list of installed programs: the commands, the folder, 1027 bytes as 2 KiB, and the icon.
+    const std::string uninstaller = "\"" + install_.Path() + "Uninstall.exe\"";
+    const std::tuple<const char*, DWORD, std::string> values[] = {{"DisplayName", REG_SZ, entry_ + '\0'},
+        {"UninstallString", REG_SZ, uninstaller + '\0'}, {"QuietUninstallString", REG_SZ, uninstaller + " /S" + '\0'},
+        {"InstallLocation", REG_SZ, install_.Path() + '\0'}, {"DisplayIcon", REG_SZ, Installed("bin\\app.exe") + '\0'},
+        {"EstimatedSize", REG_DWORD, {"\2\0\0\0", 4}}, {"NoModify", REG_DWORD, {"\1\0\0\0", 4}},
+        {"NoRepair", REG_DWORD, {"\1\0\0\0", 4}}};
+    for (const auto& [name, type, data] : values) {
+        const RegValue value = ReadRegValue(HKEY_LOCAL_MACHINE, UninstallKeyPath(entry_), name).value_or(RegValue{});
+        EXPECT_EQ(std::pair(value.type, value.data), std::pair(type, data)) << name;
+    }
 }
 
-TEST_F(InstallRun, WithEveryStepSwitchedOffOnlyFilesAreInstalled) {
-    EveryStep();
-    // Only "1" switches a step on.
-    package_.data.MainSettings[setting::kWriteRegistry] = " 1";
-    package_.data.MainSettings[setting::kCreateShortcuts] = "0";
-    package_.data.MainSettings[setting::kWriteUninstall] = "";
-    Install();
-    EXPECT_EQ(view_.statuses, (std::vector<std::string>{"app.exe", "Uninstall.exe", "Удаление *.tmp", "Готово"}));
-    EXPECT_EQ(pauses_, (std::vector<unsigned>{150, 150}));
-    EXPECT_EQ(ListFiles(install_.Path()), "Uninstall.exe app.exe");
-    EXPECT_FALSE(ReadRegValue(HKEY_CURRENT_USER, key_.Path(), "Path"));
-    EXPECT_EQ(ListFiles(desktopFolder_.Path()), "");
-    EXPECT_EQ(view_.finished, 1);
-}
+// The close question answered "Yes" during a round of messages: the run ends before the next file
+// or step, keeps the package copy, and the wizard does not move on.
+class StoppedRun : public InstallRun, public testing::WithParamInterface<std::pair<int, const char*>> {};
 
-TEST_F(InstallRun, FailingRegistryWriteKeepsFilesAndThePackageCopy) {
-    EveryStep();
-    package_.AddRegistry("HKEY_NOWHERE", "Software", "Broken", "x", "String");
-    package_.WriteCopy(copyPath_);
-    Installation run = Run();
-    EXPECT_FAILURE(RunInstall(run), "RegistryError", "Failed to set data for 'Broken'");
-    EXPECT_EQ(ListFiles(install_.Path()), "Uninstall.exe app.exe");
-    EXPECT_TRUE(FileExists(copyPath_));
-    EXPECT_EQ(view_.statuses.back(), "Добавление данных в реестр...");
-    EXPECT_EQ(view_.finished, 0);
-    EXPECT_TRUE(state_.CreatedLinks.empty());
-}
-
-TEST_F(InstallRun, ConfirmedCloseDuringTheFilesEndsTheRunThere) {
-    EveryStep();
-    package_.AddFile("third.txt", "3");
-    view_.stopAtRound = 3;  // two rounds before the first file, then the first file's round
-    Install();
-    EXPECT_EQ(ListFiles(install_.Path()), "app.exe");
-    EXPECT_EQ(view_.statuses, (std::vector<std::string>{"app.exe"}));
-    EXPECT_EQ(view_.finished, 0);
+TEST_P(StoppedRun, EndsAtTheNextFileOrStep) {
+    view_.stopAtRound = GetParam().first;
+    Do(RunInstall);
+    EXPECT_EQ(ListFiles(install_.Path()), GetParam().second);
+    EXPECT_EQ(view_.events.back(), "messages");
     EXPECT_FALSE(ReadRegValue(HKEY_CURRENT_USER, key_.Path(), "Path"));
     EXPECT_TRUE(FileExists(copyPath_));
 }
 
-TEST_F(InstallRun, ConfirmedCloseAfterTheLastFileRunsNoFurtherStep) {
-    EveryStep();
-    view_.stopAtRound = 4;  // the last file's round
-    Install();
-    EXPECT_EQ(view_.statuses, (std::vector<std::string>{"app.exe", "Uninstall.exe"}));
-    EXPECT_FALSE(ReadRegValue(HKEY_CURRENT_USER, key_.Path(), "Path"));
-    EXPECT_FALSE(FileExists(Installed("Uninstall.ini")));
-    EXPECT_EQ(view_.finished, 0);
-}
+INSTANTIATE_TEST_SUITE_P(Rounds, StoppedRun, testing::Values(
+    std::pair(1, ""),                              // while the page is painted
+    std::pair(3, "bin\\app.exe"),                  // after the first file
+    std::pair(4, "Uninstall.exe bin\\app.exe")));  // after the last file
 
-TEST_F(InstallRun, ConfirmedCloseWhileThePageIsPaintedInstallsNothing) {
-    EveryStep();
-    view_.stopAtRound = 1;
-    Install();
-    EXPECT_EQ(ListFiles(install_.Path()), "");
-    EXPECT_TRUE(view_.statuses.empty());
-}
-
-TEST_F(InstallRun, RealPausesAddUpToThreeHundredMillisecondsWithoutOptionalSteps) {
-    package_.AddFile("a.txt", "a");
-    package_.WriteCopy(copyPath_);
-    Installation run{package_.data, view_, state_, copyPath_};
-    const DWORD start = GetTickCount();
-    RunInstall(run);
-    const DWORD elapsed = GetTickCount() - start;
-    EXPECT_GE(elapsed, 280u);
-    EXPECT_LT(elapsed, 5000u);
+// Without an entry name the values would land on the list of installed programs itself.
+TEST_F(InstallRun, UninstallRecordWithoutAnEntryNameLeavesTheInstalledListAlone) {
+    package_.data.MainSettings[setting::kUninstallName] = "";
+    Do(WriteUninstallRecord);
+    EXPECT_FALSE(ReadRegValue(HKEY_LOCAL_MACHINE, UninstallKeyPath(""), "UninstallString"));
+    EXPECT_TRUE(FileExists(Installed("Uninstall.ini")));
 }
 
 }  // namespace
