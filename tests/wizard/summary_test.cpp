@@ -9,13 +9,11 @@ namespace {
 const std::string kFolder = "Директория установки:\r\n    C:\\Program Files\\Rodev\\Notes\\\r\n\r\n";
 const std::string kGroup = "Программная группа:\r\n    Rodev\\Заметки\r\n\r\n";
 
-struct Row {
+const struct {
     const char* what;
     void (*change)(SummaryChoices&);
     std::string summary;
-};
-
-const Row kRows[] = {
+} kRows[] = {
     {"all four offered, start unticked: taskbar last without a line break", [](SummaryChoices&) {},
      kFolder + kGroup + "Ярлыки программы:\r\n    Пуск->Программы\r\n    Рабочий стол\r\n    Панель задач"},
     {"no group page: only the folder", [](SummaryChoices& c) { c.groupPage = false; }, kFolder},
@@ -28,7 +26,7 @@ const Row kRows[] = {
 };
 
 TEST(Summary, ListsTheFolderTheGroupAndTheTickedOfferedShortcuts) {
-    for (const Row& row : kRows) {
+    for (const auto& row : kRows) {
         using namespace engine_text;
         SummaryChoices c{"C:\\Program Files\\Rodev\\Notes\\", "Rodev\\Заметки", true, {kProgramsPlace, true, true},
                          {kStartPlace, false, true}, {kDesktopPlace, true, true}, {kTaskbarPlace, true, true}};
