@@ -6,52 +6,37 @@
 
 namespace {
 
-TEST(ShortcutBoxes, AllFourPlacesOfferedKeepTheBuiltLayout) {
-    const auto page = OfferShortcutBoxes({engine_text::kProgramsPlace, engine_text::kStartPlace, engine_text::kDesktopPlace, engine_text::kTaskbarPlace});
-    EXPECT_TRUE(page.groupVisible);
-    EXPECT_EQ(page.extraShortcutsLabelTop, 92);
-    EXPECT_EQ(page.shortcutPanelTop, 108);
-    EXPECT_TRUE(page.programs.visible && page.start.visible && page.desktop.visible && page.taskbar.visible);
-    EXPECT_EQ(page.desktop.top, 32);
-    EXPECT_EQ(page.start.top, 56);
-    EXPECT_EQ(page.taskbar.top, 80);
-    EXPECT_FALSE(page.start.checked);
-    EXPECT_FALSE(page.taskbar.checked);
+using namespace engine_text;
+
+// "no group 22/40" for the group line's visibility, the extra label's and the box's tops; then each
+// check box as "name[x]@top" when shown, "(name)[ ]@top" when hidden.
+std::string Describe(const GroupPageLayout& p) {
+    std::string page = (p.groupVisible ? "group " : "no group ") + std::to_string(p.extraShortcutsLabelTop) + "/" +
+                       std::to_string(p.shortcutPanelTop);
+    for (const auto& [name, box] : {std::pair{std::string("programs"), p.programs}, {"desktop", p.desktop},
+                                    {"start", p.start}, {"taskbar", p.taskbar}})
+        page += " " + (box.visible ? name : "(" + name + ")") + (box.checked ? "[x]@" : "[ ]@") +
+                std::to_string(box.top);
+    return page;
 }
 
-TEST(ShortcutBoxes, DesktopOnlyMovesEverythingUpAndTicksTheHiddenTaskbarBox) {
-    const auto page = OfferShortcutBoxes({engine_text::kDesktopPlace});
-    EXPECT_FALSE(page.groupVisible);
-    EXPECT_EQ(page.extraShortcutsLabelTop, 22);
-    EXPECT_EQ(page.shortcutPanelTop, 40);
-    EXPECT_TRUE(page.desktop.visible);
-    EXPECT_EQ(page.desktop.top, 8);
-    EXPECT_FALSE(page.taskbar.visible);
-    EXPECT_EQ(page.taskbar.top, 56);
-    EXPECT_TRUE(page.taskbar.checked);
-    // The programs box keeps its tick although it is not offered.
-    EXPECT_TRUE(page.programs.checked);
-}
-
-TEST(ShortcutBoxes, StartMenuAndTaskbarMoveIntoTheGapOfTheDesktop) {
-    const auto page = OfferShortcutBoxes({engine_text::kProgramsPlace, engine_text::kStartPlace, engine_text::kTaskbarPlace});
-    EXPECT_TRUE(page.groupVisible);
-    EXPECT_EQ(page.start.top, 32);
-    EXPECT_TRUE(page.start.checked);
-    EXPECT_EQ(page.taskbar.top, 80);
-    EXPECT_FALSE(page.taskbar.checked);
-}
-
-TEST(ShortcutBoxes, PlacesAreComparedByteForByte) {
-    const auto page = OfferShortcutBoxes({"пуск", "Рабочий  стол", " Панель задач", "Пуск->программы"});
-    EXPECT_FALSE(page.programs.visible || page.start.visible || page.desktop.visible || page.taskbar.visible);
-    EXPECT_EQ(page.taskbar.top, 8);  // it follows the start box, which followed the desktop box
-}
-
-TEST(ShortcutBoxes, NoRecordsOffersNothing) {
-    const auto page = OfferShortcutBoxes({});
-    EXPECT_FALSE(page.groupVisible);
-    EXPECT_TRUE(page.start.checked && page.taskbar.checked);
+// The boxes not offered leave gaps that the following boxes close; without the programs box the
+// group line goes and the extra shortcuts move up into its place.
+TEST(ShortcutBoxes, TheRecordsPlacesDecideWhichBoxesShowWhereAndTicked) {
+    const struct {
+        std::vector<std::string> places;
+        const char* page;
+    } rows[] = {
+        {{kProgramsPlace, kStartPlace, kDesktopPlace, kTaskbarPlace},
+         "group 92/108 programs[x]@8 desktop[x]@32 start[ ]@56 taskbar[ ]@80"},
+        {{kDesktopPlace}, "no group 22/40 (programs)[x]@8 desktop[x]@8 (start)[ ]@56 (taskbar)[x]@56"},
+        {{kProgramsPlace, kStartPlace, kTaskbarPlace},
+         "group 92/108 programs[x]@8 (desktop)[x]@32 start[x]@32 taskbar[ ]@80"},
+        // Places are compared byte for byte: near misses offer nothing.
+        {{"пуск", "Рабочий  стол", " Панель задач", "Пуск->программы"},
+         "no group 22/40 (programs)[x]@8 (desktop)[x]@8 (start)[x]@8 (taskbar)[x]@8"},
+    };
+    for (const auto& row : rows) EXPECT_EQ(Describe(OfferShortcutBoxes(row.places)), row.page);
 }
 
 }  // namespace
