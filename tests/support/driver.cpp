@@ -101,7 +101,8 @@ void PressKey(HWND anyWindowOfTheProgram, int virtualKey) {
     PostMessageA(target, WM_KEYUP, virtualKey, 1 | scan << 16 | 0xC0000000u);
 }
 
+// Sent, not posted: the text is in the box when this returns, before any later click.
 void TypeText(HWND edit, const std::string& text) {
-    PostMessageA(edit, EM_SETSEL, 0, -1);
-    for (unsigned char c : text) PostMessageA(edit, WM_CHAR, c, 1);
+    SendMessageTimeoutA(edit, EM_SETSEL, 0, -1, SMTO_NORMAL, 5000, nullptr);
+    for (unsigned char c : text) SendMessageTimeoutA(edit, WM_CHAR, c, 1, SMTO_NORMAL, 5000, nullptr);
 }

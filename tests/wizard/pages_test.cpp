@@ -80,7 +80,9 @@ protected:
     }
     // Lets the program handle what was posted so far.
     void Settle() { SendMessageTimeoutA(wizard_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr); }
-    void Press(HWND button) { Click(button), Settle(); }
+    // A click handled before it returns (a posted click may still wait behind the settling message);
+    // one that opens a box or runs the install returns after a second.
+    void Press(HWND button) { SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_NORMAL, 1000, nullptr), Settle(); }
     // Presses Next (or the button given) and waits for the page it leads to.
     void GoTo(const std::string& page, HWND button = nullptr) {
         Press(button ? button : Next());
