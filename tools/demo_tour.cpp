@@ -13,7 +13,7 @@
 #include "engine/engine_texts.h"
 #include "engine/shell_link.h"
 #include "engine/wide_text.h"
-#include "tests/support/driver.h"
+#include "tools/window_driver.h"
 #include "tools/window_picture.h"
 #include "wizard/wizard_texts.h"
 

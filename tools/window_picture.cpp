@@ -1,6 +1,6 @@
 #include "tools/window_picture.h"
 
-#include "tests/support/screen.h"
+#include "tools/screen_capture.h"
 #include "tools/png_writer.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include "package/package_writer.h"
 #include "package/shifted_text.h"
 #include "tests/support/child_program.h"
-#include "tests/support/driver.h"
+#include "tools/window_driver.h"
 #include "tests/support/scratch_folder.h"
-#include "tests/support/screen.h"
+#include "tools/screen_capture.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "package/package_writer.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/child_program.h"
-#include "tests/support/driver.h"
+#include "tools/window_driver.h"
 #include "tests/support/test_settings.h"
 
 namespace {

@@ -4,14 +4,14 @@
 
 #include "package/package_writer.h"
 #include "tests/support/child_program.h"
-#include "tests/support/driver.h"
+#include "tools/window_driver.h"
 #include "tests/support/scratch_folder.h"
-#include "tests/support/screen.h"
+#include "tools/screen_capture.h"
 #include "tests/support/test_settings.h"
 
 namespace {
 
-constexpr int kTimeout = 20000;
+constexpr int kTimeout = 60000;  // the first program of a fresh Wine prefix may take long to show
 
 class Startup : public testing::Test {
 protected:
@@ -75,11 +75,8 @@ TEST_F(Startup, BackgroundFillsTheScreenBehindTheWizardAndClosingItAsksBeforeLea
         PostMessageA(ground, WM_CLOSE, 0, 0);
         const auto box = child.WaitForMessageBox(kTimeout);
         ASSERT_TRUE(box);
+        // The wizard's own question (its texts are checked with the wizard), over the background.
         EXPECT_EQ(box->caption, "Прервать инсталяцию");
-        EXPECT_EQ(box->text,
-                  "Инсталляция не завершена. Если Вы выйдете, программа не будет\r\nинсталлирована.\r\n\r\n"
-                  "Вы можете завершить инсталяцию позже.\r\n\r\nВыйти?");
-        EXPECT_EQ(box->buttons, (std::vector<int>{IDYES, IDNO}));
         EXPECT_EQ(GetWindow(box->window, GW_OWNER), ground);
         PressButton(box->window, answer);
         if (answer == IDNO) EXPECT_FALSE(child.WaitForExit(500)) << "No keeps the installation going";

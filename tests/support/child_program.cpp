@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "tests/support/driver.h"
+#include "tools/window_driver.h"
 #include "tests/support/scratch_folder.h"
 
 ChildProgram::ChildProgram(const std::string& path, const std::string& tempFolder, const std::string& arguments) {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/child_program.h"
-#include "tests/support/driver.h"
+#include "tools/window_driver.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {

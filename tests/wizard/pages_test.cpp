@@ -6,9 +6,9 @@
 #include "package/shifted_text.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/child_program.h"
-#include "tests/support/driver.h"
+#include "tools/window_driver.h"
 #include "tests/support/scratch_folder.h"
-#include "tests/support/screen.h"
+#include "tools/screen_capture.h"
 #include "tests/support/test_settings.h"
 
 namespace {

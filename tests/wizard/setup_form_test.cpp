@@ -5,7 +5,7 @@
 
 #include "package/setting_lines.h"
 #include "program/program.h"
-#include "tests/support/driver.h"
+#include "tools/window_driver.h"
 #include "tests/support/scratch_folder.h"
 #include "wizard/finish_actions.h"
 #include "wizard/setup_form.h"

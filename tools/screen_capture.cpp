@@ -1,6 +1,6 @@
-#include "tests/support/screen.h"
+#include "tools/screen_capture.h"
 
-#include "tests/support/driver.h"
+#include "tools/window_driver.h"
 
 std::vector<std::uint32_t> CaptureScreen(const RECT& area) {
     std::vector<std::uint32_t> pixels;

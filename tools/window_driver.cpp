@@ -1,4 +1,4 @@
-#include "tests/support/driver.h"
+#include "tools/window_driver.h"
 
 namespace {
 
