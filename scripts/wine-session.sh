@@ -22,12 +22,14 @@ make_prefix() {
         "$wineserver" -w
     fi
     # Every program draws inside one virtual desktop of a fixed size, so centring and maximising
-    # give the same rectangles on every machine, and no window waits for a window manager.
-    if [ ! -f "$WINEPREFIX/.virtual-desktop" ]; then
+    # give the same rectangles on every machine, and no window waits for a window manager. A
+    # program that crashes ends at once instead of waiting in the crash dialog.
+    if [ ! -f "$WINEPREFIX/.session-settings" ]; then
         "$wine_loader" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
         "$wine_loader" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+        "$wine_loader" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
         "$wineserver" -w
-        touch "$WINEPREFIX/.virtual-desktop"
+        touch "$WINEPREFIX/.session-settings"
     fi
 }
 
