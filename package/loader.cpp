@@ -22,6 +22,7 @@ std::int64_t ReadStoredLength(File& program, std::int64_t fileSize) {
 
 // Any failure while loading (memory exhausted, a library error) means the package cannot be used.
 [[noreturn]] void EndAsDamaged(const char*, const std::string&, const void*) {
+    DeleteFileA(TempPackagePath(GetTempFolder()).c_str());  // as large as the package: never left behind
     MessageBoxA(nullptr, kDamagedDataText, kErrorCaption, MB_OK | MB_ICONERROR);
     ExitProcess(0);
 }

@@ -65,6 +65,11 @@ std::string CheckFileRecords(const PackageData& data, std::int64_t copyLength) {
             return which + ": the file sizes need " + std::to_string(total) + " bytes, the payload holds " +
                    std::to_string(payload);
     }
+    // The builder writes exact sizes: bytes left over mean a size or a count is wrong, and every
+    // file after the wrong one would be installed shifted.
+    if (payload > 0 && total < payload)
+        return "the file sizes add up to " + std::to_string(total) + " bytes, the payload holds " +
+               std::to_string(payload);
     return {};
 }
 

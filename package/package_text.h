@@ -19,8 +19,8 @@ std::string ReadPackageText(ByteSource& source, PackageData& data);
 
 // The payload is everything after the text block in the first copyLength bytes of the package.
 // Returns "" when every path stays inside the install folder (RelativePathFault), every size line
-// is a non-negative integer, every attribute line an integer and the sizes together fit in the
-// payload; otherwise why not, naming the record.
+// is a non-negative integer, every attribute line an integer and the sizes add up to the payload
+// exactly; otherwise why not, naming the record.
 std::string CheckFileRecords(const PackageData& data, std::int64_t copyLength);
 
 // Returns "" when the program group and every shortcut name stay inside their shortcut place's

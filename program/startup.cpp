@@ -18,6 +18,13 @@
 
 namespace {
 
+// An error ends the program with the fatal box; the package copy, as large as the package, goes
+// first, as on every other end.
+[[noreturn]] void EndWithTheFatalBox(const char* kind, const std::string& message, const void* address) {
+    DeleteFileA(TempPackagePath(GetTempFolder()).c_str());
+    ReportFatalError(kind, message, address);
+}
+
 // The splash timer's first tick loads the package and hands over to the wizard.
 void SplashTimerTick(void* context, Timer& timer) {
     auto& program = *static_cast<Program*>(context);
@@ -43,7 +50,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
         ShowAlreadyRunningMessage();
         return 0;
     }
-    SetFailureHandler(ReportFatalError);
+    SetFailureHandler(EndWithTheFatalBox);
     CoInitialize(nullptr);
     Program program;
     Application& app = CreateApplication("Setup");

@@ -177,9 +177,6 @@ int ShowSetupProgram(const std::string& path, std::ostream& out) {
         out << "\ndamaged: " << Cp1251ToUtf8(damage) << "\n";
         return 1;
     }
-    const std::int64_t unused = length - 4 - data.PayloadOffset - TotalFileSize(data);
-    out << "\nlayout: sound";
-    if (unused > 0) out << " (" << unused << " payload bytes belong to no file)";
-    out << "\n";
+    out << "\nlayout: sound\n";
     return 0;
 }

@@ -53,7 +53,8 @@ TEST(PackageText, DamagedPackagesAreRefusedWithTheirReason) {
     group.settings[setting::kProgramGroup] = "C:\\evil";
     const std::pair<std::string, std::string> rows[] = {
         {Package("0", "0", "2", {"a", "2", "32", "b", "3", "32"}, "12345"), ""},
-        {Package("0", "0", "1", {"a", "2", "32"}, "12345"), ""},  // bytes left over are no damage
+        {Package("0", "0", "1", {"a", "2", "32"}, "12345"),  // a size or count too small: bytes left over
+         "the file sizes add up to 2 bytes, the payload holds 5"},
         {Package("abc", "0", "0"), "'abc' is not a valid integer value"},
         {Package("0", "", "0"), "'' is not a valid integer value"},
         {Package("0", "0", "1.5"), "'1.5' is not a valid integer value"},

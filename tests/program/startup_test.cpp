@@ -95,6 +95,7 @@ TEST_F(Startup, SettingThatIsNotANumberEndsWithTheApplicationErrorBox) {
     EXPECT_EQ(MessageBoxIconColor(box->window), IconColor::Red);
     PressButton(box->window, IDOK);
     EXPECT_EQ(child.WaitForExit(kTimeout), 1u);
+    EXPECT_EQ(ListFiles(temp_.Path()), "") << "the package copy goes with the program";
 }
 
 }  // namespace
