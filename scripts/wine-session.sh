@@ -5,7 +5,7 @@
 #   scripts/wine-session.sh [--sessions N] BUILD_TREE COMMAND...
 # With --sessions N there are N sessions, each with its own prefix and its own screen of the
 # display (see the tree's wine-env), and $BUILD_TREE/wine-sessions.json describes them to
-# ctest --resource-spec-file: a test that asks for one "session" runs alone in the one it gets.
+# ctest's resource file option: a test that asks for one "session" runs alone in the one it gets.
 # With WINE_SESSION_ON_DISPLAY=1 and DISPLAY set, one session uses that display instead.
 set -euo pipefail
 sessions=1
@@ -46,7 +46,7 @@ stop_server() {
 }
 
 run() {
-    local i pids=() spec=
+    local i pids=() sessions_json=
     for ((i = 0; i < sessions; i++)); do
         (use_wine_session $i && make_prefix) &
         pids+=($!)
@@ -54,9 +54,9 @@ run() {
     for i in "${pids[@]}"; do wait "$i"; done
     for ((i = 0; i < sessions; i++)); do
         (use_wine_session $i && start_server)
-        spec+="${spec:+,}{\"id\":\"$i\",\"slots\":1}"
+        sessions_json+="${sessions_json:+,}{\"id\":\"$i\",\"slots\":1}"
     done
-    echo "{\"version\":{\"major\":1,\"minor\":0},\"local\":[{\"session\":[$spec]}]}" >"$tree/wine-sessions.json"
+    echo "{\"version\":{\"major\":1,\"minor\":0},\"local\":[{\"session\":[$sessions_json]}]}" >"$tree/wine-sessions.json"
     set +e
     "$@"
     local rc=$?
