@@ -22,7 +22,7 @@ std::int64_t ReadStoredLength(File& program, std::int64_t fileSize) {
 
 // Any failure while loading (memory exhausted, a library error) means the package cannot be used.
 [[noreturn]] void EndAsDamaged(const char*, const std::string&, const void*) {
-    DeleteFileA(TempPackagePath(GetTempFolder()).c_str());  // as large as the package: never left behind
+    RemovePackageCopy();
     MessageBoxA(nullptr, kDamagedDataText, kErrorCaption, MB_OK | MB_ICONERROR);
     ExitProcess(0);
 }
@@ -47,6 +47,8 @@ bool FolderExists(const std::string& path) {
 }
 
 std::string TempPackagePath(const std::string& tempFolder) { return tempFolder + "QORT\\Tmp_Data.tmp"; }
+
+void RemovePackageCopy() { DeleteFileA(TempPackagePath(GetTempFolder()).c_str()); }
 
 LoadResult ReadPackageFrom(const std::string& programPath, const std::string& tempFolder, PackageData& data) {
     data = PackageData{};

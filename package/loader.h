@@ -11,6 +11,9 @@ std::string GetTempFolder();
 bool FolderExists(const std::string& path);
 // The temporary package copy under the given temporary folder.
 std::string TempPackagePath(const std::string& tempFolder);
+// Removes the user's temporary package copy, as large as the package, on every end of the program
+// (a missing copy is no error; one still open goes when its last handle closes).
+void RemovePackageCopy();
 
 enum class LoadResult { Loaded, LengthBeyondFile, Damaged };
 

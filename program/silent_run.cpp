@@ -33,8 +33,6 @@ private:
     std::string folder_;
 };
 
-void RemovePackageCopy() { DeleteFileA(TempPackagePath(GetTempFolder()).c_str()); }
-
 // Every end of a silent run leaves no package copy behind. The guard ends a second failure, met
 // while the first is reported (memory still exhausted), at once.
 [[noreturn]] void EndRun(int code, const std::string& message) {

@@ -21,7 +21,7 @@ namespace {
 // An error ends the program with the fatal box; the package copy, as large as the package, goes
 // first, as on every other end.
 [[noreturn]] void EndWithTheFatalBox(const char* kind, const std::string& message, const void* address) {
-    DeleteFileA(TempPackagePath(GetTempFolder()).c_str());
+    RemovePackageCopy();
     ReportFatalError(kind, message, address);
 }
 
@@ -60,7 +60,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
     RunApplication(app);
     // Leaving before installing must not leave the package copy behind (the run deletes it
     // itself when it completes; deleting a missing file does nothing).
-    if (program.packageLoaded) DeleteFileA(TempPackagePath(GetTempFolder()).c_str());
+    if (program.packageLoaded) RemovePackageCopy();
     CoUninitialize();
     return 0;
 }
