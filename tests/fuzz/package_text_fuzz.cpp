@@ -7,7 +7,8 @@ extern "C" int LLVMFuzzerTestOneInput(const char* bytes, std::size_t size) {
     const std::string_view text(bytes, size);
     StringSource source(text);
     PackageData data;
-    if (ReadPackageText(source, data).empty() && CheckFileRecords(data, static_cast<std::int64_t>(size)).empty())
-        CheckLinkAndKeyRecords(data);
+    if (!ReadPackageText(source, data).empty()) return 0;
+    CheckFileRecords(data, static_cast<std::int64_t>(size));
+    CheckLinkAndKeyRecords(data);
     return 0;
 }
