@@ -1,4 +1,5 @@
-# make test: installs what is missing, builds everything and runs every test.
+# make test: installs what is missing, builds everything and runs every test, then the fuzz targets
+# for about a minute (bench/fuzz.sh).
 # make demo: builds what the demo needs, packs the example package and runs it (see scripts/demo.sh).
 SHELL := /bin/bash
 ROOT := $(CURDIR)
@@ -44,6 +45,7 @@ endif
 test: build
 	@ctest --test-dir build/host --output-on-failure
 	@scripts/windows-tests.sh $(WINDOWS_TREE)
+	@bench/fuzz.sh
 
 # The setup program and uninstaller, the example's application and the tour tool of the tree that
 # runs here, and the builder.

@@ -1,5 +1,7 @@
 #include "background/ground_window.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <memory>
 
 #include "package/settings.h"
@@ -112,7 +114,8 @@ void ConfigureGround(GroundRecord& ground, const StringList& s) {
     ConfigureTitle(*ground.GroundTitle1, s, kTitle1);
     if (const int height = ConfigureTitle(*ground.GroundTitle2, s, kTitle2)) {
         // The second title sits near the bottom edge: the window's height less 1.55 line heights,
-        // cut to a whole pixel.
-        ground.GroundTitle2->SetTop(ground.Ground->GetHeight() - height * 155 / 100);
+        // cut to a whole pixel. Computed wide: a package's font size may be any integer.
+        const std::int64_t top = ground.Ground->GetHeight() - std::int64_t{height} * 155 / 100;
+        ground.GroundTitle2->SetTop(static_cast<int>(std::clamp<std::int64_t>(top, INT32_MIN, INT32_MAX)));
     }
 }

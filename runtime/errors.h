@@ -17,7 +17,7 @@ inline constexpr const char* kInvalidDataType = "Invalid data type for '%s'";
 inline constexpr const char* kOutOfMemory = "Out of memory";
 }  // namespace messages
 
-// The pattern with its first "%s" replaced by the argument.
+// The pattern with its first "%s" replaced by the argument, cut after 300 characters with "...".
 std::string FormatText(const char* pattern, const std::string& argument);
 
 // Inlined, so that the fatal box names the place that failed.

@@ -48,6 +48,10 @@ bool DecodeUtf8(std::string_view text, std::size_t& i, std::uint32_t& code) {
         if ((next & 0xC0) != 0x80) return false;
         code = code << 6 | (next & 0x3F);
     }
+    // Overlong forms, surrogates and code points past U+10FFFF would let a check on the decoded
+    // text be bypassed ("\xC0\xAE" read as ".").
+    constexpr std::uint32_t kShortest[] = {0, 0x80, 0x800, 0x10000};
+    if (code < kShortest[extra] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) return false;
     i += extra + 1;
     return true;
 }

@@ -76,6 +76,12 @@ TEST(Description, RefusalsNameTheLine) {
         {"[settings]\nprogram-name = 中文\n", "pkg.txt:2: the text has no Windows-1251 form: 中文"},
         {"[settings]\n\nfile-count = 3\n", "pkg.txt:3: 'file-count' is counted by the builder from the records"},
         {"[settings]\ncolour = 1\n", "pkg.txt:2: unknown setting 'colour'"},
+        // Overlong ".", a surrogate, past U+10FFFF, cut short; an overlong line is quoted by 80 characters.
+        {"[file]\npath = \xC0\xAE\xC0\xAE\\x\n", "pkg.txt:2: the text has no Windows-1251 form: \xC0\xAE\xC0\xAE\\x"},
+        {"[settings]\nprogram-name = \xED\xA0\x80\xF4\x90\x80\x80\xD0\n", "pkg.txt:2: the text has no Windows-1251 form: \xED\xA0\x80\xF4\x90\x80\x80\xD0"},
+        {"[settings]\naaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa = 1\n",
+         "pkg.txt:2: unknown setting 'aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa…'"},
+        {"\xEF\xBB\xBF[settings]\n", "no error"},
         {"program-name = x\n", "pkg.txt:1: 'program-name' stands before any [section]"},
         {"[settings]\njust text\n", "pkg.txt:2: expected 'name = value' or a [section]"},
         {"[icons]\n", "pkg.txt:1: unknown section [icons]"},
