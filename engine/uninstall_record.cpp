@@ -6,8 +6,8 @@
 #include "engine/records.h"
 #include "engine/registry_writer.h"
 #include "engine/uninstall_text.h"
+#include "package/package_text.h"
 #include "package/settings.h"
-#include "runtime/integer.h"
 #include "runtime/platform.h"
 #include "runtime/text_file.h"
 
@@ -15,10 +15,7 @@ namespace {
 
 // The package's files in whole KiB, rounded up, as the list of installed programs shows sizes.
 DWORD InstalledKiB(const PackageData& package) {
-    const std::int32_t count = StrToInt(Setting(package, setting::kFileCount));
-    std::int64_t bytes = 0;
-    for (std::int64_t i = 0; i < count; ++i)
-        bytes += std::max(0, StrToInt(ListLine(package.FileEntries, i * kFileRecordLines + 1)));
+    const std::int64_t bytes = TotalFileSize(package);
     return static_cast<DWORD>(std::min<std::int64_t>((bytes + 1023) / 1024, 0xFFFFFFFF));
 }
 
