@@ -10,31 +10,61 @@
 
 namespace {
 
-constexpr std::size_t kCopyPiece = 61440;
+// Repainting the status line and the bar costs more than writing a small file, and nobody reads
+// faster than this: the window is brought up to date at most this often. Messages are handled
+// as often, inside a large file too, so the window answers and Cancel's question shows.
+constexpr unsigned long kShowEveryMs = 30;
 
-// Copies size bytes from the package copy's read position; a copy that ends early is a read error.
-void ExtractBytes(File& from, File& to, std::int64_t size) {
-    switch (CopyBytes(from, to, size, kCopyPiece)) {
-    case CopyResult::Copied: return;
+// Whether the window is due for an update; the run's clock is read once.
+bool ShowDue(Installation& run) {
+    const unsigned long now = run.now();
+    if (now - run.state.LastShown < kShowEveryMs) return false;
+    run.state.LastShown = now;
+    return true;
+}
+
+// Between the pieces of a file: handles the window's messages when due; the user's Yes to the
+// close question stops the copy.
+bool KeepCopying(void* context) {
+    auto& run = *static_cast<Installation*>(context);
+    if (ShowDue(run)) run.view.ProcessMessages();
+    return !run.view.StopRequested();
+}
+
+// Copies size bytes from the package copy's read position; a copy that ends early is a read
+// error. False when the user stopped the run inside the file.
+bool ExtractBytes(Installation& run, File& from, File& to, std::int64_t size) {
+    switch (CopyBytes(from, to, size, KeepCopying, &run)) {
+    case CopyResult::Copied: return true;
+    case CopyResult::Stopped: return false;
     case CopyResult::ReadFailed: FailReading();
     case CopyResult::WriteFailed: FailWriting();
     }
+    return false;
 }
 
-void ExtractFile(Installation& run, File& copy, std::int64_t first) {
+void ExtractFile(Installation& run, File& copy, std::int64_t first, bool last) {
     const StringList& entries = run.package.FileEntries;
     const std::string target = run.view.GetInstallFolder() + ListLine(entries, first);
     // The system's ANSI calls would refuse or cut a longer path; nothing is written elsewhere.
     if (target.size() >= MAX_PATH) Fail("FileCreateError", FormatText(messages::kCannotCreateFile, target));
     const std::string folder = FolderPart(target);
     if (!FolderExists(folder)) CreateFolderPath(folder);
+    bool whole;
     {
         File out = File::CreateOrFail(target);
-        ExtractBytes(copy, out, StrToInt(ListLine(entries, first + 1)));
+        whole = ExtractBytes(run, copy, out, StrToInt(ListLine(entries, first + 1)));
+    }
+    // A file cut short by the user's stop would look installed; it goes.
+    if (!whole) {
+        DeleteFileA(target.c_str());
+        return;
     }
     // Only now: a read-only file must first be written in full.
     SetFileAttributesA(target.c_str(), static_cast<DWORD>(StrToInt(ListLine(entries, first + 2))));
     ++run.state.FilesDone;
+    run.view.FileInstalled(target);
+    if (!ShowDue(run) && !last) return;
     DrawProgress(run.view, run.state);
     run.view.ShowInstalledFile(target);
     run.view.ProcessMessages();
@@ -55,8 +85,9 @@ void ExtractFiles(Installation& run) {
     if (!copy.Seek(run.package.PayloadOffset)) FailReading();
     const std::int32_t count = StrToInt(Setting(run.package, setting::kFileCount));
     if (count > 0) run.state.FilesTotal = count;
+    run.state.LastShown = run.now();
     for (std::int64_t i = 0; i < count; ++i) {
         if (run.view.StopRequested()) return;
-        ExtractFile(run, copy, i * kFileRecordLines);
+        ExtractFile(run, copy, i * kFileRecordLines, i == count - 1);
     }
 }

@@ -26,6 +26,8 @@ void RunStep(Installation& run, setting::Line switchLine, const char* status, vo
 
 void PauseFor(unsigned milliseconds) { Sleep(milliseconds); }
 
+unsigned long NowMs() { return GetTickCount(); }
+
 void RunInstall(Installation& run) {
     // Let the installing page paint before the work starts.
     run.view.ProcessMessages();

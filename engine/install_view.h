@@ -15,7 +15,10 @@ public:
     // The status line beside "Статус:".
     virtual void SetStatus(const std::string& text) = 0;
     // A file has been installed at the path: the status line shows its name (extraction.cpp).
+    // Shown only as often as a person can see it, and always for the last file.
     virtual void ShowInstalledFile(const std::string& path);
+    // Every installed file, as soon as it is whole (the silent run logs each).
+    virtual void FileInstalled(const std::string&) {}
     // Whether the check box of the place is ticked (ProgramsCheck, StartCheck, DesktopCheck,
     // TaskbarCheck), visible or not.
     virtual bool IsPlaceChecked(ShortcutPlace place) = 0;
@@ -37,5 +40,6 @@ protected:
 struct InstallState {
     int FilesDone = 0;
     int FilesTotal = 0;
+    unsigned long LastShown = 0;  // the run's clock when the window was last brought up to date
     StringList CreatedLinks;  // full paths of the links made, in order, duplicates kept
 };

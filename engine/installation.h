@@ -9,6 +9,8 @@
 
 // The run's blocking pause (Sleep).
 void PauseFor(unsigned milliseconds);
+// The run's clock, in milliseconds since some start (GetTickCount).
+unsigned long NowMs();
 
 // The folder that receives shortcuts of the place, or empty when neither the registry nor the
 // system knows it.
@@ -21,5 +23,6 @@ struct Installation {
     // The temporary package copy the loader wrote.
     std::string packageCopy = TempPackagePath(GetTempFolder());
     void (*pause)(unsigned milliseconds) = PauseFor;
+    unsigned long (*now)() = NowMs;
     std::string (*placeFolder)(ShortcutPlace place) = ShortcutPlaceFolder;
 };

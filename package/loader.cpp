@@ -9,10 +9,6 @@
 
 namespace {
 
-// A 32-bit process cannot hold a package of several hundred megabytes at once, so the copy
-// streams through a buffer of at most this size.
-constexpr std::size_t kCopyBufferSize = 1 << 20;
-
 // The stored package length, or -1 when the last four bytes cannot be read.
 std::int64_t ReadStoredLength(File& program, std::int64_t fileSize) {
     unsigned char bytes[4];
@@ -66,7 +62,7 @@ LoadResult ReadPackageFrom(const std::string& programPath, const std::string& te
         copyLength = length - 4;
         File copy = File::Create(TempPackagePath(tempFolder));
         if (!copy.IsOpen() || !program.Seek(fileSize - length) ||
-            CopyBytes(program, copy, copyLength, kCopyBufferSize) != CopyResult::Copied)
+            CopyBytes(program, copy, copyLength) != CopyResult::Copied)
             return LoadResult::Damaged;
     }
     File copy = File::OpenForReading(TempPackagePath(tempFolder));

@@ -23,7 +23,8 @@ public:
     std::string GetInstallFolder() override { return folder_; }
     void SetInstallFolder(const std::string& folder) override { folder_ = folder; }
     void SetStatus(const std::string& text) override { WriteLogLine(text); }
-    void ShowInstalledFile(const std::string& path) override { WriteLogLine(path); }
+    void ShowInstalledFile(const std::string&) override {}
+    void FileInstalled(const std::string& path) override { WriteLogLine(path); }
     bool IsPlaceChecked(ShortcutPlace) override { return true; }
     void DrawProgressBar(int) override {}
     void ProcessMessages() override {}

@@ -72,16 +72,18 @@ std::size_t FileSource::Read(char* buffer, std::size_t size) {
     return n > 0 ? static_cast<std::size_t>(n) : 0;
 }
 
-CopyResult CopyBytes(File& from, File& to, std::int64_t length, std::size_t pieceSize) {
+CopyResult CopyBytes(File& from, File& to, std::int64_t length, bool (*keepGoing)(void*), void* context) {
+    constexpr std::int64_t kPieceSize = 64 << 10;
     if (length < 0) return CopyResult::ReadFailed;
     if (length == 0) return CopyResult::Copied;
-    const auto bufferSize = static_cast<std::size_t>(std::min<std::int64_t>(length, pieceSize));
+    const auto bufferSize = static_cast<std::size_t>(std::min(length, kPieceSize));
     const std::unique_ptr<char[]> buffer(new char[bufferSize]);
     while (length > 0) {
         const auto piece = static_cast<std::size_t>(std::min<std::int64_t>(length, bufferSize));
         if (!from.ReadExactly(buffer.get(), piece)) return CopyResult::ReadFailed;
         if (!to.Write(buffer.get(), piece)) return CopyResult::WriteFailed;
         length -= static_cast<std::int64_t>(piece);
+        if (length > 0 && keepGoing && !keepGoing(context)) return CopyResult::Stopped;
     }
     return CopyResult::Copied;
 }

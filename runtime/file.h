@@ -47,9 +47,12 @@ private:
     bool failed_ = false;
 };
 
-enum class CopyResult { Copied, ReadFailed, WriteFailed };
+enum class CopyResult { Copied, ReadFailed, WriteFailed, Stopped };
 
 // Copies length bytes from the read position of one file to the write position of the other,
-// streaming through a buffer of at most pieceSize bytes, so memory stays flat whatever the size.
-// A source that ends early is a read failure.
-CopyResult CopyBytes(File& from, File& to, std::int64_t length, std::size_t pieceSize);
+// streaming through a buffer of 64 KiB, so memory stays flat whatever the size: measured under
+// Wine on 512 MiB, 64 KiB pieces took 0.39 s, 16 KiB and 256 KiB 0.45 s, 1 MiB 0.83 s. A source
+// that ends early is a read failure. Between pieces (not after the last) the copy asks keepGoing,
+// when given, with its context: false stops the copy there.
+CopyResult CopyBytes(File& from, File& to, std::int64_t length, bool (*keepGoing)(void* context) = nullptr,
+                     void* context = nullptr);

@@ -25,5 +25,6 @@ ShellFolderOverride::ShellFolderOverride(const std::string& name)
 
 Installation EngineTest::Run() {
     return Installation{package_.data, view_, state_, copyPath_,
-                        [](unsigned ms) { current_->events.push_back("pause " + std::to_string(ms)); }, placeFolder_};
+                        [](unsigned ms) { current_->events.push_back("pause " + std::to_string(ms)); },
+                        [] { return current_->clock += current_->tick; }, placeFolder_};
 }

@@ -28,6 +28,7 @@ public:
     std::vector<std::string> events;
     bool ticked[4] = {true, true, true, true}, stop = false;
     int rounds = 0, stopAtRound = 0;  // the close question is answered "Yes" in round stopAtRound
+    unsigned long clock = 0, tick = 30;  // the run's clock goes on by tick at every reading
 };
 
 // A package as the loader leaves it: the lists in memory, the copy on disk. Each record added

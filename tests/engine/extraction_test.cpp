@@ -27,6 +27,18 @@ TEST_F(Extraction, EveryFileLandsWholeWithItsAttributesReplacingWhatWasThere) {
     EXPECT_EQ(std::pair(state_.FilesDone, state_.FilesTotal), std::pair(9, 9));  // both records of a path count
 }
 
+// Files come faster than anyone reads their names: the window is brought up to date once the run's
+// clock has gone on 30 ms, and always for the last file, so the page ends complete.
+TEST_F(Extraction, ManySmallFilesAreShownAsOftenAsAPersonCanSeeTheLastAlways) {
+    view_.tick = 1;
+    for (int i = 0; i < 100; ++i) package_.AddFile("f" + std::to_string(i) + ".txt", "x");
+    Do(ExtractFiles);
+    const auto bars = std::count_if(view_.events.begin(), view_.events.end(), [](auto& e) { return e[0] == 'b'; });
+    EXPECT_TRUE(bars > 1 && bars < 10) << bars;
+    EXPECT_EQ(StringList(view_.events.end() - 3, view_.events.end()), (StringList{"bar 456", "f99.txt", "messages"}));
+    EXPECT_TRUE(FileExists(Installed("f0.txt")) && state_.FilesDone == 100);
+}
+
 // What is in the way of a file (a folder when it ends in "\"), or a package copy shorter than its
 // sizes, ends the run at that file with the runtime's message (followed by the file's path after a
 // blank). A "*" is filled up to MAX_PATH characters: the system's ANSI calls take fewer.

@@ -13,7 +13,7 @@ protected:
     InstallRun() {
         desktop_.Set(desktopFolder_.Path().substr(0, desktopFolder_.Path().size() - 1));
         package_.AddFile("bin\\app.exe", "app");
-        package_.AddFile("Uninstall.exe", std::string(1024, 'u'));
+        package_.AddFile("Uninstall.exe", std::string(140000, 'u'));  // copied in three pieces
         package_.AddRegistry("HKEY_CURRENT_USER", key_.Path(), "Path", "%ProgDr%\\bin\\app.exe", "String");
         package_.AddShortcut(engine_text::kDesktopPlace, "App", "bin\\app.exe");
         StringList& settings = package_.data.MainSettings;
@@ -34,9 +34,10 @@ TEST_F(InstallRun, EveryStepRunsInOrderWithItsStatusAndPauseThenTheWizardMovesOn
     view_.folder.pop_back();  // the box is made to end in a backslash
     Do(RunInstall);
     EXPECT_EQ(view_.folder, install_.Path());
-    // The page is painted before the first file; each file shows its name and advances the bar.
+    // The page is painted before the first file; each file shows its name and advances the bar, and
+    // messages are handled between the pieces of a larger file too.
     EXPECT_EQ(view_.events, (StringList{"messages", "pause 150", "messages", "bar 228", "app.exe", "messages",
-        "bar 456", "Uninstall.exe", "messages", "Добавление данных в реестр...", "pause 150", "Создание ярлыков...",
+        "messages", "messages", "bar 456", "Uninstall.exe", "messages", "Добавление данных в реестр...", "pause 150", "Создание ярлыков...",
         "pause 150", "Информация для удаления...", "pause 150", "Удаление *.tmp", "Готово", "pause 150", "finish"}));
     EXPECT_FALSE(FileExists(copyPath_));
     EXPECT_EQ(ListFiles(install_.Path()), "Uninstall.exe Uninstall.ini bin\\app.exe");
@@ -46,12 +47,12 @@ TEST_F(InstallRun, EveryStepRunsInOrderWithItsStatusAndPauseThenTheWizardMovesOn
     const std::string record = ReadFileBytes(Installed("Uninstall.ini"));
     EXPECT_EQ(record.substr(0, 12) + record.substr(record.find("[Links]")),
               "[Settings]\r\n[Links]\r\n" + desktopFolder_ / "App.lnk\r\n[End]\r\n");
-    // The list of installed programs: the commands, the folder, 1027 bytes as 2 KiB, and the icon.
+    // The list of installed programs: the commands, the folder, 140,003 bytes as 137 KiB, and the icon.
     const std::string uninstaller = "\"" + install_.Path() + "Uninstall.exe\"";
     const std::tuple<const char*, DWORD, std::string> values[] = {{"DisplayName", REG_SZ, entry_ + '\0'},
         {"UninstallString", REG_SZ, uninstaller + '\0'}, {"QuietUninstallString", REG_SZ, uninstaller + " /S" + '\0'},
         {"InstallLocation", REG_SZ, install_.Path() + '\0'}, {"DisplayIcon", REG_SZ, Installed("bin\\app.exe") + '\0'},
-        {"EstimatedSize", REG_DWORD, {"\2\0\0\0", 4}}, {"NoModify", REG_DWORD, {"\1\0\0\0", 4}},
+        {"EstimatedSize", REG_DWORD, {"\x89\0\0\0", 4}}, {"NoModify", REG_DWORD, {"\1\0\0\0", 4}},
         {"NoRepair", REG_DWORD, {"\1\0\0\0", 4}}};
     for (const auto& [name, type, data] : values) {
         const RegValue value = ReadRegValue(HKEY_LOCAL_MACHINE, UninstallKeyPath(entry_), name).value_or(RegValue{});
@@ -60,7 +61,8 @@ TEST_F(InstallRun, EveryStepRunsInOrderWithItsStatusAndPauseThenTheWizardMovesOn
 }
 
 // The close question answered "Yes" during a round of messages: the run ends before the next file
-// or step, keeps the package copy, and the wizard does not move on.
+// or step, or inside a file, which then goes; it keeps the package copy, and the wizard does not
+// move on.
 class StoppedRun : public InstallRun, public testing::WithParamInterface<std::pair<int, const char*>> {};
 
 TEST_P(StoppedRun, EndsAtTheNextFileOrStep) {
@@ -75,7 +77,8 @@ TEST_P(StoppedRun, EndsAtTheNextFileOrStep) {
 INSTANTIATE_TEST_SUITE_P(Rounds, StoppedRun, testing::Values(
     std::pair(1, ""),                              // while the page is painted
     std::pair(3, "bin\\app.exe"),                  // after the first file
-    std::pair(4, "Uninstall.exe bin\\app.exe")));  // after the last file
+    std::pair(5, "bin\\app.exe"),                  // inside the last file
+    std::pair(6, "Uninstall.exe bin\\app.exe")));  // after the last file
 
 // Without an entry name the values would land on the list of installed programs itself.
 TEST_F(InstallRun, UninstallRecordWithoutAnEntryNameLeavesTheInstalledListAlone) {

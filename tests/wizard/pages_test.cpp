@@ -2,6 +2,8 @@
 // installation, with what a user relies on checked along the way; and the close question.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "package/package_writer.h"
 #include "package/shifted_text.h"
 #include "tests/engine/engine_fixture.h"
@@ -41,9 +43,10 @@ protected:
         }
         return p;
     }
-    // Starts the setup program and waits for the wizard's welcome page.
-    void Start(const PackageLayout& package) {
-        WriteSetupProgram(program_, ComposePackage(TextLines(package), payload_));
+    // Starts the setup program (already written when no package is given) and waits for the
+    // wizard's welcome page.
+    void Start(const std::optional<PackageLayout>& package) {
+        if (package) WriteSetupProgram(program_, ComposePackage(TextLines(*package), payload_));
         child_.emplace(program_, temp_.Path());
         const auto wizard = [](const WindowState& w) { return w.visible && w.text == kTestCaption; };
         ASSERT_NE(wizard_ = WaitForWindow(child_->Id(), wizard, kTimeout), nullptr);
@@ -235,30 +238,55 @@ TEST_F(WizardPages, WelcomeLicenceFolderGroupReadyInstallFinishWithOnlyTheDeskto
     InstallIntoThePackagesFolder();
 }
 
-// Esc or Cancel asks, in a box the wizard owns. No keeps the page and the installation going; Yes
-// stops the installation at its next file, ends with 0 and removes the package copy.
+// The size of a file being written, -1 while there is none.
+std::int64_t SizeOf(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+    return static_cast<std::int64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+}
+
+// Esc or Cancel asks, in a box the wizard owns, also while a file of 512 MiB is being written. No
+// keeps the page and the installation going; Yes stops it inside the file, which goes, ends with 0
+// and removes the package copy. The file before stays.
 TEST_F(WizardPages, CloseQuestionNoKeepsThePageAndTheRunYesStopsTheInstallAndEnds) {
-    constexpr int kFiles = 3000;
+    constexpr std::int64_t kBig = std::int64_t{512} << 20;
     const std::string question = "Прервать инсталяцию|Инсталляция не завершена. Если Вы выйдете, программа не будет"
                                  "\r\nинсталлирована.\r\n\r\nВы можете завершить инсталяцию позже.\r\n\r\nВыйти?|"
                                  "Yes No |wizard's|information";
-    Start(Package(false, false, {}, kFiles));
-    const std::string copy = temp_.Path() + "QORT\\Tmp_Data.tmp";
+    PackageLayout package = Package(false, false, {}, 1);
+    package.files.push_back({"big.bin", kBig});
+    // The setup program is written in pieces: a test process cannot hold the package at once.
+    const std::string text = ComposeTextBlock(TextLines(package)) + payload_;
+    WriteSetupProgram(program_, text);
+    std::FILE* out = std::fopen(program_.c_str(), "ab");
+    const std::string piece(1 << 20, 'b');
+    for (std::int64_t left = kBig; left > 0; left -= piece.size()) std::fwrite(piece.data(), 1, piece.size(), out);
+    const std::string trailer = LengthTrailer(static_cast<std::int32_t>(text.size() + kBig + 4));
+    std::fwrite(trailer.data(), 1, 4, out), std::fclose(out);
+    Start(std::nullopt);
+    const std::string copy = temp_.Path() + "QORT\\Tmp_Data.tmp", big = Folder() + "\\big.bin";
     EXPECT_TRUE(FileExists(copy));
     GoTo("folder");
     GoTo("ready");
-    GoTo("progress");
+    // While the file is written the program answers only every few dozen milliseconds: the
+    // controls are found now, and the run is watched through the file.
+    const HWND cancel = WithText("Отмена"), status = WithText("Статус:");
+    Click(Next());
+    WaitFor([&] { return SizeOf(big) > 0; }, kTimeout);
     PressKey(wizard_, VK_ESCAPE);
     ASSERT_EQ(Box(), question);
+    const std::int64_t asked = SizeOf(big);
+    EXPECT_LT(asked, kBig) << "asked while the file is being written";
     Answer(IDNO);
-    EXPECT_EQ(WaitForPage("progress"), "progress") << "No keeps the page";
-    Click(WithText("Отмена"));
-    ASSERT_EQ(Box(), question) << "the installation went on after No";
+    EXPECT_TRUE(IsWindowVisible(status)) << "No keeps the page";
+    Click(cancel);
+    ASSERT_EQ(Box(), question);
+    EXPECT_GT(SizeOf(big), asked) << "the installation went on after No";
     PressButton(box_->window, IDYES);
     EXPECT_EQ(child_->WaitForExit(kTimeout), 0u);
     EXPECT_FALSE(FileExists(copy));
-    EXPECT_TRUE(FileExists(Folder() + "\\f0.txt")) << "what was written stays";
-    EXPECT_FALSE(FileExists(Folder() + "\\f" + std::to_string(kFiles - 1) + ".txt")) << "the installation stopped";
+    EXPECT_EQ(ReadFileBytes(Folder() + "\\f0.txt"), "f0.txt") << "what was written stays";
+    EXPECT_FALSE(FileExists(big)) << "a file stopped half-way goes";
 }
 
 }  // namespace
