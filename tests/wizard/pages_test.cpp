@@ -2,8 +2,10 @@
 // installation, with what a user relies on checked along the way; and the close question.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdio>
 
+#include "engine/folders.h"
 #include "package/package_writer.h"
 #include "package/shifted_text.h"
 #include "tests/engine/engine_fixture.h"
@@ -279,14 +281,61 @@ TEST_F(WizardPages, CloseQuestionNoKeepsThePageAndTheRunYesStopsTheInstallAndEnd
     EXPECT_LT(asked, kBig) << "asked while the file is being written";
     Answer(IDNO);
     EXPECT_TRUE(IsWindowVisible(status)) << "No keeps the page";
+    EXPECT_TRUE(WaitFor([&] { return SizeOf(big) > asked; }, kTimeout)) << "the installation went on after No";
     Click(cancel);
     ASSERT_EQ(Box(), question);
-    EXPECT_GT(SizeOf(big), asked) << "the installation went on after No";
     PressButton(box_->window, IDYES);
     EXPECT_EQ(child_->WaitForExit(kTimeout), 0u);
     EXPECT_FALSE(FileExists(copy));
     EXPECT_EQ(ReadFileBytes(Folder() + "\\f0.txt"), "f0.txt") << "what was written stays";
     EXPECT_FALSE(FileExists(big)) << "a file stopped half-way goes";
+}
+
+// Faults met while installing, through the real program: the error box says what failed, the
+// program ends with 1 and removes the package copy, and the files written before stay. The full and
+// the read-only disk are small file systems that small_disks.sh mounts where the machine allows.
+TEST_F(WizardPages, FaultsWhileInstallingEndInTheirErrorBoxKeepingTheFilesBefore) {
+    ScratchKey denied(HKEY_LOCAL_MACHINE, "Software\\");
+    SECURITY_DESCRIPTOR nobody;  // an empty access list: no one may write the key
+    ACL empty;
+    InitializeSecurityDescriptor(&nobody, SECURITY_DESCRIPTOR_REVISION), InitializeAcl(&empty, sizeof empty, ACL_REVISION);
+    SetSecurityDescriptorDacl(&nobody, TRUE, &empty, FALSE);
+    HKEY key;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, denied.Path().c_str(), 0, nullptr, 0, WRITE_DAC, nullptr, &key, nullptr);
+    RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &nobody), RegCloseKey(key);
+    const std::string blocked = installs_ / "Занято", disks = getenv("SETUP_SMALL_DISKS") ? getenv("SETUP_SMALL_DISKS") : "";
+    CreateFolderPath(blocked + "\\sub\\b.txt\\");
+    // Install folder, what is in its way, and the box's kind and message.
+    std::vector<std::array<std::string, 3>> faults = {
+        {blocked, "FileCreateError", "Cannot create file " + blocked + "\\sub\\b.txt"},  // a folder where a file goes
+        {"Q:\\Тест", "FileCreateError", "Cannot create file Q:\\Тест\\f0.txt"},         // a drive that does not exist
+        {Folder(), "RegistryError", "Failed to set data for 'Path'"}};                  // a key no one may write
+    if (disks.empty()) std::printf("[  NOTE    ] no small file systems: this machine does not let tests mount them\n");
+    else faults.push_back({disks + "full\\Тест", "StreamError", "Stream write error"}),
+         faults.push_back({disks + "read-only\\Тест", "FileCreateError", "Cannot create file " + disks + "read-only\\Тест\\f0.txt"});
+    for (const auto& [folder, kind, message] : faults) {
+        SCOPED_TRACE(folder);
+        payload_.clear();
+        PackageLayout package = Package(false, false);
+        package.files.push_back({"big.bin", 2 << 20});  // larger than the full disk
+        payload_ += std::string(2 << 20, 'b');
+        package.settings[setting::kInstallFolder] = folder, package.settings[setting::kWriteRegistry] = "1";
+        package.registry = {{"HKEY_LOCAL_MACHINE", denied.Path(), "Path", "%ProgDr%", "String"}};
+        Start(package);
+        GoTo("folder");
+        GoTo("ready");
+        Click(Next());
+        ASSERT_EQ(Box().substr(0, 18), "Application Error|");
+        EXPECT_EQ(box_->text.rfind("Exception " + kind + " in module setup.exe at ", 0), 0u) << box_->text;
+        EXPECT_EQ(box_->text.substr(box_->text.find(".\r\n") + 3), message);
+        PressButton(box_->window, IDOK);
+        EXPECT_EQ(child_->WaitForExit(kTimeout), 1u);
+        EXPECT_EQ(ListFiles(temp_.Path()), "") << "the package copy goes";
+        if (message.find("f0.txt") == std::string::npos) EXPECT_EQ(ReadFileBytes(folder + "\\f0.txt"), "f0.txt") << "the files before stay";
+    }
+    SetSecurityDescriptorDacl(&nobody, FALSE, nullptr, FALSE);  // anyone again, so that the key can go
+    RegOpenKeyExA(HKEY_LOCAL_MACHINE, denied.Path().c_str(), 0, WRITE_DAC, &key);
+    RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &nobody), RegCloseKey(key);
 }
 
 }  // namespace
