@@ -143,7 +143,7 @@ int ShowSetupProgram(const std::string& path, std::ostream& out) {
     in.seekg(start);
     StreamSource text(in, length - 4);
     if (const std::string damage = ReadPackageText(text, data); !damage.empty()) {
-        out << "damaged: " << damage << "\n";
+        out << "damaged: " << Excerpt(Cp1251ToUtf8(damage), 300) << "\n";
         return 1;
     }
     out << "text block: " << data.PayloadOffset << " bytes\n\nsettings:\n";
@@ -168,13 +168,13 @@ int ShowSetupProgram(const std::string& path, std::ostream& out) {
     std::int64_t offset = data.PayloadOffset;
     for (std::size_t i = 0; i + kFileRecordLines <= files.size(); i += kFileRecordLines) {
         out << "  " << i / kFileRecordLines + 1 << ": " << Quoted(files[i]) << " offset " << offset << " size "
-            << Cp1251ToUtf8(files[i + 1]) << " attributes " << Cp1251ToUtf8(files[i + 2]) << "\n";
+            << Excerpt(Cp1251ToUtf8(files[i + 1])) << " attributes " << Excerpt(Cp1251ToUtf8(files[i + 2])) << "\n";
         offset += ParseInteger(files[i + 1]).value_or(0);
     }
     std::string damage = CheckFileRecords(data, length - 4);
     if (damage.empty()) damage = CheckLinkAndKeyRecords(data);
     if (!damage.empty()) {
-        out << "\ndamaged: " << Cp1251ToUtf8(damage) << "\n";
+        out << "\ndamaged: " << Excerpt(Cp1251ToUtf8(damage), 300) << "\n";
         return 1;
     }
     out << "\nlayout: sound\n";

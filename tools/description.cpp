@@ -28,15 +28,6 @@ constexpr setting::Line kIntegerSettings[] = {
     setting::kLicenceFontSize,  setting::kLicenceFontColor, setting::kLicenceCharset,
 };
 
-// Description text as an error quotes it: a line may be a megabyte long, so at most 80
-// characters of it, cut with an ellipsis.
-std::string Quoted(std::string_view utf8) {
-    std::size_t bytes = 0;
-    for (int characters = 0; bytes < utf8.size() && characters < 80; ++characters)
-        for (++bytes; bytes < utf8.size() && (static_cast<unsigned char>(utf8[bytes]) & 0xC0) == 0x80;) ++bytes;
-    return bytes < utf8.size() ? std::string(utf8.substr(0, bytes)) + "…" : std::string(utf8);
-}
-
 bool IsIntegerSetting(int index) {
     for (setting::Line line : kIntegerSettings)
         if (line == index) return true;
@@ -80,7 +71,7 @@ public:
         const std::string key(Trim(text.substr(0, equals)));
         const std::string_view value = Unquote(Trim(text.substr(equals + 1)));
         switch (section_) {
-        case Section::None: Fail("'" + Quoted(key) + "' stands before any [section]");
+        case Section::None: Fail("'" + Excerpt(key) + "' stands before any [section]");
         case Section::Settings: return SettingLine(key, value);
         case Section::Registry: return RegistryLine(key, value);
         case Section::Shortcut: return ShortcutLine(key, value);
@@ -119,20 +110,20 @@ private:
     // Text that goes into the package: one line of Windows-1251 without CR, LF or 0x1A.
     std::string PackageText(std::string_view utf8) const {
         auto text = Utf8ToCp1251(utf8);
-        if (!text) Fail("the text has no Windows-1251 form: " + Quoted(utf8));
+        if (!text) Fail("the text has no Windows-1251 form: " + Excerpt(utf8));
         if (text->find_first_of("\r\n\x1A") != std::string::npos) Fail("the text holds a control character");
         return *text;
     }
 
     // The program would end with "'...' is not a valid integer value" at this value.
     void CheckInteger(int line, const std::string& what, const std::string& text) const {
-        if (!ParseInteger(text)) FailAt(line, what + ": " + FormatText(messages::kNotAnInteger, Quoted(Cp1251ToUtf8(text))));
+        if (!ParseInteger(text)) FailAt(line, what + ": " + FormatText(messages::kNotAnInteger, Excerpt(Cp1251ToUtf8(text))));
     }
 
     // A path the package writes below a folder of the machine must stay inside that folder.
     void CheckRelativePath(const std::string& what, const std::string& path) const {
         if (const std::string fault = RelativePathFault(path); !fault.empty())
-            Fail(what + " '" + Quoted(Cp1251ToUtf8(path)) + "' " + Quoted(Cp1251ToUtf8(fault)));
+            Fail(what + " '" + Excerpt(Cp1251ToUtf8(path)) + "' " + Excerpt(Cp1251ToUtf8(fault)));
     }
 
     void Set(int index, std::string_view utf8) { result_.layout.settings[index] = *Utf8ToCp1251(utf8); }
@@ -150,7 +141,7 @@ private:
             result_.layout.files.emplace_back();
             result_.fileSources.emplace_back();
             result_.fileLines.push_back(line_);
-        } else Fail("unknown section " + Quoted(text));
+        } else Fail("unknown section " + Excerpt(text));
     }
 
     // Uninstall.exe last: the author's files are all in place before it.
@@ -202,9 +193,9 @@ private:
             return;
         }
         const int index = FindSetting(key);
-        if (index < 0) Fail("unknown setting '" + Quoted(key) + "'");
+        if (index < 0) Fail("unknown setting '" + Excerpt(key) + "'");
         if (index == setting::kRegistryCount || index == setting::kShortcutCount || index == setting::kFileCount)
-            Fail("'" + Quoted(key) + "' is counted by the builder from the records");
+            Fail("'" + Excerpt(key) + "' is counted by the builder from the records");
         result_.layout.settings[index] = PackageText(value);
         if (index == setting::kLicenceText) licenceLine_ = line_;
         if (IsIntegerSetting(index)) CheckInteger(line_, key, result_.layout.settings[index]);
@@ -215,7 +206,7 @@ private:
         auto& r = result_.layout.registry.back();
         std::string* field = key == "root" ? &r.root : key == "key" ? &r.key : key == "name" ? &r.name
                            : key == "data" ? &r.data : key == "type" ? &r.type : nullptr;
-        if (!field) Fail("unknown [registry] field '" + Quoted(key) + "'");
+        if (!field) Fail("unknown [registry] field '" + Excerpt(key) + "'");
         *field = PackageText(value);
         if (field == &r.data) registryLines_.back().data = line_;
     }
@@ -225,7 +216,7 @@ private:
         std::string* field = key == "place" ? &s.place : key == "name" ? &s.name : key == "target" ? &s.target
                            : key == "workdir" ? &s.workingFolder : key == "arguments" ? &s.arguments
                            : key == "description" ? &s.description : nullptr;
-        if (!field) Fail("unknown [shortcut] field '" + Quoted(key) + "'");
+        if (!field) Fail("unknown [shortcut] field '" + Excerpt(key) + "'");
         *field = PackageText(value);
         if (field == &s.name) CheckRelativePath("the shortcut name", s.name);
     }
@@ -235,7 +226,7 @@ private:
         if (key == "path") CheckRelativePath("the path", f.path = PackageText(value));
         else if (key == "attributes") CheckInteger(line_, key, f.attributes = PackageText(value));
         else if (key == "source") result_.fileSources.back() = (std::filesystem::path(base_) / std::string(value)).string();
-        else Fail("unknown [file] field '" + Quoted(key) + "'");
+        else Fail("unknown [file] field '" + Excerpt(key) + "'");
     }
 
     std::string name_, base_, uninstaller_;
@@ -288,4 +279,11 @@ PackageSource ReadDescription(const std::string& path, const std::string& uninst
     source.inputs.push_back(path);
     MeasureFiles(source, path);
     return source;
+}
+
+std::string Excerpt(std::string_view utf8, std::size_t characters) {
+    std::size_t bytes = 0;
+    for (std::size_t counted = 0; bytes < utf8.size() && counted < characters; ++counted)
+        for (++bytes; bytes < utf8.size() && (static_cast<unsigned char>(utf8[bytes]) & 0xC0) == 0x80;) ++bytes;
+    return bytes < utf8.size() ? std::string(utf8.substr(0, bytes)) + "…" : std::string(utf8);
 }

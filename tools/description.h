@@ -32,5 +32,9 @@ PackageSource ParseDescription(std::string_view text, const std::string& name, c
 // Takes each file record's size from its file on disk.
 void MeasureFiles(PackageSource& source, const std::string& name);
 
+// Text as an error quotes it: a line may be a megabyte long, so at most this many characters of
+// it, cut with an ellipsis.
+std::string Excerpt(std::string_view utf8, std::size_t characters = 80);
+
 // Reads, parses and measures the description file.
 PackageSource ReadDescription(const std::string& path, const std::string& uninstaller = {});

@@ -68,6 +68,16 @@ TEST_F(Builder, SetupProgramIsTheStubFollowedByAWindows1251PackageThatShowListsB
     for (const char* line : {"28  program-name = \"Редактор\"", "57  file-count = \"2\"", "2: \"sub\\empty.txt\"",
                              "1: root=\"HKEY_CURRENT_USER\" key=\"Software\\Rodev\"", "size 4 attributes 32", "layout: sound"})
         EXPECT_NE(shown.str().find(line), std::string::npos) << line << " in\n" << shown.str();
+
+    // A damaged record is refused by its number, a line of 100,000 digits cut to a readable length.
+    std::string damaged = package.substr(0, package.size() - 4);
+    damaged.replace(damaged.find("a.bin\r\n4\r\n"), 10, "a.bin\r\n" + std::string(100000, '7') + "\r\n");
+    Write("damaged.exe", "MZstub" + damaged + LengthTrailer(static_cast<std::int32_t>(damaged.size() + 4)));
+    shown.str("");
+    EXPECT_EQ(ShowSetupProgram(Path("damaged.exe"), shown), 1);
+    EXPECT_NE(shown.str().find("\ndamaged: file record 1: size '777"), std::string::npos);
+    std::istringstream lines(shown.str());
+    for (std::string line; std::getline(lines, line);) EXPECT_LT(line.size(), 400u) << line.substr(0, 80);
 }
 
 // Whatever the setup program would refuse as damaged or end on is refused here, naming the line.
