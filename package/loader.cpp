@@ -1,5 +1,9 @@
 #include "package/loader.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <span>
+
 #include "package/loader_texts.h"
 #include "package/package_text.h"
 #include "package/length_trailer.h"
@@ -14,6 +18,24 @@ std::int64_t ReadStoredLength(File& program, std::int64_t fileSize) {
     unsigned char bytes[4];
     if (fileSize < 4 || !program.Seek(fileSize - 4) || !program.ReadExactly(bytes, 4)) return -1;
     return ReadLengthTrailer(bytes);
+}
+
+// True when the package starts where the program's image ends, after its last section's bytes:
+// the builder writes it there. Kept out of line: inlined, it costs the shipped program a page.
+__attribute__((noinline)) bool PackageFollowsTheImage(File& program, std::int64_t packageStart) {
+    alignas(8) unsigned char headers[1024];
+    if (!program.Seek(0) || !program.ReadExactly(headers, sizeof headers)) return false;
+    const std::uint32_t nt = reinterpret_cast<const IMAGE_DOS_HEADER*>(headers)->e_lfanew;
+    if (nt > sizeof headers - sizeof(IMAGE_NT_HEADERS)) return false;
+    const auto& image = *reinterpret_cast<const IMAGE_NT_HEADERS*>(headers + nt);
+    const std::size_t table = nt + offsetof(IMAGE_NT_HEADERS, OptionalHeader) + image.FileHeader.SizeOfOptionalHeader;
+    const std::size_t count = image.FileHeader.NumberOfSections;
+    if (image.Signature != IMAGE_NT_SIGNATURE || table + count * sizeof(IMAGE_SECTION_HEADER) > sizeof headers)
+        return false;
+    std::uint32_t end = 0;
+    for (const auto& section : std::span(reinterpret_cast<const IMAGE_SECTION_HEADER*>(headers + table), count))
+        end = std::max<std::uint32_t>(end, section.PointerToRawData + section.SizeOfRawData);
+    return end == packageStart;
 }
 
 // Any failure while loading (memory exhausted, a library error) means the package cannot be used.
@@ -59,6 +81,9 @@ LoadResult ReadPackageFrom(const std::string& programPath, const std::string& te
         if (length < 0) return LoadResult::Damaged;
         if (fileSize < length) return LoadResult::LengthBeyondFile;
         if (length < 4) return LoadResult::Damaged;
+        // A length a few bytes off would otherwise load: the first line, which the program never
+        // reads, would take in bytes of the image or give up its own.
+        if (!PackageFollowsTheImage(program, fileSize - length)) return LoadResult::Damaged;
         copyLength = length - 4;
         File copy = File::Create(TempPackagePath(tempFolder));
         if (!copy.IsOpen() || !program.Seek(fileSize - length) ||

@@ -27,24 +27,6 @@ protected:
         WriteSetupProgram(program_, package);
         return child_.emplace(program_, temp_.Path());
     }
-    // The message shows over the splash and no other window and waits for the user; OK ends the
-    // program with exit code 0.
-    void ExpectDamagedDataMessageThenExitZero(const std::string& package) {
-        const ChildProgram& child = Start(package);
-        const auto box = child.WaitForMessageBox(kTimeout);
-        ASSERT_TRUE(box) << "no message box";
-        EXPECT_EQ(box->caption + ": " + box->text, "Ошибка: Данные повреждены или отсутствуют!");
-        EXPECT_EQ(box->buttons, std::vector<int>{IDOK});
-        EXPECT_EQ(MessageBoxIconColor(box->window), IconColor::Red) << "the error icon";
-        for (HWND window : TopLevelWindows(child.Id())) {
-            const WindowState w = Describe(window);
-            EXPECT_TRUE(w.className != "Form" || w.visible == (w.text == "SetupProgram")) << w.text;
-        }
-        EXPECT_FALSE(child.WaitForExit(300)) << "the program waits for the user";
-        PressButton(box->window, IDOK);
-        EXPECT_EQ(child.WaitForExit(kTimeout), 0u);
-    }
-
     ScratchFolder programs_, temp_;
     std::string program_ = programs_ / "setup.exe", copy_ = temp_ / "QORT\\Tmp_Data.tmp";
     PackageData data_;
@@ -61,11 +43,8 @@ TEST_F(Loader, EachPackageLoadsOrIsRefusedAndIsCopiedOnlyWhenItsLengthIsThere) {
     EXPECT_EQ(data_.LicenceText, "Соглашение\r\nстрока 2");
     EXPECT_EQ(data_.FileEntries, (StringList{"edit.exe", "5", "32", "sub\\empty.txt", "0", "33"}));
 
-    StringList notANumber = TextLines(sound), tooShort = notANumber, outside = notANumber;
-    notANumber[setting::kFileCount] = "abc";
-    tooShort[setting::kCount + 1] = "6";  // the first file needs 6 of the 5 bytes
-    outside[setting::kCount] = "..\\edit.exe";
-    const std::string text = ComposeTextBlock(TextLines(sound)), stub = ReadFileBytes(StubPath());
+    // Damaged packages of every kind: damaged_program_test.cpp.
+    const std::string text = ComposeTextBlock(TextLines(sound));
     const struct {
         const char* what;
         std::string package;
@@ -73,15 +52,8 @@ TEST_F(Loader, EachPackageLoadsOrIsRefusedAndIsCopiedOnlyWhenItsLengthIsThere) {
         bool copied;
     } rows[] = {
         {"sound", ComposePackage(TextLines(sound), "12345"), LoadResult::Loaded, true},
-        {"count not a number", ComposePackage(notANumber, "12345"), LoadResult::Damaged, true},
-        {"sizes that do not fit", ComposePackage(tooShort, "12345"), LoadResult::Damaged, true},
-        {"path out of its folder", ComposePackage(outside, "12345"), LoadResult::Damaged, true},
-        {"absurd count", ComposePackage(StringList(setting::kCount, "2000000000"), ""), LoadResult::Damaged, true},
         {"length 4: no text", LengthTrailer(4), LoadResult::Damaged, true},
         {"length 3", text + LengthTrailer(3), LoadResult::Damaged, false},
-        {"negative length", text + LengthTrailer(-5), LoadResult::Damaged, false},
-        {"length one byte beyond the file", text + LengthTrailer(static_cast<std::int32_t>(stub.size() + text.size() + 5)),
-         LoadResult::LengthBeyondFile, false},
     };
     for (const auto& row : rows) {
         const std::string old(10000, 'x');
@@ -97,43 +69,6 @@ TEST_F(Loader, EachPackageLoadsOrIsRefusedAndIsCopiedOnlyWhenItsLengthIsThere) {
     CloseHandle(held);
     EXPECT_EQ(ReadPackageFrom(program_, temp_ / "no\\such\\", data_), LoadResult::Damaged);
     EXPECT_EQ(ReadPackageFrom(programs_ / "missing.exe", temp_.Path(), data_), LoadResult::Damaged);
-}
-
-TEST_F(Loader, DamagedPackageShowsTheDamagedDataMessageAndLeavesNothingBehind) {
-    PackageLayout tooLong, outside, link;
-    tooLong.files.push_back({"app.exe", 100, "32"});
-    outside.files.push_back({"..\\..\\..\\windows\\evil.txt", 5, "32"});
-    link.shortcuts.push_back({"Пуск", "..\\..\\Startup\\evil", "a.exe", "", "", ""});
-    StringList notANumber = TextLines(tooLong);
-    notANumber[setting::kFileCount] = "abc";
-    for (const StringList& lines : {notANumber, TextLines(tooLong), TextLines(outside), TextLines(link)}) {
-        ExpectDamagedDataMessageThenExitZero(ComposePackage(lines, "short"));
-        EXPECT_EQ(ListFiles(temp_.Path()) + " " + ListFiles(programs_.Path()), " setup.exe") << "not even the copy";
-    }
-    ExpectDamagedDataMessageThenExitZero(ComposeTextBlock(notANumber) + LengthTrailer(2));  // a length below 4
-}
-
-// Ten million registry records of empty lines: a 50 MB package whose lists outgrow the 32-bit
-// program's memory while loading.
-TEST_F(Loader, PackageThatExhaustsMemoryWhileLoadingShowsTheDamagedDataMessage) {
-    if (sizeof(void*) != 4) GTEST_SKIP() << "a 64-bit program has the memory to load it";
-    StringList lines(setting::kCount, "0");
-    lines[setting::kRegistryCount] = "10000000";
-    const std::string text = ComposeTextBlock(lines) + std::string(50000000, '\r');
-    ExpectDamagedDataMessageThenExitZero(text + LengthTrailer(static_cast<std::int32_t>(text.size() + 4)));
-}
-
-TEST_F(Loader, StoredLengthBeyondTheFileEndsTheProgramSilentlyWithoutACopy) {
-    const std::string text = ComposeTextBlock(StringList(setting::kCount, "0"));
-    const std::string stub = ReadFileBytes(StubPath());
-    const auto& child = Start(text + LengthTrailer(static_cast<std::int32_t>(stub.size() + text.size() + 4 + 1)));
-    EXPECT_EQ(child.WaitForExit(kTimeout), 0u);
-    EXPECT_FALSE(child.WaitForMessageBox(0));
-    EXPECT_EQ(ListFiles(temp_.Path()), "") << "no temporary copy";
-    // The bare stub ends with bytes of its own: whatever length they spell, no package follows.
-    const auto& bare = Start("");
-    if (const auto box = bare.WaitForMessageBox(kTimeout)) PressButton(box->window, IDOK);
-    EXPECT_EQ(bare.WaitForExit(kTimeout), 0u);
 }
 
 TEST_F(Loader, SecondSetupProgramIsRefusedWhileOneRuns) {
