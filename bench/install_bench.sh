@@ -3,7 +3,7 @@
 # payloads of random bytes, under one Wine session (one prefix, one virtual screen). Each set runs
 # ours, the peer's, a plain Win32 copy loop and a native cp -r once per payload; the table gives
 # medians and min-max. Run after make build:
-#   bench/install_bench.sh [SETS]     SETS runs of each per payload, 5 by default
+#   bench/install_bench.sh [SETS]     SETS runs of each per payload: 5, or the SETS variable
 # The payloads stay in build/bench/payload for the next run; installers and results are remade.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -213,7 +213,7 @@ for built in "$tree/setup.exe" "$tree/install_driver.exe" build/host/setup-pack;
 done
 if ! command -v makensis >/dev/null; then
     echo "bench: installing the peer, Debian's nsis" >&2
-    apt-get install -y nsis >/dev/null
+    apt-get install -y nsis >/dev/null || { apt-get update >/dev/null && apt-get install -y nsis >/dev/null; }
 fi
 
 mkdir -p "$work/payload"
@@ -230,5 +230,5 @@ done
 
 echo "bench: $sets sets, $tree setup program under $(source "$tree/wine-env" && "$wine_loader" --version)," \
     "peer $(makensis -VERSION), $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)" >&2
-scripts/wine-session.sh "$tree" "$0" --runs "$tree" "$sets"
+scripts/wine-session.sh "$tree" bash "$root/bench/install_bench.sh" --runs "$tree" "$sets"
 print_table

@@ -3,7 +3,8 @@
 //                                         load_ms install_ms peak_kib exit
 //   install_driver peer SETUP.exe FOLDER  the peer's silent run into FOLDER: run_ms peak_kib exit
 //   install_driver copy FROM TO           a plain copy of a folder tree, 64 KiB pieces: copy_ms bytes
-// Peak memory is the process's PeakWorkingSetSize (psapi), sampled every 5 ms while it runs.
+// Peak memory is the process's PeakWorkingSetSize (psapi), sampled every 5 ms while it runs; Wine
+// reports the Linux process's VmHWM there.
 // Exit status 1 when a page does not show or the program does not end.
 #include <cstdio>
 #include <cstdlib>
