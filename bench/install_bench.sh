@@ -4,6 +4,7 @@
 # ours, the peer's, a plain Win32 copy loop and a native cp -r once per payload; the table gives
 # medians and min-max. Run after make build:
 #   bench/install_bench.sh [SETS]     SETS runs of each per payload: 5, or the SETS variable
+#   PAYLOADS="files-4k" bench/install_bench.sh 1
 # The payloads stay in build/bench/payload for the next run; installers and results are remade.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,7 +15,8 @@ out=$work/out
 # 150 ms after "Готово" (engine/install_run.cpp: the other steps and their pauses are off).
 splash_ms=500
 install_pauses_ms=300
-payloads=(empty files-1m files-256m files-4k)
+# PAYLOADS picks some of them: "files-4k", say.
+read -ra payloads <<<"${PAYLOADS:-empty files-1m files-256m files-4k}"
 
 # A folder or file of this machine as the Windows programs name it.
 winpath() { local p="$root/$1"; echo "Z:${p//\//\\}"; }
@@ -81,6 +83,8 @@ record() {
 run_checked() {
     local payload=$1 who=$2 folder=$3 line
     shift 3
+    # The previous run's writes reach the disk first, so that no run pays for another's.
+    sync
     line=$("$tree/wine-run" "$tree/install_driver.exe" "$@" | tr -d '\r')
     case " $line " in *" exit="[1-9]*) echo "bench: $who on $payload ended with ${line##*exit=}" >&2; exit 1 ;; esac
     if [ "$(tree_size "$folder")" != "$(tree_size "$work/payload/$payload")" ]; then
@@ -114,6 +118,7 @@ run_sets() {
 # cp -r of the payload, timed here, checked as the others.
 run_cp() {
     local start
+    sync
     start=$(date +%s%N)
     cp -r "$work/payload/$1" "$out/cp"
     record "$1" native "cp_ms=$((($(date +%s%N) - start) / 1000000))"
@@ -221,7 +226,8 @@ make_payload empty 0 0 0
 make_payload files-1m 200 $((1024 * 1024)) 0
 make_payload files-256m 2 $((256 * 1024 * 1024)) 0
 make_payload files-4k 2000 4096 20
-for payload in "${payloads[@]}"; do
+# The empty installers warm the session up whatever the payloads.
+for payload in $(printf '%s\n' empty "${payloads[@]}" | sort -u); do
     write_our_description "$payload"
     build/host/setup-pack build "$work/$payload.txt" -o "$work/$payload-ours.exe" --stub "$tree/setup.exe" >/dev/null
     write_peer_script "$payload"

@@ -43,9 +43,9 @@ bool ExtractBytes(Installation& run, File& from, File& to, std::int64_t size) {
     return false;
 }
 
-void ExtractFile(Installation& run, File& copy, std::int64_t first, bool last) {
+void ExtractFile(Installation& run, File& copy, const std::string& installFolder, std::int64_t first, bool last) {
     const StringList& entries = run.package.FileEntries;
-    const std::string target = run.view.GetInstallFolder() + ListLine(entries, first);
+    const std::string target = installFolder + ListLine(entries, first);
     // The system's ANSI calls would refuse or cut a longer path; nothing is written elsewhere.
     if (target.size() >= MAX_PATH) Fail("FileCreateError", FormatText(messages::kCannotCreateFile, target));
     const std::string folder = FolderPart(target);
@@ -60,8 +60,11 @@ void ExtractFile(Installation& run, File& copy, std::int64_t first, bool last) {
         DeleteFileA(target.c_str());
         return;
     }
-    // Only now: a read-only file must first be written in full.
-    SetFileAttributesA(target.c_str(), static_cast<DWORD>(StrToInt(ListLine(entries, first + 2))));
+    // Only now: a read-only file must first be written in full. A file just created holds the
+    // archive attribute alone, the usual record's: setting it again would cost a quarter of a
+    // millisecond a file under Wine.
+    const auto attributes = static_cast<DWORD>(StrToInt(ListLine(entries, first + 2)));
+    if (attributes != FILE_ATTRIBUTE_ARCHIVE) SetFileAttributesA(target.c_str(), attributes);
     ++run.state.FilesDone;
     run.view.FileInstalled(target);
     if (!ShowDue(run) && !last) return;
@@ -79,6 +82,8 @@ void DrawProgress(InstallView& view, const InstallState& state) {
 }
 
 void ExtractFiles(Installation& run) {
+    // Read once: the box cannot change while the installing page shows, and reading it costs
+    // half a millisecond a file under Wine.
     const std::string installFolder = PrepareInstallFolder(run.view);
     if (!FolderExists(installFolder)) CreateFolderPath(installFolder);
     File copy = File::OpenForReadingOrFail(run.packageCopy);
@@ -88,6 +93,6 @@ void ExtractFiles(Installation& run) {
     run.state.LastShown = run.now();
     for (std::int64_t i = 0; i < count; ++i) {
         if (run.view.StopRequested()) return;
-        ExtractFile(run, copy, i * kFileRecordLines, i == count - 1);
+        ExtractFile(run, copy, installFolder, i * kFileRecordLines, i == count - 1);
     }
 }

@@ -10,6 +10,7 @@ enum ShortcutPlace { kProgramsPlace = 0, kStartPlace = 1, kDesktopPlace = 2, kTa
 class InstallView {
 public:
     // The folder box's text. Read at every use and never cached: the box is the install folder.
+    // (Extraction reads it once, as it starts: the box cannot change while files are written.)
     virtual std::string GetInstallFolder() = 0;
     virtual void SetInstallFolder(const std::string& folder) = 0;
     // The status line beside "Статус:".
