@@ -5,11 +5,15 @@
 # medians and min-max. Run after make build:
 #   bench/install_bench.sh [SETS]     SETS runs of each per payload: 5, or the SETS variable
 #   PAYLOADS="files-4k" bench/install_bench.sh 1
-# The payloads stay in build/bench/payload for the next run; installers and results are remade.
+# Everything the runs read and write (payloads, installers, installed files, the setup program's
+# temporary folder) lives in memory, in /dev/shm/setup-bench, or in BENCH_DIR: on a disk the
+# figures follow the disk (a cloud disk's write credits, ext4 creating files slowly soon after
+# thousands were deleted) more than the installers. The payloads stay for the next run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-work=build/bench
+work=${BENCH_DIR:-/dev/shm/setup-bench}
+case $work in /*) ;; *) work=$root/$work ;; esac
 out=$work/out
 # The splash waits 500 ms before loading; a files-only run pauses 150 ms before extracting and
 # 150 ms after "Готово" (engine/install_run.cpp: the other steps and their pauses are off).
@@ -19,7 +23,7 @@ install_pauses_ms=300
 read -ra payloads <<<"${PAYLOADS:-empty files-1m files-256m files-4k}"
 
 # A folder or file of this machine as the Windows programs name it.
-winpath() { local p="$root/$1"; echo "Z:${p//\//\\}"; }
+winpath() { echo "Z:${1//\//\\}"; }
 
 payload_title() {
     case $1 in
@@ -206,6 +210,8 @@ print_table() {
 if [ "${1:-}" = --runs ]; then
     # Inside the session: scripts/wine-session.sh started this script again.
     tree=$2 sets=$3
+    mkdir -p "$work/temp"
+    BENCH_TEMP=$(winpath "$work/temp") && export BENCH_TEMP
     run_sets
     exit
 fi

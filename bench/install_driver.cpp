@@ -206,6 +206,8 @@ int CopyPlainly(const std::string& from, const std::string& to) {
 
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
+    // The installers' temporary folder: the bench keeps it in memory with everything else.
+    if (const char* temp = std::getenv("BENCH_TEMP")) SetEnvironmentVariableA("TMP", temp), SetEnvironmentVariableA("TEMP", temp);
     if (mode == "ours" && argc == 3) return DriveOurs(argv[2]);
     if (mode == "peer" && argc == 4) return RunPeer(argv[2], argv[3]);
     if (mode == "copy" && argc == 4) return CopyPlainly(argv[2], argv[3]);
