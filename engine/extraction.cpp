@@ -31,18 +31,6 @@ bool KeepCopying(void* context) {
     return !run.view.StopRequested();
 }
 
-// Copies size bytes from the package copy's read position; a copy that ends early is a read
-// error. False when the user stopped the run inside the file.
-bool ExtractBytes(Installation& run, File& from, File& to, std::int64_t size) {
-    switch (CopyBytes(from, to, size, KeepCopying, &run)) {
-    case CopyResult::Copied: return true;
-    case CopyResult::Stopped: return false;
-    case CopyResult::ReadFailed: FailReading();
-    case CopyResult::WriteFailed: FailWriting();
-    }
-    return false;
-}
-
 void ExtractFile(Installation& run, File& copy, const std::string& installFolder, std::int64_t first, bool last) {
     const StringList& entries = run.package.FileEntries;
     const std::string target = installFolder + ListLine(entries, first);
@@ -50,14 +38,17 @@ void ExtractFile(Installation& run, File& copy, const std::string& installFolder
     if (target.size() >= MAX_PATH) Fail("FileCreateError", FormatText(messages::kCannotCreateFile, target));
     const std::string folder = FolderPart(target);
     if (!FolderExists(folder)) CreateFolderPath(folder);
-    bool whole;
+    CopyResult copied;
     {
         File out = File::CreateOrFail(target);
-        whole = ExtractBytes(run, copy, out, StrToInt(ListLine(entries, first + 1)));
+        copied = CopyBytes(copy, out, StrToInt(ListLine(entries, first + 1)), KeepCopying, &run);
     }
-    // A file cut short by the user's stop would look installed; it goes.
-    if (!whole) {
+    // A file cut short (by the user's stop, a full disk, a package copy that ends early) would
+    // look installed; it goes before the run stops or the error is shown.
+    if (copied != CopyResult::Copied) {
         DeleteFileA(target.c_str());
+        if (copied == CopyResult::ReadFailed) FailReading();
+        if (copied == CopyResult::WriteFailed) FailWriting();
         return;
     }
     // Only now: a read-only file must first be written in full. A file just created holds the

@@ -292,7 +292,8 @@ TEST_F(WizardPages, CloseQuestionNoKeepsThePageAndTheRunYesStopsTheInstallAndEnd
 }
 
 // Faults met while installing, through the real program: the error box says what failed, the
-// program ends with 1 and removes the package copy, and the files written before stay. The full and
+// program ends with 1 and removes the package copy and the file it could not finish, and the files
+// written before stay. The full and
 // the read-only disk are small file systems that small_disks.sh mounts where the machine allows.
 TEST_F(WizardPages, FaultsWhileInstallingEndInTheirErrorBoxKeepingTheFilesBefore) {
     ScratchKey denied(HKEY_LOCAL_MACHINE, "Software\\");
@@ -331,6 +332,7 @@ TEST_F(WizardPages, FaultsWhileInstallingEndInTheirErrorBoxKeepingTheFilesBefore
         PressButton(box_->window, IDOK);
         EXPECT_EQ(child_->WaitForExit(kTimeout), 1u);
         EXPECT_EQ(ListFiles(temp_.Path()), "") << "the package copy goes";
+        if (kind == "StreamError") EXPECT_FALSE(FileExists(folder + "\\big.bin")) << "no file is left cut short";
         if (message.find("f0.txt") == std::string::npos) EXPECT_EQ(ReadFileBytes(folder + "\\f0.txt"), "f0.txt") << "the files before stay";
     }
     SetSecurityDescriptorDacl(&nobody, FALSE, nullptr, FALSE);  // anyone again, so that the key can go
