@@ -1,5 +1,6 @@
 #include "tools/builder.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -117,6 +118,25 @@ void BuildSetupProgram(const PackageSource& source, const std::string& stubPath,
     }
 }
 
+// Where a Windows program's image ends, by its own headers: the end of its last section's bytes.
+// -1 when the file does not start with such headers (a stand-in stub).
+std::int64_t ImageEnd(std::istream& in) {
+    unsigned char h[1024] = {};
+    in.seekg(0);
+    in.read(reinterpret_cast<char*>(h), sizeof h);
+    in.clear();
+    const auto u16 = [&](std::size_t at) { return static_cast<std::uint32_t>(h[at] | h[at + 1] << 8); };
+    const auto u32 = [&](std::size_t at) { return u16(at) | u16(at + 2) << 16; };
+    const std::size_t nt = u32(0x3C);
+    if (h[0] != 'M' || h[1] != 'Z' || nt > sizeof h - 24 || u32(nt) != 0x4550) return -1;  // "PE\0\0"
+    const std::size_t sections = nt + 24 + u16(nt + 20), count = u16(nt + 6);
+    if (sections + count * 40 > sizeof h) return -1;
+    std::int64_t end = 0;
+    for (std::size_t at = sections; at < sections + count * 40; at += 40)
+        end = std::max<std::int64_t>(end, std::int64_t{u32(at + 20)} + u32(at + 16));
+    return end;
+}
+
 int ShowSetupProgram(const std::string& path, std::ostream& out) {
     std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) {
@@ -138,6 +158,11 @@ int ShowSetupProgram(const std::string& path, std::ostream& out) {
     }
     const std::int64_t start = fileSize - length;
     out << "package: " << length << " bytes at offset " << start << "\n";
+    // The setup program finds its package only right after its own image.
+    if (const std::int64_t end = ImageEnd(in); end >= 0 && end != start) {
+        out << "damaged: the package starts at byte " << start << ", the program's image ends at byte " << end << "\n";
+        return 1;
+    }
 
     PackageData data;
     in.seekg(start);

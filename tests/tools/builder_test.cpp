@@ -80,6 +80,23 @@ TEST_F(Builder, SetupProgramIsTheStubFollowedByAWindows1251PackageThatShowListsB
     for (std::string line; std::getline(lines, line);) EXPECT_LT(line.size(), 400u) << line.substr(0, 80);
 }
 
+// A stub with a Windows program's headers: as the setup program does, show requires the package to
+// start where the image ends, so a stored length one off is damaged.
+TEST_F(Builder, ShowRefusesAPackageThatDoesNotStartWhereTheProgramsImageEnds) {
+    std::string pe(0x200, '\0');
+    pe.replace(0, 2, "MZ"), pe[0x3C] = 0x40, pe.replace(0x40, 4, std::string("PE\0\0", 4)), pe[0x46] = 1;
+    pe[0x69] = pe[0x6D] = 1;  // one section of 0x100 bytes at 0x100: the image ends at 0x200
+    Write("stub.exe", pe);
+    Build("setup.exe");
+    std::ostringstream shown;
+    EXPECT_EQ(ShowSetupProgram(Path("setup.exe"), shown), 0) << shown.str();
+    std::string program = Read("setup.exe");
+    program[program.size() - 4] ^= 1;
+    Write("setup.exe", program);
+    EXPECT_EQ(ShowSetupProgram(Path("setup.exe"), shown), 1);
+    EXPECT_NE(shown.str().find(", the program's image ends at byte 512\n"), std::string::npos) << shown.str();
+}
+
 // Whatever the setup program would refuse as damaged or end on is refused here, naming the line.
 TEST(Description, RefusalsNameTheLine) {
     const std::pair<const char*, const char*> refusals[] = {
