@@ -20,6 +20,8 @@
 namespace {
 
 constexpr int kTimeout = 20000;
+// The first program of a fresh Wine prefix can take longer than that to show its first window.
+constexpr int kFirstWindowTimeout = 60000;
 // The splash and background windows carry their form names as captions.
 constexpr const char* kSplashCaption = "SetupProgram";
 constexpr const char* kBackgroundCaption = "Ground";
@@ -136,7 +138,7 @@ private:
 
     void ShowSplashAndBackground(const std::string& caption) {
         // The splash stands for half a second while the package loads.
-        HWND splash = Need(WaitForWindow(setup_.dwProcessId, Shown(kSplashCaption), kTimeout), "the splash window");
+        HWND splash = Need(WaitForWindow(setup_.dwProcessId, Shown(kSplashCaption), kFirstWindowTimeout), "the splash window");
         Save(splash, "splash", 150);
         wizard_ = Need(WaitForWindow(setup_.dwProcessId, Shown(caption), kTimeout), "the wizard");
         Need(WaitForWindow(setup_.dwProcessId, Shown(kBackgroundCaption), kTimeout), "the background");
