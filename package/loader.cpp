@@ -1,9 +1,6 @@
 #include "package/loader.h"
 
-#include <algorithm>
-#include <cstddef>
-#include <span>
-
+#include "package/image_end.h"
 #include "package/loader_texts.h"
 #include "package/package_text.h"
 #include "package/length_trailer.h"
@@ -20,22 +17,11 @@ std::int64_t ReadStoredLength(File& program, std::int64_t fileSize) {
     return ReadLengthTrailer(bytes);
 }
 
-// True when the package starts where the program's image ends, after its last section's bytes:
-// the builder writes it there. Kept out of line: inlined, it costs the shipped program a page.
+// True when the package starts where the program's image ends: the builder writes it there.
+// Kept out of line: inlined, it costs the shipped program a page.
 __attribute__((noinline)) bool PackageFollowsTheImage(File& program, std::int64_t packageStart) {
-    alignas(8) unsigned char headers[1024];
-    if (!program.Seek(0) || !program.ReadExactly(headers, sizeof headers)) return false;
-    const std::uint32_t nt = reinterpret_cast<const IMAGE_DOS_HEADER*>(headers)->e_lfanew;
-    if (nt > sizeof headers - sizeof(IMAGE_NT_HEADERS)) return false;
-    const auto& image = *reinterpret_cast<const IMAGE_NT_HEADERS*>(headers + nt);
-    const std::size_t table = nt + offsetof(IMAGE_NT_HEADERS, OptionalHeader) + image.FileHeader.SizeOfOptionalHeader;
-    const std::size_t count = image.FileHeader.NumberOfSections;
-    if (image.Signature != IMAGE_NT_SIGNATURE || table + count * sizeof(IMAGE_SECTION_HEADER) > sizeof headers)
-        return false;
-    std::uint32_t end = 0;
-    for (const auto& section : std::span(reinterpret_cast<const IMAGE_SECTION_HEADER*>(headers + table), count))
-        end = std::max<std::uint32_t>(end, section.PointerToRawData + section.SizeOfRawData);
-    return end == packageStart;
+    unsigned char headers[kImageHeadersSize];
+    return program.Seek(0) && program.ReadExactly(headers, sizeof headers) && ImageEnd(headers) == packageStart;
 }
 
 // Any failure while loading (memory exhausted, a library error) means the package cannot be used.

@@ -9,6 +9,7 @@
 #include <ostream>
 #include <stdexcept>
 
+#include "package/image_end.h"
 #include "package/package_text.h"
 #include "package/settings.h"
 #include "runtime/integer.h"
@@ -118,23 +119,13 @@ void BuildSetupProgram(const PackageSource& source, const std::string& stubPath,
     }
 }
 
-// Where a Windows program's image ends, by its own headers: the end of its last section's bytes.
-// -1 when the file does not start with such headers (a stand-in stub).
-std::int64_t ImageEnd(std::istream& in) {
-    unsigned char h[1024] = {};
+// The end of the program's image by its own headers; -1 for a stand-in stub without them.
+std::int64_t ImageEndOf(std::istream& in) {
+    unsigned char headers[kImageHeadersSize] = {};
     in.seekg(0);
-    in.read(reinterpret_cast<char*>(h), sizeof h);
+    in.read(reinterpret_cast<char*>(headers), sizeof headers);
     in.clear();
-    const auto u16 = [&](std::size_t at) { return static_cast<std::uint32_t>(h[at] | h[at + 1] << 8); };
-    const auto u32 = [&](std::size_t at) { return u16(at) | u16(at + 2) << 16; };
-    const std::size_t nt = u32(0x3C);
-    if (h[0] != 'M' || h[1] != 'Z' || nt > sizeof h - 24 || u32(nt) != 0x4550) return -1;  // "PE\0\0"
-    const std::size_t sections = nt + 24 + u16(nt + 20), count = u16(nt + 6);
-    if (sections + count * 40 > sizeof h) return -1;
-    std::int64_t end = 0;
-    for (std::size_t at = sections; at < sections + count * 40; at += 40)
-        end = std::max<std::int64_t>(end, std::int64_t{u32(at + 20)} + u32(at + 16));
-    return end;
+    return ImageEnd(headers);
 }
 
 int ShowSetupProgram(const std::string& path, std::ostream& out) {
@@ -159,7 +150,7 @@ int ShowSetupProgram(const std::string& path, std::ostream& out) {
     const std::int64_t start = fileSize - length;
     out << "package: " << length << " bytes at offset " << start << "\n";
     // The setup program finds its package only right after its own image.
-    if (const std::int64_t end = ImageEnd(in); end >= 0 && end != start) {
+    if (const std::int64_t end = ImageEndOf(in); end >= 0 && end != start) {
         out << "damaged: the package starts at byte " << start << ", the program's image ends at byte " << end << "\n";
         return 1;
     }

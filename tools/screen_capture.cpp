@@ -17,7 +17,8 @@ std::vector<std::uint32_t> CaptureScreen(const RECT& area) {
     if (bits && BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY)) {
         GdiFlush();
         const auto* first = static_cast<const std::uint32_t*>(bits);
-        for (const std::uint32_t* p = first; p != first + width * height; ++p) pixels.push_back(*p & 0xFFFFFF);
+        pixels.assign(first, first + width * height);
+        for (std::uint32_t& pixel : pixels) pixel &= 0xFFFFFF;  // the unused top byte
     }
     SelectObject(memory, previous);
     DeleteObject(bitmap);
