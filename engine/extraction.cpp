@@ -1,5 +1,8 @@
 #include "engine/extraction.h"
 
+#include <optional>
+
+#include "codec/lzma_decoder.h"
 #include "engine/folders.h"
 #include "engine/progress.h"
 #include "engine/records.h"
@@ -31,7 +34,7 @@ bool KeepCopying(void* context) {
     return !run.view.StopRequested();
 }
 
-void ExtractFile(Installation& run, File& copy, const std::string& installFolder, std::int64_t first, bool last) {
+void ExtractFile(Installation& run, ByteSource& payload, const std::string& installFolder, std::int64_t first, bool last) {
     const StringList& entries = run.package.FileEntries;
     const std::string target = installFolder + ListLine(entries, first);
     // The system's ANSI calls would refuse or cut a longer path; nothing is written elsewhere.
@@ -41,7 +44,7 @@ void ExtractFile(Installation& run, File& copy, const std::string& installFolder
     CopyResult copied;
     {
         File out = File::CreateOrFail(target);
-        copied = CopyBytes(copy, out, StrToInt(ListLine(entries, first + 1)), KeepCopying, &run);
+        copied = CopyBytes(payload, out, StrToInt(ListLine(entries, first + 1)), KeepCopying, &run);
     }
     // A file cut short (by the user's stop, a full disk, a package copy that ends early) would
     // look installed; it goes before the run stops or the error is shown.
@@ -77,13 +80,25 @@ void ExtractFiles(Installation& run) {
     // half a millisecond a file under Wine.
     const std::string installFolder = PrepareInstallFolder(run.view);
     if (!FolderExists(installFolder)) CreateFolderPath(installFolder);
-    File copy = File::OpenForReadingOrFail(run.packageCopy);
+    File& copy = run.packageCopy.Bytes();
     if (!copy.Seek(run.package.PayloadOffset)) FailReading();
+    FileSource stored(copy);
+    // A compressed payload streams through the decoder, file after file, as the stored one does.
+    LzmaHeader header{};
+    unsigned char headerBytes[kLzmaHeaderSize];
+    if (run.package.Compressed && (!copy.ReadExactly(headerBytes, sizeof headerBytes) ||
+                                   !ReadLzmaHeader(headerBytes, header)))
+        FailReading();
+    std::optional<LzmaSource> unpacked;
+    if (run.package.Compressed && !unpacked.emplace(stored, header).Ready()) Fail("OutOfMemory", messages::kOutOfMemory);
+    ByteSource& payload = unpacked ? static_cast<ByteSource&>(*unpacked) : stored;
     const std::int32_t count = StrToInt(Setting(run.package, setting::kFileCount));
     if (count > 0) run.state.FilesTotal = count;
     run.state.LastShown = run.now();
     for (std::int64_t i = 0; i < count; ++i) {
         if (run.view.StopRequested()) return;
-        ExtractFile(run, copy, installFolder, i * kFileRecordLines, i == count - 1);
+        ExtractFile(run, payload, installFolder, i * kFileRecordLines, i == count - 1);
     }
+    // Bytes left over in the stream mean it is not the one the files were packed into.
+    if (unpacked && !unpacked->EndsCleanly()) FailReading();
 }

@@ -43,7 +43,7 @@ void RunInstall(Installation& run) {
     RunStep(run, setting::kWriteUninstall, engine_text::kUninstallStatus, WriteUninstallRecord);
     if (run.view.StopRequested()) return;
     run.view.SetStatus(engine_text::kDeleteCopyStatus);
-    DeleteFileA(run.packageCopy.c_str());
+    run.packageCopy.Remove();
     run.view.SetStatus(engine_text::kDoneStatus);
     run.pause(kPauseMs);
     run.view.Finish();

@@ -5,6 +5,7 @@
 
 #include "engine/install_view.h"
 #include "package/loader.h"
+#include "package/package_copy.h"
 #include "package/package_data.h"
 
 // The run's blocking pause (Sleep).
@@ -20,8 +21,8 @@ struct Installation {
     const PackageData& package;
     InstallView& view;
     InstallState& state;
-    // The temporary package copy the loader wrote.
-    std::string packageCopy = TempPackagePath(GetTempFolder());
+    // The temporary package copy the loader wrote and holds.
+    PackageCopy& packageCopy = ThePackageCopy();
     void (*pause)(unsigned milliseconds) = PauseFor;
     unsigned long (*now)() = NowMs;
     std::string (*placeFolder)(ShortcutPlace place) = ShortcutPlaceFolder;

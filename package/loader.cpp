@@ -1,6 +1,14 @@
 #include "package/loader.h"
 
+#include <algorithm>
+#include <memory>
+
+#include "codec/crc32.h"
+#include "codec/lzma_decoder.h"
 #include "package/image_end.h"
+#include "package/package_copy.h"
+#include "package/seal.h"
+#include "package/setting_lines.h"
 #include "package/loader_texts.h"
 #include "package/package_text.h"
 #include "package/length_trailer.h"
@@ -22,6 +30,43 @@ std::int64_t ReadStoredLength(File& program, std::int64_t fileSize) {
 __attribute__((noinline)) bool PackageFollowsTheImage(File& program, std::int64_t packageStart) {
     unsigned char headers[kImageHeadersSize];
     return program.Seek(0) && program.ReadExactly(headers, sizeof headers) && ImageEnd(headers) == packageStart;
+}
+
+// Copies the package but its length into the package copy, in pieces of 64 KiB, and computes the
+// checksum of what it copies on the way (from kSealedFrom on, where a sealed package's checksum
+// starts), so the bytes are read once. The seal is read later with the text.
+bool CopyPackage(File& program, File& copy, std::int64_t length, std::uint32_t& checksum) {
+    constexpr std::size_t kPieceSize = 64 << 10;
+    const std::unique_ptr<char[]> buffer(new char[kPieceSize]);
+    checksum = 0;
+    for (std::int64_t done = 0; done < length;) {
+        const auto piece = static_cast<std::size_t>(std::min<std::int64_t>(length - done, kPieceSize));
+        if (!program.ReadExactly(buffer.get(), piece) || !copy.Write(buffer.get(), piece)) return false;
+        const std::size_t skip = done < static_cast<std::int64_t>(kSealedFrom)
+                                     ? std::min(piece, static_cast<std::size_t>(kSealedFrom - done)) : 0;
+        checksum = Crc32(checksum, buffer.get() + skip, piece - skip);
+        done += static_cast<std::int64_t>(piece);
+    }
+    return true;
+}
+
+// A sealed package's checksum must match what was copied, and a compressed one's stream must name a
+// dictionary within the limit and unpack to exactly the sizes of its files; a plain one's files
+// fill its payload exactly.
+bool CheckSealAndPayload(File& copy, PackageData& data, std::int64_t copyLength, std::uint32_t checksum) {
+    const Seal seal = ReadSeal(data.MainSettings[setting::kBanner]);
+    if (seal.kind == SealKind::Broken || (seal.kind != SealKind::None && seal.checksum != checksum)) return false;
+    std::int64_t payloadEnd = copyLength;
+    if (seal.kind == SealKind::Compressed) {
+        unsigned char bytes[kLzmaHeaderSize];
+        LzmaHeader header;
+        if (!copy.Seek(data.PayloadOffset) || !copy.ReadExactly(bytes, sizeof bytes) || !ReadLzmaHeader(bytes, header) ||
+            header.unpackedSize > (std::uint64_t{1} << 40))
+            return false;
+        payloadEnd = data.PayloadOffset + static_cast<std::int64_t>(header.unpackedSize);
+        data.Compressed = true;
+    }
+    return CheckFileRecords(data, payloadEnd).empty();
 }
 
 // Any failure while loading (memory exhausted, a library error) means the package cannot be used.
@@ -52,13 +97,15 @@ bool FolderExists(const std::string& path) {
 
 std::string TempPackagePath(const std::string& tempFolder) { return tempFolder + "QORT\\Tmp_Data.tmp"; }
 
-void RemovePackageCopy() { DeleteFileA(TempPackagePath(GetTempFolder()).c_str()); }
+void RemovePackageCopy() { ThePackageCopy().Remove(); }
 
-LoadResult ReadPackageFrom(const std::string& programPath, const std::string& tempFolder, PackageData& data) {
+LoadResult ReadPackageFrom(const std::string& programPath, const std::string& tempFolder, PackageData& data,
+                           PackageCopy& copy) {
     data = PackageData{};
-    const std::string folder = tempFolder + "QORT\\";
-    if (!FolderExists(folder)) CreateDirectoryA(folder.c_str(), nullptr);
+    // A link planted in the folder's place would send the copy, and so the install, elsewhere.
+    if (!PrepareCopyFolder(tempFolder + "QORT\\")) return LoadResult::Damaged;
     std::int64_t copyLength = 0;
+    std::uint32_t checksum = 0;
     {
         File program = File::OpenForReading(programPath);
         if (!program.IsOpen()) return LoadResult::Damaged;
@@ -71,17 +118,18 @@ LoadResult ReadPackageFrom(const std::string& programPath, const std::string& te
         // reads, would take in bytes of the image or give up its own.
         if (!PackageFollowsTheImage(program, fileSize - length)) return LoadResult::Damaged;
         copyLength = length - 4;
-        File copy = File::Create(TempPackagePath(tempFolder));
-        if (!copy.IsOpen() || !program.Seek(fileSize - length) ||
-            CopyBytes(program, copy, copyLength) != CopyResult::Copied)
+        if (!copy.Create(TempPackagePath(tempFolder)) || !program.Seek(fileSize - length) ||
+            !CopyPackage(program, copy.Bytes(), copyLength, checksum))
             return LoadResult::Damaged;
+        unsigned char trailer[4];
+        if (!program.ReadExactly(trailer, 4)) return LoadResult::Damaged;
+        checksum = Crc32(checksum, trailer, 4);
     }
-    File copy = File::OpenForReading(TempPackagePath(tempFolder));
-    if (!copy.IsOpen()) return LoadResult::Damaged;
-    FileSource source(copy);
-    // Whatever is wrong (a count that is not a number, records that do not fit, a path leading out
-    // of its folder, an unreadable copy), the package cannot be used.
-    if (!ReadPackageText(source, data).empty() || source.Failed() || !CheckFileRecords(data, copyLength).empty() ||
+    if (!copy.Bytes().Seek(0)) return LoadResult::Damaged;
+    FileSource source(copy.Bytes());
+    // Whatever is wrong (a count that is not a number, a checksum that does not match, records that
+    // do not fit, a path leading out of its folder, an unreadable copy), the package cannot be used.
+    if (!ReadPackageText(source, data).empty() || source.Failed() || !CheckSealAndPayload(copy.Bytes(), data, copyLength, checksum) ||
         !CheckLinkAndKeyRecords(data).empty()) {
         data = PackageData{};
         return LoadResult::Damaged;
@@ -91,7 +139,7 @@ LoadResult ReadPackageFrom(const std::string& programPath, const std::string& te
 
 void LoadPackage(PackageData& data) {
     const FailureHandler previous = SetFailureHandler(EndAsDamaged);
-    const LoadResult result = ReadPackageFrom(GetProgramPath(), GetTempFolder(), data);
+    const LoadResult result = ReadPackageFrom(GetProgramPath(), GetTempFolder(), data, ThePackageCopy());
     SetFailureHandler(previous);
     switch (result) {
     case LoadResult::Loaded:

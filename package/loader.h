@@ -11,15 +11,19 @@ std::string GetTempFolder();
 bool FolderExists(const std::string& path);
 // The temporary package copy under the given temporary folder.
 std::string TempPackagePath(const std::string& tempFolder);
-// Removes the user's temporary package copy, as large as the package, on every end of the program
-// (a missing copy is no error; one still open goes when its last handle closes).
+// Removes the program's package copy, as large as the package, on every end of the program (when
+// none was made, nothing).
 void RemovePackageCopy();
 
 enum class LoadResult { Loaded, LengthBeyondFile, Damaged };
 
-// Loads the package appended to programPath, copying it under tempFolder. Shows nothing and reports
-// damage as its result: the caller decides what the user sees.
-LoadResult ReadPackageFrom(const std::string& programPath, const std::string& tempFolder, PackageData& data);
+class PackageCopy;
+
+// Loads the package appended to programPath into copy, made under tempFolder and left held open
+// for extraction. Shows nothing and reports damage as its result: the caller decides what the user
+// sees. A sealed package's checksum is checked on the bytes copied.
+LoadResult ReadPackageFrom(const std::string& programPath, const std::string& tempFolder, PackageData& data,
+                           PackageCopy& copy);
 
 // The program's loading: returns only when the package loaded. A stored length larger than the
 // file ends the process silently; any other fault, a failure such as exhausted memory included,

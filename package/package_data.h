@@ -13,4 +13,5 @@ struct PackageData {
     StringList MainSettings;     // the 65 setting lines
     std::string LicenceText;     // the kLicenceText line, unshifted
     std::int64_t PayloadOffset = 0;  // length of the text block: where the first file's bytes begin
+    bool Compressed = false;         // the payload is one LZMA stream of the files' bytes
 };

@@ -7,6 +7,7 @@
 #include "engine/records.h"
 #include "package/loader.h"
 #include "package/loader_texts.h"
+#include "package/package_copy.h"
 #include "package/settings.h"
 #include "program/silent_log.h"
 #include "program/single_instance.h"
@@ -62,7 +63,7 @@ int RunSilently(const CommandLine& line) {
 
     PackageData package;
     SetFailureHandler(EndAsDamaged);
-    if (ReadPackageFrom(GetProgramPath(), GetTempFolder(), package) != LoadResult::Loaded)
+    if (ReadPackageFrom(GetProgramPath(), GetTempFolder(), package, ThePackageCopy()) != LoadResult::Loaded)
         EndAsDamaged(nullptr, {}, nullptr);
     SetFailureHandler(EndWithTheError);
 

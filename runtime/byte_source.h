@@ -9,6 +9,8 @@ public:
     // Reads up to size bytes; returns 0 at the end of the data (a source that
     // fails to read ends there too and says so itself).
     virtual std::size_t Read(char* buffer, std::size_t size) = 0;
+    // True when the data ended because it could not be read or decoded, not at its end.
+    virtual bool Failed() const { return false; }
 };
 
 class StringSource : public ByteSource {

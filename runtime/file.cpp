@@ -16,6 +16,30 @@ File File::Create(const std::string& path) {
     return File(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
+File File::CreateHeld(const std::string& path) {
+    return File(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+File File::OpenHeld(const std::string& path) {
+    return File(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        Close();
+        handle_ = other.handle_;
+        other.handle_ = INVALID_HANDLE_VALUE;
+    }
+    return *this;
+}
+
+void File::Close() {
+    if (IsOpen()) CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+}
+
 File File::OpenForReadingOrFail(const std::string& path) {
     File file = OpenForReading(path);
     if (!file.IsOpen()) Fail("FileOpenError", FormatText(messages::kCannotOpenFile, path));
@@ -26,10 +50,6 @@ File File::CreateOrFail(const std::string& path) {
     File file = Create(path);
     if (!file.IsOpen()) Fail("FileCreateError", FormatText(messages::kCannotCreateFile, path));
     return file;
-}
-
-File::~File() {
-    if (IsOpen()) CloseHandle(handle_);
 }
 
 std::int64_t File::Size() const {
@@ -72,7 +92,17 @@ std::size_t FileSource::Read(char* buffer, std::size_t size) {
     return n > 0 ? static_cast<std::size_t>(n) : 0;
 }
 
-CopyResult CopyBytes(File& from, File& to, std::int64_t length, bool (*keepGoing)(void*), void* context) {
+std::size_t ReadFully(ByteSource& from, char* buffer, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        const std::size_t n = from.Read(buffer + done, size - done);
+        if (n == 0) break;
+        done += n;
+    }
+    return done;
+}
+
+CopyResult CopyBytes(ByteSource& from, File& to, std::int64_t length, bool (*keepGoing)(void*), void* context) {
     constexpr std::int64_t kPieceSize = 64 << 10;
     if (length < 0) return CopyResult::ReadFailed;
     if (length == 0) return CopyResult::Copied;
@@ -80,7 +110,7 @@ CopyResult CopyBytes(File& from, File& to, std::int64_t length, bool (*keepGoing
     const std::unique_ptr<char[]> buffer(new char[bufferSize]);
     while (length > 0) {
         const auto piece = static_cast<std::size_t>(std::min<std::int64_t>(length, bufferSize));
-        if (!from.ReadExactly(buffer.get(), piece)) return CopyResult::ReadFailed;
+        if (ReadFully(from, buffer.get(), piece) != piece) return CopyResult::ReadFailed;
         if (!to.Write(buffer.get(), piece)) return CopyResult::WriteFailed;
         length -= static_cast<std::int64_t>(piece);
         if (length > 0 && keepGoing && !keepGoing(context)) return CopyResult::Stopped;

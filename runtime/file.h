@@ -16,10 +16,17 @@ public:
     // The same, ending in "Cannot open file %s" / "Cannot create file %s" when it cannot be done.
     static File OpenForReadingOrFail(const std::string& path);
     static File CreateOrFail(const std::string& path);
+    // Creates a file that must not exist yet, or opens an existing one, for reading and writing,
+    // and holds it: while this object has it open, other processes may read it but neither write,
+    // rename nor delete it.
+    static File CreateHeld(const std::string& path);
+    static File OpenHeld(const std::string& path);
 
+    File() : handle_(INVALID_HANDLE_VALUE) {}
     File(File&& other) noexcept : handle_(other.handle_) { other.handle_ = INVALID_HANDLE_VALUE; }
-    File& operator=(File&&) = delete;
-    ~File();
+    File& operator=(File&& other) noexcept;
+    ~File() { Close(); }
+    void Close();
 
     bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
     // The size, or -1 when it cannot be had.
@@ -40,7 +47,7 @@ class FileSource : public ByteSource {
 public:
     explicit FileSource(File& file) : file_(file) {}
     std::size_t Read(char* buffer, std::size_t size) override;
-    bool Failed() const { return failed_; }
+    bool Failed() const override { return failed_; }
 
 private:
     File& file_;
@@ -49,10 +56,13 @@ private:
 
 enum class CopyResult { Copied, ReadFailed, WriteFailed, Stopped };
 
-// Copies length bytes from the read position of one file to the write position of the other,
-// streaming through a buffer of 64 KiB, so memory stays flat whatever the size: measured under
-// Wine on 512 MiB, 64 KiB pieces took 0.39 s, 16 KiB and 256 KiB 0.45 s, 1 MiB 0.83 s. A source
-// that ends early is a read failure. Between pieces (not after the last) the copy asks keepGoing,
-// when given, with its context: false stops the copy there.
-CopyResult CopyBytes(File& from, File& to, std::int64_t length, bool (*keepGoing)(void* context) = nullptr,
+// Copies length bytes from a source to the write position of a file, streaming through a buffer
+// of 64 KiB, so memory stays flat whatever the size: measured under Wine on 512 MiB, 64 KiB pieces
+// took 0.39 s, 16 KiB and 256 KiB 0.45 s, 1 MiB 0.83 s. A source that ends early is a read
+// failure. Between pieces (not after the last) the copy asks keepGoing, when given, with its
+// context: false stops the copy there.
+CopyResult CopyBytes(ByteSource& from, File& to, std::int64_t length, bool (*keepGoing)(void* context) = nullptr,
                      void* context = nullptr);
+
+// Reads exactly size bytes unless the source ends first; returns how many were read.
+std::size_t ReadFully(ByteSource& from, char* buffer, std::size_t size);

@@ -24,7 +24,8 @@ ShellFolderOverride::ShellFolderOverride(const std::string& name)
       current_(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders", name) {}
 
 Installation EngineTest::Run() {
-    return Installation{package_.data, view_, state_, copyPath_,
+    copy_.Open(copyPath_);  // held as the loader holds its copy
+    return Installation{package_.data, view_, state_, copy_,
                         [](unsigned ms) { current_->events.push_back("pause " + std::to_string(ms)); },
                         [] { return current_->clock += current_->tick; }, placeFolder_};
 }

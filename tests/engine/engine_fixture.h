@@ -109,6 +109,7 @@ protected:
     Installation Run();
     // Writes the package copy and runs one step of the install (or all of it: RunInstall) on it.
     void Do(void (*step)(Installation&)) {
+        copy_.Remove();  // a copy held by an earlier step
         package_.WriteCopy(copyPath_);
         Installation run = Run();
         step(run);
@@ -118,6 +119,7 @@ protected:
     ScratchFolder scratch_;
     ScratchFolder install_{scratch_.Path()};
     std::string copyPath_ = scratch_ / "Tmp_Data.tmp";
+    PackageCopy copy_;
     TestPackage package_;
     RecordingView view_;
     InstallState state_;

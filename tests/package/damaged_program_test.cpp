@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "package/loader.h"
+#include "package/package_copy.h"
 #include "package/package_writer.h"
 #include "tests/support/child_program.h"
 #include "tests/support/scratch_folder.h"
@@ -92,12 +93,13 @@ protected:
 
 TEST_F(DamagedProgram, LoaderRefusesEveryVariantAsDamagedOrAsALengthBeyondTheFile) {
     PackageData data;
+    PackageCopy copy;
     WriteSetupProgram(program_, ComposePackage(lines_, payload_));
-    ASSERT_EQ(ReadPackageFrom(program_, temp_.Path(), data), LoadResult::Loaded) << "the sound program";
+    ASSERT_EQ(ReadPackageFrom(program_, temp_.Path(), data, copy), LoadResult::Loaded) << "the sound program";
     for (const Kind& kind : DamagedVariants(lines_, payload_))
         for (std::size_t i = 0; i < kind.packages.size(); ++i) {
             WriteSetupProgram(program_, kind.packages[i]);
-            EXPECT_EQ(ReadPackageFrom(program_, temp_.Path(), data),
+            EXPECT_EQ(ReadPackageFrom(program_, temp_.Path(), data, copy),
                       EndsSilently(kind.packages[i]) ? LoadResult::LengthBeyondFile : LoadResult::Damaged)
                 << kind.what << " " << i;
             EXPECT_TRUE(data.MainSettings.empty()) << kind.what << " " << i << ": no partly filled lists";

@@ -1,6 +1,7 @@
 // Loading crafted setup programs: in this process against the real file system, and started as a
 // user starts them.
 #include "package/loader.h"
+#include "package/package_copy.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +21,7 @@ protected:
     // Writes the stub followed by the package and loads it, with temp_ as the temporary folder.
     LoadResult Load(const std::string& package) {
         WriteSetupProgram(program_, package);
-        return ReadPackageFrom(program_, temp_.Path(), data_);
+        return ReadPackageFrom(program_, temp_.Path(), data_, held_);
     }
     // Writes the setup program and starts it as a user would.
     const ChildProgram& Start(const std::string& package) {
@@ -30,6 +31,7 @@ protected:
     ScratchFolder programs_, temp_;
     std::string program_ = programs_ / "setup.exe", copy_ = temp_ / "QORT\\Tmp_Data.tmp";
     PackageData data_;
+    PackageCopy held_;
     std::optional<ChildProgram> child_;
 };
 
@@ -57,6 +59,7 @@ TEST_F(Loader, EachPackageLoadsOrIsRefusedAndIsCopiedOnlyWhenItsLengthIsThere) {
     };
     for (const auto& row : rows) {
         const std::string old(10000, 'x');
+        held_.Remove();
         WriteFileBytes(copy_, old);
         EXPECT_EQ(Load(row.package), row.result) << row.what;
         EXPECT_EQ(data_.MainSettings.empty(), row.result != LoadResult::Loaded) << row.what << ": no partly filled lists";
@@ -64,11 +67,13 @@ TEST_F(Loader, EachPackageLoadsOrIsRefusedAndIsCopiedOnlyWhenItsLengthIsThere) {
         EXPECT_EQ(ReadFileBytes(copy_), row.copied ? row.package.substr(0, row.package.size() - 4) : old) << row.what;
     }
     // A copy, a temporary folder or a program that cannot be used.
+    held_.Remove();
+    WriteFileBytes(copy_, "old");
     HANDLE held = CreateFileA(copy_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    EXPECT_EQ(Load(rows[0].package), LoadResult::Damaged) << "a copy held open";
+    EXPECT_EQ(Load(rows[0].package), LoadResult::Damaged) << "a copy held open by another program";
     CloseHandle(held);
-    EXPECT_EQ(ReadPackageFrom(program_, temp_ / "no\\such\\", data_), LoadResult::Damaged);
-    EXPECT_EQ(ReadPackageFrom(programs_ / "missing.exe", temp_.Path(), data_), LoadResult::Damaged);
+    EXPECT_EQ(ReadPackageFrom(program_, temp_ / "no\\such\\", data_, held_), LoadResult::Damaged);
+    EXPECT_EQ(ReadPackageFrom(programs_ / "missing.exe", temp_.Path(), data_, held_), LoadResult::Damaged);
 }
 
 TEST_F(Loader, SecondSetupProgramIsRefusedWhileOneRuns) {

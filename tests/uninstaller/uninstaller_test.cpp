@@ -33,6 +33,7 @@ protected:
         package_.AddRegistry("HKEY_CURRENT_USER", key_.Path(), "Path", "%ProgDr%", "String");
         package_.AddShortcut(engine_text::kProgramsPlace, "Редактор", "notes.exe");
         package_.AddShortcut(engine_text::kDesktopPlace, "Редактор", "notes.exe");
+        copy_.Remove();  // a copy held by an earlier step
         package_.WriteCopy(copyPath_);
         Installation run = Run();
         RunInstall(run);

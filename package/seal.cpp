@@ -1,0 +1,40 @@
+#include "package/seal.h"
+
+namespace {
+
+constexpr std::string_view kCompressedMark = " lzma";
+constexpr char kSealEnd = '\x01';
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+}  // namespace
+
+Seal ReadSeal(std::string_view start) {
+    if (start.substr(0, kSealMagic.size()) != kSealMagic) return {};
+    Seal seal{SealKind::Broken, 0};
+    std::string_view rest = start.substr(kSealMagic.size());
+    if (rest.size() < 8) return seal;
+    for (std::size_t i = 0; i < 8; ++i) {
+        const int digit = HexDigit(rest[i]);
+        if (digit < 0) return {SealKind::Broken, 0};
+        seal.checksum = seal.checksum << 4 | static_cast<std::uint32_t>(digit);
+    }
+    rest.remove_prefix(8);
+    const bool compressed = rest.substr(0, kCompressedMark.size()) == kCompressedMark;
+    if (compressed) rest.remove_prefix(kCompressedMark.size());
+    if (rest.empty() || rest.front() != kSealEnd) return {SealKind::Broken, 0};
+    seal.kind = compressed ? SealKind::Compressed : SealKind::Plain;
+    return seal;
+}
+
+std::string ComposeSeal(std::uint32_t checksum, bool compressed) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string seal(kSealMagic);
+    for (int shift = 28; shift >= 0; shift -= 4) seal += digits[checksum >> shift & 0xF];
+    if (compressed) seal += kCompressedMark;
+    return seal + kSealEnd;
+}

@@ -1,0 +1,33 @@
+#pragma once
+// The seal that setup-pack puts at the start of line 0, the banner, which the program reads for
+// nothing else: "\x01setup-pack crc32=" with the package's checksum in 8 hexadecimal digits, then
+// " lzma" when the payload is compressed, then "\x01"; the banner text and padding follow. A text
+// editor or another building tool does not start a banner with the byte 1, so a package without
+// this exact start is a plain one and loads as it always did.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+inline constexpr std::string_view kSealMagic = "\x01setup-pack crc32=";
+// The checksum covers every byte of the package from here to its end, the length included: all
+// but the magic, which is checked as it is, and the digits that hold the checksum.
+inline constexpr std::size_t kSealedFrom = kSealMagic.size() + 8;
+
+enum class SealKind {
+    None,        // a plain package from any tool
+    Plain,       // sealed by setup-pack, files stored as they are
+    Compressed,  // sealed by setup-pack, the payload one LZMA stream
+    Broken,      // starts like a seal but is not one: damage
+};
+
+struct Seal {
+    SealKind kind = SealKind::None;
+    std::uint32_t checksum = 0;
+};
+
+// The seal at the start of line 0 (or of the package's first bytes).
+Seal ReadSeal(std::string_view start);
+
+// The seal's bytes, to be followed by the banner.
+std::string ComposeSeal(std::uint32_t checksum, bool compressed);
