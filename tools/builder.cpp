@@ -1,6 +1,8 @@
 #include "tools/builder.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <iterator>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -9,10 +11,14 @@
 #include <ostream>
 #include <stdexcept>
 
+#include "codec/crc32.h"
+#include "codec/lzma_decoder.h"
 #include "package/image_end.h"
+#include "package/seal.h"
 #include "package/package_text.h"
 #include "package/settings.h"
 #include "runtime/integer.h"
+#include "tools/compression.h"
 #include "tools/cp1251.h"
 #include "tools/setting_names.h"
 
@@ -20,12 +26,15 @@ namespace {
 
 constexpr std::size_t kChunk = 1 << 20;
 
-void CopyStream(std::istream& in, std::ostream& out, std::int64_t length, const std::string& what) {
+// Copies length bytes, adding them to the package's checksum on the way.
+void CopyStream(std::istream& in, std::ostream& out, std::int64_t length, const std::string& what,
+                std::uint32_t& checksum) {
     std::unique_ptr<char[]> buffer(new char[kChunk]);
     while (length > 0) {
         const auto piece = static_cast<std::streamsize>(std::min<std::int64_t>(length, kChunk));
         if (!in.read(buffer.get(), piece)) throw std::runtime_error(what + " ended early");
         if (!out.write(buffer.get(), piece)) throw std::runtime_error("cannot write the setup program");
+        checksum = Crc32(checksum, buffer.get(), static_cast<std::size_t>(piece));
         length -= piece;
     }
 }
@@ -71,36 +80,77 @@ std::string UnusedNameBeside(const std::string& outPath) {
     return name;
 }
 
-void WriteSetupProgram(const PackageSource& source, const std::string& stubPath, const std::string& outPath) {
-    const std::string text = ComposeTextBlock(TextLines(source.layout));
-    std::int64_t length = static_cast<std::int64_t>(text.size()) + 4;
-    for (const auto& file : source.layout.files) length += file.size;
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+// The stub, then the package: the text block with the seal in front of the banner, the payload
+// (the files as they are, or compressed), the length. Line 0 takes the blanks that make the whole
+// program a multiple of 8 bytes long, where a signature's table must start: signing then adds no
+// padding between the package and the signature.
+void WriteSetupProgram(const PackageSource& source, const std::string& stubPath, const std::string& outPath,
+                       const BuildOptions& options) {
+    std::ifstream stubIn(stubPath, std::ios::binary);
+    if (!stubIn) throw std::runtime_error("cannot read the stub " + stubPath);
+    const std::string stub{std::istreambuf_iterator<char>(stubIn), {}};
+
+    std::int64_t payloadSize = 0;
+    std::vector<std::int64_t> sizes;
+    for (const auto& file : source.layout.files) sizes.push_back(file.size), payloadSize += file.size;
+    std::unique_ptr<std::FILE, FileCloser> compressed;
+    if (options.compress) {
+        compressed.reset(std::tmpfile());
+        if (!compressed) throw std::runtime_error("cannot make a temporary file for the compressed payload");
+        payloadSize = CompressFiles(source.fileSources, sizes, {options.dictionarySize}, compressed.get());
+        std::rewind(compressed.get());
+    }
+
+    StringList lines = TextLines(source.layout);
+    lines[setting::kBanner] = ComposeSeal(0, options.compress) + lines[setting::kBanner];
+    const std::int64_t unpadded =
+        static_cast<std::int64_t>(stub.size() + ComposeTextBlock(lines).size()) + payloadSize + 4;
+    lines[setting::kBanner].append(static_cast<std::size_t>((8 - unpadded % 8) % 8), ' ');
+    const std::string text = ComposeTextBlock(lines);
+    const std::int64_t length = static_cast<std::int64_t>(text.size()) + payloadSize + 4;
     if (length > std::numeric_limits<std::int32_t>::max())
         throw std::runtime_error("the package would be " + std::to_string(length) +
                                  " bytes; a package holds at most 2147483647");
 
-    std::ifstream stub(stubPath, std::ios::binary);
-    if (!stub) throw std::runtime_error("cannot read the stub " + stubPath);
-    std::ofstream out(outPath, std::ios::binary | std::ios::trunc);
+    std::fstream out(outPath, std::ios::binary | std::ios::in | std::ios::out | std::ios::trunc);
     if (!out) throw std::runtime_error("cannot write " + outPath);
-    out << stub.rdbuf();
+    out.write(stub.data(), static_cast<std::streamsize>(stub.size()));
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    for (std::size_t i = 0; i < source.layout.files.size(); ++i) {
-        std::ifstream in(source.fileSources[i], std::ios::binary);
-        if (!in) throw std::runtime_error("cannot read " + source.fileSources[i]);
-        CopyStream(in, out, source.layout.files[i].size, source.fileSources[i]);
-        if (in.peek() != std::char_traits<char>::eof())
-            throw std::runtime_error(source.fileSources[i] + " grew while it was copied");
+    std::uint32_t checksum = Crc32(0, text.data() + kSealedFrom, text.size() - kSealedFrom);
+    if (compressed) {
+        std::unique_ptr<char[]> buffer(new char[kChunk]);
+        for (std::size_t n; (n = std::fread(buffer.get(), 1, kChunk, compressed.get())) > 0;) {
+            out.write(buffer.get(), static_cast<std::streamsize>(n));
+            checksum = Crc32(checksum, buffer.get(), n);
+        }
+    } else {
+        for (std::size_t i = 0; i < source.layout.files.size(); ++i) {
+            std::ifstream in(source.fileSources[i], std::ios::binary);
+            if (!in) throw std::runtime_error("cannot read " + source.fileSources[i]);
+            CopyStream(in, out, source.layout.files[i].size, source.fileSources[i], checksum);
+            if (in.peek() != std::char_traits<char>::eof())
+                throw std::runtime_error(source.fileSources[i] + " grew while it was copied");
+        }
     }
     const std::string trailer = LengthTrailer(static_cast<std::int32_t>(length));
     out.write(trailer.data(), 4);
+    checksum = Crc32(checksum, trailer.data(), 4);
+    // The checksum's digits, known only now, go into the seal.
+    const std::string seal = ComposeSeal(checksum, options.compress);
+    out.seekp(static_cast<std::streamoff>(stub.size() + kSealMagic.size()));
+    out.write(seal.data() + kSealMagic.size(), 8);
     out.close();
     if (!out) throw std::runtime_error("cannot write " + outPath);
 }
 
 }  // namespace
 
-void BuildSetupProgram(const PackageSource& source, const std::string& stubPath, const std::string& outPath) {
+void BuildSetupProgram(const PackageSource& source, const std::string& stubPath, const std::string& outPath,
+                       const BuildOptions& options) {
     std::vector<std::string> inputs = source.inputs;
     inputs.push_back(stubPath);
     inputs.insert(inputs.end(), source.fileSources.begin(), source.fileSources.end());
@@ -110,7 +160,7 @@ void BuildSetupProgram(const PackageSource& source, const std::string& stubPath,
     const std::string partial = UnusedNameBeside(outPath);
     std::error_code error;
     try {
-        WriteSetupProgram(source, stubPath, partial);
+        WriteSetupProgram(source, stubPath, partial, options);
         std::filesystem::rename(partial, outPath, error);
         if (error) throw std::runtime_error("cannot write " + outPath + ": " + error.message());
     } catch (...) {
@@ -128,6 +178,48 @@ std::int64_t ImageEndOf(std::istream& in) {
     return ImageEnd(headers);
 }
 
+// Checks a sealed package's checksum and, for a compressed one, the stream's header, printing
+// what it finds; returns why the package is damaged, or "". unpacked becomes the payload's size
+// once unpacked.
+std::string CheckSeal(std::istream& in, std::ostream& out, std::int64_t start, std::int64_t length, const Seal& seal,
+                      const PackageData& data, std::int64_t& unpacked) {
+    if (seal.kind == SealKind::Broken) return "line 0 starts like setup-pack's seal but is not one";
+    std::uint32_t checksum = 0;
+    in.clear();
+    in.seekg(start + static_cast<std::int64_t>(kSealedFrom));
+    std::unique_ptr<char[]> buffer(new char[kChunk]);
+    for (std::int64_t left = length - static_cast<std::int64_t>(kSealedFrom); left > 0;) {
+        const auto piece = static_cast<std::streamsize>(std::min<std::int64_t>(left, kChunk));
+        if (!in.read(buffer.get(), piece)) return "the package cannot be read";
+        checksum = Crc32(checksum, buffer.get(), static_cast<std::size_t>(piece));
+        left -= piece;
+    }
+    const auto hex = [](std::uint32_t value) { return ComposeSeal(value, false).substr(kSealMagic.size(), 8); };
+    if (checksum != seal.checksum)
+        return "the checksum is " + hex(checksum) + ", the seal says " + hex(seal.checksum) +
+               ": the program was changed after it was built";
+    out << "checksum: CRC-32 " << hex(checksum) << ", matches\n";
+    if (seal.kind != SealKind::Compressed) {
+        out << "compression: none\n";
+        return {};
+    }
+    unsigned char bytes[kLzmaHeaderSize] = {};
+    in.seekg(start + data.PayloadOffset);
+    const std::int64_t packed = length - 4 - data.PayloadOffset;
+    if (packed < static_cast<std::int64_t>(kLzmaHeaderSize) ||
+        !in.read(reinterpret_cast<char*>(bytes), sizeof bytes))
+        return "the compressed payload is shorter than its header";
+    LzmaHeader header;
+    if (!ReadLzmaHeader(bytes, header) || header.unpackedSize > (std::uint64_t{1} << 40))
+        return "the compressed payload's header names no stream the program can unpack";
+    unpacked = static_cast<std::int64_t>(header.unpackedSize);
+    const std::uint32_t dictionary = header.dictionarySize;
+    out << "compression: LZMA, dictionary " << (dictionary >= (1u << 20) ? dictionary >> 20 : dictionary >> 10)
+              << (dictionary >= (1u << 20) ? " MiB" : " KiB") << ", " << packed << " bytes unpack to " << unpacked
+              << " (" << (unpacked ? 100 * packed / unpacked : 100) << "%)\n";
+    return {};
+}
+
 int ShowSetupProgram(const std::string& path, std::ostream& out) {
     std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) {
@@ -142,6 +234,10 @@ int ShowSetupProgram(const std::string& path, std::ostream& out) {
     }
     const std::int32_t length = ReadLengthTrailer(bytes);
     out << "setup program: " << path << ", " << fileSize << " bytes\n";
+    if (ImageEndOf(in) == fileSize) {
+        out << "no package: the file ends where the program's image ends\n";
+        return 1;
+    }
     if (fileSize < 4 || length < 4 || length > fileSize) {
         out << "damaged: the stored package length " << length << " does not fit the file of " << fileSize
             << " bytes\n";
@@ -162,10 +258,23 @@ int ShowSetupProgram(const std::string& path, std::ostream& out) {
         out << "damaged: " << Excerpt(Cp1251ToUtf8(damage), 300) << "\n";
         return 1;
     }
-    out << "text block: " << data.PayloadOffset << " bytes\n\nsettings:\n";
+    out << "text block: " << data.PayloadOffset << " bytes\n";
+    const Seal seal = ReadSeal(data.MainSettings[setting::kBanner]);
+    std::string banner = data.MainSettings[setting::kBanner];
+    std::int64_t unpacked = length - 4 - data.PayloadOffset;
+    if (seal.kind != SealKind::None) {
+        if (const std::string damage = CheckSeal(in, out, start, length, seal, data, unpacked); !damage.empty()) {
+            out << "damaged: " << damage << "\n";
+            return 1;
+        }
+        banner.erase(0, banner.find('\x01', 1) + 1);
+        banner.erase(banner.find_last_not_of(' ') + 1);
+    }
+    out << "\nsettings:\n";
     for (int i = 0; i < setting::kCount; ++i) {
         out << "  " << (i < 10 ? " " : "") << i << "  " << kSettingNames[i].name << " = "
-            << Quoted(i == setting::kLicenceText ? data.LicenceText : data.MainSettings[i]) << "\n";
+            << Quoted(i == setting::kLicenceText ? data.LicenceText : i == setting::kBanner ? banner : data.MainSettings[i])
+            << "\n";
     }
     const auto& reg = data.RegistryEntries;
     out << "\nregistry records: " << reg.size() / kRegistryRecordLines << "\n";
@@ -187,7 +296,7 @@ int ShowSetupProgram(const std::string& path, std::ostream& out) {
             << Excerpt(Cp1251ToUtf8(files[i + 1])) << " attributes " << Excerpt(Cp1251ToUtf8(files[i + 2])) << "\n";
         offset += ParseInteger(files[i + 1]).value_or(0);
     }
-    std::string damage = CheckFileRecords(data, length - 4);
+    std::string damage = CheckFileRecords(data, data.PayloadOffset + unpacked);
     if (damage.empty()) damage = CheckLinkAndKeyRecords(data);
     if (!damage.empty()) {
         out << "\ndamaged: " << Excerpt(Cp1251ToUtf8(damage), 300) << "\n";

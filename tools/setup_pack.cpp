@@ -1,4 +1,6 @@
 // setup-pack: builds setup programs from package descriptions and shows what a setup program holds.
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <string>
@@ -14,10 +16,29 @@
 
 namespace {
 
+constexpr const char* kVersion = "setup-pack 2.0";
+
+constexpr const char* kUsage =
+    "usage: setup-pack build DESCRIPTION -o SETUP.exe [--stub STUB] [--uninstaller FILE]\n"
+    "                        [--store | --dictionary MiB]\n"
+    "       setup-pack show SETUP.exe\n"
+    "       setup-pack --help | --version\n"
+    "\n"
+    "build   writes the stub followed by the package DESCRIPTION describes; the files are\n"
+    "        compressed as one LZMA stream (--store: as they are; --dictionary: the window\n"
+    "        in MiB, 1 to 256, default 64)\n"
+    "show    prints what a setup program holds and checks it as the setup program does\n";
+
 int Usage() {
-    std::cerr << "usage: setup-pack build DESCRIPTION -o SETUP.exe [--stub STUB] [--uninstaller FILE]\n"
-                 "       setup-pack show SETUP.exe\n";
+    std::cerr << kUsage;
     return 2;
+}
+
+// A whole number of MiB from 1 to 256, or 0.
+std::uint32_t DictionaryMiB(const char* text) {
+    char* end = nullptr;
+    const unsigned long n = std::strtoul(text, &end, 10);
+    return *text >= '0' && *text <= '9' && *end == 0 && n >= 1 && n <= 256 ? static_cast<std::uint32_t>(n) : 0;
 }
 
 }  // namespace
@@ -25,20 +46,27 @@ int Usage() {
 int main(int argc, char** argv) {
     if (argc < 2) return Usage();
     const std::string command = argv[1];
+    if (command == "--help" || command == "-h") return std::cout << kUsage, 0;
+    if (command == "--version") return std::cout << kVersion << "\n", 0;
     if (command == "show" && argc == 3) return ShowSetupProgram(argv[2], std::cout);
     if (command != "build") return Usage();
 
     std::string description, output, stub = SETUP_PACK_DEFAULT_STUB, uninstaller = SETUP_PACK_DEFAULT_UNINSTALLER;
+    BuildOptions options;
+    bool dictionaryGiven = false;
     for (int i = 2; i < argc; ++i) {
         if (!std::strcmp(argv[i], "-o") && i + 1 < argc) output = argv[++i];
+        else if (!std::strcmp(argv[i], "--store")) options.compress = false;
+        else if (!std::strcmp(argv[i], "--dictionary") && i + 1 < argc && DictionaryMiB(argv[i + 1]))
+            options.dictionarySize = DictionaryMiB(argv[++i]) << 20, dictionaryGiven = true;
         else if (!std::strcmp(argv[i], "--stub") && i + 1 < argc) stub = argv[++i];
         else if (!std::strcmp(argv[i], "--uninstaller") && i + 1 < argc) uninstaller = argv[++i];
         else if (description.empty() && argv[i][0] != '-') description = argv[i];
         else return Usage();
     }
-    if (description.empty() || output.empty()) return Usage();
+    if (description.empty() || output.empty() || (dictionaryGiven && !options.compress)) return Usage();
     try {
-        BuildSetupProgram(ReadDescription(description, uninstaller), stub, output);
+        BuildSetupProgram(ReadDescription(description, uninstaller), stub, output, options);
     } catch (const std::exception& error) {
         std::cerr << "setup-pack: " << error.what() << "\n";
         return 1;

@@ -3,12 +3,14 @@
 #include "tools/builder.h"
 
 #include <gtest/gtest.h>
+#include <lzma.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "package/package_text.h"
+#include "package/seal.h"
 #include "tools/cp1251.h"
 
 namespace {
@@ -39,15 +41,23 @@ protected:
         return s.str();
     }
     std::string Path(const std::string& name) { return (dir_ / name).string(); }
-    void Build(const std::string& output) { BuildSetupProgram(ReadDescription(Path("pkg.txt")), Path("stub.exe"), Path(output)); }
+    void Build(const std::string& output, BuildOptions options = {}) {
+        BuildSetupProgram(ReadDescription(Path("pkg.txt")), Path("stub.exe"), Path(output), options);
+    }
+    std::string Shown(const std::string& name, int status) {
+        std::ostringstream shown;  // in UTF-8 again
+        EXPECT_EQ(ShowSetupProgram(Path(name), shown), status) << shown.str();
+        return shown.str();
+    }
 
     fs::path dir_ = fs::temp_directory_path() / ("builder-test-" + std::to_string(::getpid()));
 };
 
 TEST_F(Builder, SetupProgramIsTheStubFollowedByAWindows1251PackageThatShowListsBack) {
-    Build("setup.exe");
+    Build("setup.exe", {.compress = false});
     const std::string program = Read("setup.exe"), package = program.substr(6);
     ASSERT_EQ(program.substr(0, 6), "MZstub");
+    EXPECT_EQ(program.size() % 8, 0u) << "a signature's table follows the package without padding";
     EXPECT_EQ(package.substr(package.size() - 4),
               std::string({static_cast<char>(package.size() & 0xFF), static_cast<char>(package.size() >> 8), 0, 0}));
     PackageData data;
@@ -62,22 +72,56 @@ TEST_F(Builder, SetupProgramIsTheStubFollowedByAWindows1251PackageThatShowListsB
     EXPECT_EQ(data.ShortcutEntries, (StringList{W("Пуск->Программы"), W("Редактор"), "a.bin", "%ProgDr%\\", "", ""}));
     EXPECT_EQ(data.FileEntries, (StringList{"a.bin", "4", "32", "sub\\empty.txt", "0", "33"}));
     EXPECT_EQ(package.substr(data.PayloadOffset, 4), "AAAA");
+    EXPECT_EQ(ReadSeal(data.MainSettings[setting::kBanner]).kind, SealKind::Plain);
 
-    std::ostringstream shown;  // in UTF-8 again
-    EXPECT_EQ(ShowSetupProgram(Path("setup.exe"), shown), 0);
-    for (const char* line : {"28  program-name = \"Редактор\"", "57  file-count = \"2\"", "2: \"sub\\empty.txt\"",
+    const std::string shown = Shown("setup.exe", 0);
+    for (const char* line : {"checksum: CRC-32 ", ", matches\ncompression: none\n", "0  banner = \"setup-pack\"\n",
+                             "28  program-name = \"Редактор\"", "57  file-count = \"2\"", "2: \"sub\\empty.txt\"",
                              "1: root=\"HKEY_CURRENT_USER\" key=\"Software\\Rodev\"", "size 4 attributes 32", "layout: sound"})
-        EXPECT_NE(shown.str().find(line), std::string::npos) << line << " in\n" << shown.str();
+        EXPECT_NE(shown.find(line), std::string::npos) << line << " in\n" << shown;
+    // Any byte changed after the build breaks the seal: a bad download or disk.
+    for (const std::size_t at : {std::size_t{30}, static_cast<std::size_t>(data.PayloadOffset + 2), package.size() - 5}) {
+        std::string changed = program;
+        changed[6 + at] ^= 0x10;
+        Write("changed.exe", changed);
+        EXPECT_NE(Shown("changed.exe", 1).find("damaged: the checksum is "), std::string::npos) << at;
+    }
 
-    // A damaged record is refused by its number, a line of 100,000 digits cut to a readable length.
+    // A damaged record is refused by its number, a line of 100,000 digits cut to a readable length;
+    // the package is unsealed, as another tool would write it.
     std::string damaged = package.substr(0, package.size() - 4);
+    damaged.erase(0, damaged.find('\x01', 1) + 1);
     damaged.replace(damaged.find("a.bin\r\n4\r\n"), 10, "a.bin\r\n" + std::string(100000, '7') + "\r\n");
     Write("damaged.exe", "MZstub" + damaged + LengthTrailer(static_cast<std::int32_t>(damaged.size() + 4)));
-    shown.str("");
-    EXPECT_EQ(ShowSetupProgram(Path("damaged.exe"), shown), 1);
-    EXPECT_NE(shown.str().find("\ndamaged: file record 1: size '777"), std::string::npos);
-    std::istringstream lines(shown.str());
+    const std::string refused = Shown("damaged.exe", 1);
+    EXPECT_NE(refused.find("\ndamaged: file record 1: size '777"), std::string::npos);
+    std::istringstream lines(refused);
     for (std::string line; std::getline(lines, line);) EXPECT_LT(line.size(), 400u) << line.substr(0, 80);
+}
+
+// By default the files are one LZMA stream in record order, which liblzma unpacks to the files' bytes.
+TEST_F(Builder, CompressedPayloadUnpacksToTheFilesInRecordOrder) {
+    Write("files/empty.txt", std::string(300000, 'z'));
+    Build("setup.exe");
+    const std::string program = Read("setup.exe"), package = program.substr(6, program.size() - 10);
+    PackageData data;
+    StringSource source(package);
+    ASSERT_EQ(ReadPackageText(source, data), "");
+    EXPECT_EQ(ReadSeal(data.MainSettings[setting::kBanner]).kind, SealKind::Compressed);
+    EXPECT_LT(package.size() - data.PayloadOffset, 1000u);
+    lzma_stream stream = LZMA_STREAM_INIT;
+    ASSERT_EQ(lzma_alone_decoder(&stream, UINT64_MAX), LZMA_OK);
+    std::string unpacked(300010, '\0');
+    stream.next_in = reinterpret_cast<const std::uint8_t*>(package.data() + data.PayloadOffset);
+    stream.avail_in = package.size() - data.PayloadOffset;
+    stream.next_out = reinterpret_cast<std::uint8_t*>(unpacked.data());
+    stream.avail_out = unpacked.size();
+    EXPECT_EQ(lzma_code(&stream, LZMA_FINISH), LZMA_STREAM_END);
+    EXPECT_EQ(unpacked.substr(0, stream.total_out), "AAAA" + std::string(300000, 'z'));
+    lzma_end(&stream);
+    const std::string shown = Shown("setup.exe", 0);
+    EXPECT_NE(shown.find("compression: LZMA, dictionary 512 KiB, "), std::string::npos) << shown;
+    EXPECT_NE(shown.find("bytes unpack to 300004 ("), std::string::npos) << shown;
 }
 
 // A stub with a Windows program's headers: as the setup program does, show requires the package to
