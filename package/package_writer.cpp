@@ -1,5 +1,7 @@
 #include "package/package_writer.h"
 
+#include "codec/crc32.h"
+#include "package/seal.h"
 #include "package/settings.h"
 
 StringList TextLines(const PackageLayout& layout) {
@@ -27,4 +29,11 @@ std::string ComposeTextBlock(const StringList& lines) {
 std::string ComposePackage(const StringList& lines, const std::string& payload) {
     std::string package = ComposeTextBlock(lines) + payload;
     return package + LengthTrailer(static_cast<std::int32_t>(package.size() + 4));
+}
+
+std::string ComposeSealedPackage(StringList lines, const std::string& payload) {
+    lines[setting::kBanner] = ComposeSeal(0, false) + lines[setting::kBanner];
+    std::string package = ComposePackage(lines, payload);
+    const std::string seal = ComposeSeal(Crc32(0, package.data() + kSealedFrom, package.size() - kSealedFrom), false);
+    return package.replace(0, seal.size(), seal);
 }

@@ -38,3 +38,7 @@ std::string ComposeTextBlock(const StringList& lines);
 
 // Text block, payload and the length of the whole package.
 std::string ComposePackage(const StringList& lines, const std::string& payload);
+
+// The same, sealed as setup-pack seals a package whose payload is stored plain: the seal in front
+// of the banner, holding the checksum of the rest.
+std::string ComposeSealedPackage(StringList lines, const std::string& payload);

@@ -42,6 +42,14 @@ std::vector<Kind> DamagedVariants(const StringList& lines, const std::string& pa
                                                    std::to_string(std::stoi(lines[line]) - 1)})
             changes.emplace_back(line, value);
     for (int line : {0, 31, 49, 50, 54, 57, 64, 65, 69, 70, 75, 76, 77, 84}) changes.emplace_back(line, std::nullopt);
+    // A sealed program with one bit flipped anywhere after the seal's magic: in the checksum's
+    // digits, in the text (a bit that keeps it readable, one that does not) and at 60 places in the
+    // file bytes. The magic itself is no data: a flip there leaves a plain package, whole.
+    const std::string sealed = ComposeSealedPackage(lines, payload);
+    const std::size_t text = sealed.size() - 4 - payload.size();
+    kinds.push_back({"sealed, bit flipped", {}});
+    for (std::size_t at = 18; at < sealed.size() - 4; at += at < text ? 23 : 6)
+        kinds.back().packages.push_back(sealed), kinds.back().packages.back()[at] ^= char(1 << at % 8);
     for (const auto& [line, value] : changes) {
         StringList changed = lines;
         if (value) changed[line] = *value;
@@ -96,6 +104,8 @@ TEST_F(DamagedProgram, LoaderRefusesEveryVariantAsDamagedOrAsALengthBeyondTheFil
     PackageCopy copy;
     WriteSetupProgram(program_, ComposePackage(lines_, payload_));
     ASSERT_EQ(ReadPackageFrom(program_, temp_.Path(), data, copy), LoadResult::Loaded) << "the sound program";
+    WriteSetupProgram(program_, ComposeSealedPackage(lines_, payload_));
+    ASSERT_EQ(ReadPackageFrom(program_, temp_.Path(), data, copy), LoadResult::Loaded) << "the sound program, sealed";
     for (const Kind& kind : DamagedVariants(lines_, payload_))
         for (std::size_t i = 0; i < kind.packages.size(); ++i) {
             WriteSetupProgram(program_, kind.packages[i]);
