@@ -1,8 +1,9 @@
-// One timed run of bench/install_bench.sh, printed as name=value pairs on one line:
-//   install_driver ours SETUP.exe         our wizard, clicked through from outside:
-//                                         load_ms install_ms peak_kib exit
-//   install_driver peer SETUP.exe FOLDER  the peer's silent run into FOLDER: run_ms peak_kib exit
-//   install_driver copy FROM TO           a plain copy of a folder tree, 64 KiB pieces: copy_ms bytes
+// One timed run of bench/install_bench.sh or bench/size_bench.sh, as name=value pairs on one line:
+//   install_driver ours SETUP.exe           our wizard, clicked through from outside:
+//                                           load_ms install_ms peak_kib exit
+//   install_driver silent SETUP.exe FOLDER  a silent run (/S /D=FOLDER), ours or the peer's:
+//                                           run_ms peak_kib exit
+//   install_driver copy FROM TO             a plain copy of a folder tree, 64 KiB pieces: copy_ms bytes
 // Peak memory is the process's PeakWorkingSetSize (psapi), sampled every 5 ms while it runs; Wine
 // reports the Linux process's VmHWM there.
 // Exit status 1 when a page does not show or the program does not end.
@@ -149,7 +150,7 @@ int DriveOurs(const std::string& setup) {
     return 0;
 }
 
-int RunPeer(const std::string& setup, const std::string& folder) {
+int RunSilently(const std::string& setup, const std::string& folder) {
     const double start = NowMs();
     const PROCESS_INFORMATION started = Start("\"" + setup + "\" /S /D=" + folder);
     PeakSampler sampler(started.hProcess);
@@ -209,8 +210,8 @@ int main(int argc, char** argv) {
     // The installers' temporary folder: the bench keeps it in memory with everything else.
     if (const char* temp = std::getenv("BENCH_TEMP")) SetEnvironmentVariableA("TMP", temp), SetEnvironmentVariableA("TEMP", temp);
     if (mode == "ours" && argc == 3) return DriveOurs(argv[2]);
-    if (mode == "peer" && argc == 4) return RunPeer(argv[2], argv[3]);
+    if (mode == "silent" && argc == 4) return RunSilently(argv[2], argv[3]);
     if (mode == "copy" && argc == 4) return CopyPlainly(argv[2], argv[3]);
-    std::fputs("usage: install_driver ours SETUP.exe | peer SETUP.exe FOLDER | copy FROM TO\n", stderr);
+    std::fputs("usage: install_driver ours SETUP.exe | silent SETUP.exe FOLDER | copy FROM TO\n", stderr);
     return 2;
 }
