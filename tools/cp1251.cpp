@@ -11,10 +11,9 @@ namespace {
 // overlong forms, surrogates and code points past U+10FFFF, which would let a check on the
 // converted text be bypassed ("\xC0\xAE" read as "."). With replacement, an input byte that has no
 // character becomes U+FFFD; without, it ends the conversion.
-std::optional<std::string> Convert(const char* to, const char* from, std::string_view text,
-                                   std::string_view replacement = {}) {
-    const iconv_t converter = iconv_open(to, from);
+std::optional<std::string> Convert(iconv_t converter, std::string_view text, std::string_view replacement = {}) {
     if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    iconv(converter, nullptr, nullptr, nullptr, nullptr);  // a fresh start after a failed conversion
     std::string out(text.size() * 3, '\0');  // UTF-8 takes at most three bytes a Windows-1251 byte
     char* in = const_cast<char*>(text.data());
     std::size_t inLeft = text.size();
@@ -29,7 +28,6 @@ std::optional<std::string> Convert(const char* to, const char* from, std::string
             ++in, --inLeft;
         }
     }
-    iconv_close(converter);
     if (!converted) return std::nullopt;
     out.resize(out.size() - outLeft);
     return out;
@@ -37,8 +35,13 @@ std::optional<std::string> Convert(const char* to, const char* from, std::string
 
 }  // namespace
 
-std::optional<std::string> Utf8ToCp1251(std::string_view text) { return Convert("CP1251", "UTF-8", text); }
+// Each direction's converter is opened once: opening one costs several times a line's conversion.
+std::optional<std::string> Utf8ToCp1251(std::string_view text) {
+    static const iconv_t converter = iconv_open("CP1251", "UTF-8");
+    return Convert(converter, text);
+}
 
 std::string Cp1251ToUtf8(std::string_view text) {
-    return Convert("UTF-8", "CP1251", text, "\xEF\xBF\xBD").value_or("");
+    static const iconv_t converter = iconv_open("UTF-8", "CP1251");
+    return Convert(converter, text, "\xEF\xBF\xBD").value_or("");
 }
