@@ -1,4 +1,5 @@
-// Package text of any bytes: the loader's reading and its record checks stay within their memory.
+// Package text of any bytes: the loader's reading and its record checks take time and memory in
+// proportion to the bytes, whatever the counts claim.
 #include <string_view>
 
 #include "package/package_text.h"
