@@ -55,18 +55,13 @@ bool CopyPackage(File& program, File& copy, std::int64_t length, std::uint32_t& 
 // fill its payload exactly.
 bool CheckSealAndPayload(File& copy, PackageData& data, std::int64_t copyLength, std::uint32_t checksum) {
     const Seal seal = ReadSeal(data.MainSettings[setting::kBanner]);
-    if (seal.kind == SealKind::Broken || (seal.kind != SealKind::None && seal.checksum != checksum)) return false;
-    std::int64_t payloadEnd = copyLength;
-    if (seal.kind == SealKind::Compressed) {
-        unsigned char bytes[kLzmaHeaderSize];
-        LzmaHeader header;
-        if (!copy.Seek(data.PayloadOffset) || !copy.ReadExactly(bytes, sizeof bytes) || !ReadLzmaHeader(bytes, header) ||
-            header.unpackedSize > (std::uint64_t{1} << 40))
-            return false;
-        payloadEnd = data.PayloadOffset + static_cast<std::int64_t>(header.unpackedSize);
-        data.Compressed = true;
-    }
-    return CheckFileRecords(data, payloadEnd).empty();
+    char header[kLzmaHeaderSize] = {};
+    if (seal.kind == SealKind::Compressed && (!copy.Seek(data.PayloadOffset) || !copy.ReadExactly(header, sizeof header)))
+        return false;
+    const std::int64_t payloadEnd =
+        SealedPayloadEnd(seal, checksum, data.PayloadOffset, copyLength, std::string_view(header, sizeof header));
+    data.Compressed = seal.kind == SealKind::Compressed;
+    return payloadEnd >= 0 && CheckFileRecords(data, payloadEnd).empty();
 }
 
 // Any failure while loading (memory exhausted, a library error) means the package cannot be used.
