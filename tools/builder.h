@@ -1,12 +1,16 @@
 #pragma once
 // Writing a setup program: the stub followed by the package, and reading one back.
+#include <functional>
 #include <iosfwd>
 #include <string>
 
 #include "tools/description.h"
 
 // Writes stubPath's bytes followed by the package. Throws std::runtime_error with the reason.
-void BuildSetupProgram(const PackageSource& source, const std::string& stubPath, const std::string& outPath);
+// finish, when given, works on the whole program under its temporary name before it replaces the
+// output (signing it), and throws to leave the output as it was.
+void BuildSetupProgram(const PackageSource& source, const std::string& stubPath, const std::string& outPath,
+                       const std::function<void(const std::string&)>& finish = {});
 
 // Prints every setting, record and file of the package appended to a setup program, and checks
 // the layout as the setup program would. Returns 0 for a sound package, 1 for a damaged one.
