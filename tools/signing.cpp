@@ -38,7 +38,8 @@ void RunOsslsigncode(std::vector<std::string> arguments) {
     for (std::string& argument : arguments) argv.push_back(argument.data());
     argv.push_back(nullptr);
     int pipe[2];
-    if (pipe2(pipe, O_CLOEXEC) != 0) throw std::runtime_error(std::string("cannot start osslsigncode: ") + std::strerror(errno));
+    if (pipe2(pipe, O_CLOEXEC) != 0)
+        throw std::runtime_error(std::string("cannot start osslsigncode: ") + std::strerror(errno));
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pipe[1], STDERR_FILENO);
@@ -80,6 +81,20 @@ void SignInto(const std::string& inPath, const std::string& outPath, const Signi
     }
 }
 
+// Signs the file at path in place: osslsigncode writes a signed copy beside it, which replaces it.
+void SignFile(const std::string& path, const SigningKey& key) {
+    std::string signedPath = path + ".signed";
+    std::error_code error;
+    for (int n = 1; fs::exists(fs::symlink_status(signedPath, error)); ++n)
+        signedPath = path + ".signed" + std::to_string(n);
+    SignInto(path, signedPath, key);
+    fs::rename(signedPath, path, error);
+    if (error) {
+        fs::remove(signedPath, error);
+        throw std::runtime_error("cannot replace " + path + " by its signed copy");
+    }
+}
+
 }  // namespace
 
 bool TakeSigningOption(int argc, char** argv, int& i, SigningKey& key) {
@@ -96,23 +111,12 @@ bool TakeSigningOption(int argc, char** argv, int& i, SigningKey& key) {
 }
 
 std::string SigningOptionsProblem(const SigningKey& key) {
-    if (!key.pkcs12.empty() && !(key.cert + key.key).empty()) return "sign with --sign-cert and --sign-key or with --sign-pkcs12, not both";
+    if (!key.pkcs12.empty() && !(key.cert + key.key).empty())
+        return "sign with --sign-cert and --sign-key or with --sign-pkcs12, not both";
     if (key.cert.empty() != key.key.empty() && key.pkcs12.empty()) return "--sign-cert and --sign-key go together";
     if (!key.password.empty() && key.pkcs12.empty()) return "--sign-password goes with --sign-pkcs12";
     if (!key.timestampUrl.empty() && !key.Given()) return "--timestamp needs a key to sign with";
     return "";
-}
-
-void SignFile(const std::string& path, const SigningKey& key) {
-    std::string signedPath = path + ".signed";
-    std::error_code error;
-    for (int n = 1; fs::exists(fs::symlink_status(signedPath, error)); ++n) signedPath = path + ".signed" + std::to_string(n);
-    SignInto(path, signedPath, key);
-    fs::rename(signedPath, path, error);
-    if (error) {
-        fs::remove(signedPath, error);
-        throw std::runtime_error("cannot replace " + path + " by its signed copy");
-    }
 }
 
 void SignSetupProgram(const std::string& path, const SigningKey& key) {

@@ -19,11 +19,8 @@ bool TakeSigningOption(int argc, char** argv, int& i, SigningKey& key);
 // What is wrong with the options taken together, or "" when they can be used.
 std::string SigningOptionsProblem(const SigningKey& key);
 
-// Signs the file at path in place: osslsigncode writes a signed copy beside it, which replaces it.
-// Throws std::runtime_error with osslsigncode's reason; the file is then left as it was.
-void SignFile(const std::string& path, const SigningKey& key);
-
-// Signs the setup program at path, then checks that it still finds its package (as show does).
+// Signs the setup program at path in place, then checks that it still finds its package (as show
+// does). Throws std::runtime_error with osslsigncode's reason or the signed program's damage.
 void SignSetupProgram(const std::string& path, const SigningKey& key);
 
 // A signed copy of the uninstaller that the package carries as its last file, put in its place;

@@ -85,40 +85,32 @@ TEST_F(Builder, SetupProgramIsTheStubFollowedByAWindows1251PackageThatShowListsB
 // begins. Signing pads a program whose size is not a multiple of 8 before the signature.
 TEST_F(Builder, ShowFindsThePackageBetweenTheImageAndASignatureAtTheEnd) {
     struct Row {
-        bool wide;
+        bool wide, lengthOff;
         int table, gap, after;  // a signature of table bytes, gap bytes after the package; bytes after it
-        bool lengthOff;
         const char* shown;
-    } rows[] = {
-        {false, 0, 0, 0, false, "signature: none (not signed)\n"},
-        {false, 16, 0, 0, false, "signature: 16 bytes at offset "},
-        {true, 24, 0, 0, false, "signature: 24 bytes at offset "},
-        {false, 0, 0, 0, true, ", the program's image ends at byte 1024\n"},
-        {true, 16, 0, 0, true, ", the program's image ends at byte 1024\n"},
-        {true, 16, 3, 0, false, "damaged: the package does not sit right in front of the signature: 3 bytes between"},
-        {false, 16, 0, 5, false, ", not at the end of the file: the package is looked for at the end\n"},
-    };
+    } rows[] = {{false, false, 0, 0, 0, "signature: none (not signed)\n"},
+                {false, false, 16, 0, 0, "signature: 16 bytes at offset "},
+                {true, false, 24, 0, 0, "signature: 24 bytes at offset "},
+                {false, true, 0, 0, 0, ", the program's image ends at byte 1024\n"},
+                {true, true, 16, 0, 0, ", the program's image ends at byte 1024\n"},
+                {true, false, 16, 3, 0, "damaged: the package does not sit right in front of the signature: 3 bytes between"},
+                {false, false, 16, 0, 5, ", not at the end of the file: the package is looked for at the end\n"}};
     for (const Row& row : rows) {
         std::string pe(0x400, '\0');
         pe.replace(0, 2, "MZ"), pe[0x3C] = 0x40, pe.replace(0x40, 4, std::string("PE\0\0", 4)), pe[0x46] = 1;
         pe[0x54] = static_cast<char>(0xF0), pe[0x58] = 0x0B, pe[0x59] = row.wide ? 2 : 1;  // the optional header
         const std::size_t directories = 0x58 + (row.wide ? 112 : 96);
-        pe[directories - 4] = 16;       // entries in the data directory
-        pe[0x159] = pe[0x15D] = 2;      // one section of 0x200 bytes at 0x200: the image ends at 1024
+        pe[directories - 4] = 16, pe[0x159] = pe[0x15D] = 2;  // 16 directories; 0x200 bytes at 0x200: the image ends at 1024
         Write("stub.exe", pe);
         Build("setup.exe");
-        std::string program = Read("setup.exe");
+        std::string program = Read("setup.exe") + std::string(static_cast<std::size_t>(row.gap), '\0');
         if (row.lengthOff) program[program.size() - 4] ^= 1;
-        if (row.table > 0) {
-            program += std::string(static_cast<std::size_t>(row.gap), '\0');
-            program.replace(directories + 32, 8, LengthTrailer(static_cast<std::int32_t>(program.size())) +
-                                                     LengthTrailer(row.table));
-            program += std::string(static_cast<std::size_t>(row.table + row.after), 'S');
-        }
+        if (row.table > 0)
+            program.replace(directories + 32, 8, LengthTrailer(static_cast<std::int32_t>(program.size())) + LengthTrailer(row.table)),
+                program += std::string(static_cast<std::size_t>(row.table + row.after), 'S');
         Write("setup.exe", program);
         std::ostringstream shown;
-        const int status = ShowSetupProgram(Path("setup.exe"), shown);
-        EXPECT_EQ(status, row.lengthOff || row.gap || row.after ? 1 : 0) << shown.str();
+        EXPECT_EQ(ShowSetupProgram(Path("setup.exe"), shown), row.lengthOff || row.gap || row.after ? 1 : 0) << shown.str();
         EXPECT_NE(shown.str().find(row.shown), std::string::npos) << row.shown << " in\n" << shown.str();
     }
 }

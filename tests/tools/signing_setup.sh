@@ -1,0 +1,9 @@
+# Sourced by the signing tests in their work folder, with pack, stub, uninstaller and root set (and
+# notes, the application to pack in place of the stand-in, where the package will run): a throwaway
+# certificate and key, cert.pem and key.pem, and the example package in package/ with a banner that
+# makes its setup program a whole number of 8-byte units. Signing pads an odd size with zeros before
+# the signature, where the program looks for its package.
+openssl req -x509 -newkey rsa:2048 -nodes -keyout key.pem -out cert.pem -days 2 -subj "/CN=Rodev test" 2>/dev/null
+cp -r "$root/examples/demo" package && { [ -z "${notes:-}" ] || cp "$notes" package/files/; }
+"$pack" build package/package.txt -o unaligned.exe --stub "$stub" --uninstaller "$uninstaller" >/dev/null
+sed -i "s/^banner = \(.*\)/banner = \"\1$(printf "%$(((8 - $(stat -c %s unaligned.exe) % 8) % 8))s")\"/" package/package.txt
