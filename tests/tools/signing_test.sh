@@ -6,7 +6,8 @@
 #   tests/tools/signing_test.sh SETUP_PACK STUB UNINSTALLER
 set -euo pipefail
 pack=$1 stub=$2 uninstaller=$3 root=$(cd "$(dirname "$0")/../.." && pwd)
-rm -rf signing-test && mkdir signing-test && cd signing-test
+work=signing-test-$(basename "$(dirname "$stub")")
+rm -rf "$work" && mkdir "$work" && cd "$work"
 source "$root/tests/tools/signing_setup.sh"
 openssl pkcs12 -export -in cert.pem -inkey key.pem -out key.p12 -passout pass:secret
 fail() { echo "FAIL: $*" >&2; exit 1; }
