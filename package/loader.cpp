@@ -25,6 +25,13 @@ std::int64_t ReadStoredLength(File& program, std::int64_t fileSize) {
     return ReadLengthTrailer(bytes);
 }
 
+// Where the package ends: the end of the file, or where a signature at its end begins.
+__attribute__((noinline)) std::int64_t PackageEndIn(File& program) {
+    unsigned char headers[kImageHeadersSize];
+    const std::int64_t fileSize = program.Size();
+    return program.Seek(0) && program.ReadExactly(headers, sizeof headers) ? PackageEnd(headers, fileSize) : fileSize;
+}
+
 // True when the package starts where the program's image ends: the builder writes it there.
 // Kept out of line: inlined, it costs the shipped program a page.
 __attribute__((noinline)) bool PackageFollowsTheImage(File& program, std::int64_t packageStart) {
@@ -104,7 +111,7 @@ LoadResult ReadPackageFrom(const std::string& programPath, const std::string& te
     {
         File program = File::OpenForReading(programPath);
         if (!program.IsOpen()) return LoadResult::Damaged;
-        const std::int64_t fileSize = program.Size();
+        const std::int64_t fileSize = PackageEndIn(program);  // the package's end: a signature follows it
         const std::int64_t length = ReadStoredLength(program, fileSize);
         if (length < 0) return LoadResult::Damaged;
         if (fileSize < length) return LoadResult::LengthBeyondFile;
