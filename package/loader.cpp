@@ -111,16 +111,16 @@ LoadResult ReadPackageFrom(const std::string& programPath, const std::string& te
     {
         File program = File::OpenForReading(programPath);
         if (!program.IsOpen()) return LoadResult::Damaged;
-        const std::int64_t fileSize = PackageEndIn(program);  // the package's end: a signature follows it
-        const std::int64_t length = ReadStoredLength(program, fileSize);
+        const std::int64_t packageEnd = PackageEndIn(program);  // a signature may follow the package
+        const std::int64_t length = ReadStoredLength(program, packageEnd);
         if (length < 0) return LoadResult::Damaged;
-        if (fileSize < length) return LoadResult::LengthBeyondFile;
+        if (packageEnd < length) return LoadResult::LengthBeyondFile;
         if (length < 4) return LoadResult::Damaged;
         // A length a few bytes off would otherwise load: the first line, which the program never
         // reads, would take in bytes of the image or give up its own.
-        if (!PackageFollowsTheImage(program, fileSize - length)) return LoadResult::Damaged;
+        if (!PackageFollowsTheImage(program, packageEnd - length)) return LoadResult::Damaged;
         copyLength = length - 4;
-        if (!copy.Create(TempPackagePath(tempFolder)) || !program.Seek(fileSize - length) ||
+        if (!copy.Create(TempPackagePath(tempFolder)) || !program.Seek(packageEnd - length) ||
             !CopyPackage(program, copy.Bytes(), copyLength, checksum))
             return LoadResult::Damaged;
         unsigned char trailer[4];
