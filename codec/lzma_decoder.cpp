@@ -58,7 +58,7 @@ struct RangeCoder {
         return 1;
     }
     // A symbol of `bits` bits, most significant first, from the tree rooted at probs[1].
-    [[gnu::always_inline]] unsigned Tree(std::uint16_t* probs, unsigned bits) {
+    unsigned Tree(std::uint16_t* probs, unsigned bits) {
         unsigned m = 1;
         for (unsigned i = 0; i < bits; ++i) m = m << 1 | Bit(probs[m]);
         return m - (1u << bits);
@@ -162,19 +162,25 @@ std::size_t LzmaDecoder::DecodeIntoWindow(const unsigned char* from, const unsig
     const std::size_t size = windowSize_, first = pos_;
     std::size_t pos = pos_;
     const bool full = windowFull_;  // the window has wrapped: all of it is history
+    // Members in locals: a store to the window could alias them, forcing reloads.
+    const unsigned lc = lc_, lpMask = lpMask_, pbMask = pbMask_;
+    const std::uint64_t remaining = remaining_;
     unsigned state = state_, length = pending_;
     std::uint32_t rep0 = reps_[0], rep1 = reps_[1], rep2 = reps_[2], rep3 = reps_[3];
     Status status = Status::kRunning;
 
     for (;;) {
         if (length) {  // a match: copies what fits below limit and keeps the rest pending
-            std::size_t source = pos > rep0 ? pos - rep0 - 1 : pos + size - rep0 - 1;
+            const bool behind = pos > rep0;  // the source does not wrap around the window's end
+            std::size_t source = behind ? pos - rep0 - 1 : pos + size - rep0 - 1;
             const std::size_t n = std::min<std::size_t>(length, limit - pos);
+            unsigned char* const out = window + pos;
             length -= static_cast<unsigned>(n);
-            unsigned char* out = window + pos;
             pos += n;
-            if (source + n <= size) {
-                const unsigned char* in = window + source;
+            if (behind && n <= rep0 + std::size_t{1}) {
+                std::memcpy(out, window + source, n);
+            } else if (source + n <= size) {  // a run repeating its last rep0 + 1 bytes
+                const unsigned char* const in = window + source;
                 for (std::size_t i = 0; i < n; ++i) out[i] = in[i];
             } else {
                 for (std::size_t i = 0; i < n; ++i) {
@@ -184,11 +190,11 @@ std::size_t LzmaDecoder::DecodeIntoWindow(const unsigned char* from, const unsig
             }
         }
         if (pos >= limit || rc.in >= startLimit) break;
-        const unsigned posState = pos & pbMask_;
+        const unsigned posState = pos & pbMask;
         if (!rc.Bit(probs[kIsMatch + state * 16 + posState])) {
             const unsigned previous = pos ? window[pos - 1] : full ? window[size - 1] : 0;
             std::uint16_t* const literal =
-                probs + kLiterals + 0x300 * (((pos & lpMask_) << lc_) + (previous >> (8 - lc_)));
+                probs + kLiterals + 0x300 * (((pos & lpMask) << lc) + (previous >> (8 - lc)));
             unsigned symbol = 1;
             if (state >= kLiteralStates) {  // after a match: the byte at rep0 predicts this one
                 unsigned match = window[pos > rep0 ? pos - rep0 - 1 : pos + size - rep0 - 1];
@@ -210,7 +216,7 @@ std::size_t LzmaDecoder::DecodeIntoWindow(const unsigned char* from, const unsig
             const std::uint32_t distance = rc.Distance(probs, length);
             if (distance >= (full ? size : pos)) {  // also the end marker
                 status = Status::kDamaged;
-                if (distance == kEndMarker && remaining_ == kLzmaUnknownSize) {
+                if (distance == kEndMarker && remaining == kLzmaUnknownSize) {
                     rc.Normalize();
                     if (rc.code == 0) status = Status::kFinished;
                 }
@@ -254,7 +260,7 @@ std::size_t LzmaDecoder::DecodeIntoWindow(const unsigned char* from, const unsig
             state = state < kLiteralStates ? 8 : 11;
         }
         length += 2;
-        if (remaining_ - (pos - first) < length) {
+        if (remaining - (pos - first) < length) {
             status = Status::kDamaged;  // the match runs past the unpacked size
             length = 0;
             break;

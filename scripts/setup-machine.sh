@@ -31,6 +31,8 @@ have_cmd make || need+=(make)
 have_cmd objdump || need+=(binutils)
 [ -x /usr/bin/time ] || need+=(time)
 [ -d /usr/src/googletest ] || need+=(googletest)
+# liblzma: setup-pack's compressor and the oracle of our decoder's tests and benchmark.
+have_pkg liblzma-dev || need+=(liblzma-dev)
 # The fuzz targets: clang with its libFuzzer runtime (not among clang's own dependencies).
 have_cmd clang++ || need+=(clang)
 compgen -G '/usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a' >/dev/null || need+=(libclang-rt-14-dev)
