@@ -32,6 +32,14 @@ std::uint32_t ReadLe32(const unsigned char* p) {
     return p[0] | p[1] << 8 | p[2] << 16 | std::uint32_t{p[3]} << 24;
 }
 
+// Inlined into the symbol loop where speed counts, so the coder's registers stay in registers;
+// called where size counts (-Os).
+#ifdef __OPTIMIZE_SIZE__
+#define LZMA_INLINE
+#else
+#define LZMA_INLINE [[gnu::always_inline]]
+#endif
+
 // The range decoder's registers, kept in locals while symbols decode. It reads at most one byte
 // per bit, so a symbol never takes more than kMaxSymbolBytes.
 struct RangeCoder {
@@ -86,13 +94,13 @@ struct RangeCoder {
         return result;
     }
     // 0..271: the match length less 2.
-    unsigned Length(std::uint16_t* model, unsigned posState) {
+    LZMA_INLINE unsigned Length(std::uint16_t* model, unsigned posState) {
         if (!Bit(model[0])) return Tree(model + 2 + posState * 8, 3);
         if (!Bit(model[1])) return 8 + Tree(model + 2 + 16 * 8 + posState * 8, 3);
         return 16 + Tree(model + 2 + 2 * 16 * 8, 8);
     }
     // The distance less 1 of a match of the given length less 2; kEndMarker ends the stream.
-    std::uint32_t Distance(std::uint16_t* probs, unsigned length) {
+    LZMA_INLINE std::uint32_t Distance(std::uint16_t* probs, unsigned length) {
         const unsigned slot = Tree(probs + kSlot + std::min(length, 3u) * 64, 6);
         if (slot < 4) return slot;
         const unsigned direct = (slot >> 1) - 1;
