@@ -143,6 +143,7 @@ TEST(LzmaDecoder, StreamsLiblzmaWroteComeBackByteExactInAnyPieces) {
 
 TEST(LzmaDecoder, DamagedStreamsEndAsDamageWithoutAByteTooMany) {
     const std::string text = Text(100000), stream = Encode(text, Form::kBuilder, 3, 0, 2, 1 << 16);
+    const std::string zeros = Encode(std::string(2000, '\0'), Form::kBuilder);  // ends in zero bytes
     const auto changed = [&](auto change) {
         std::string bytes = stream;
         change(bytes);
@@ -156,6 +157,7 @@ TEST(LzmaDecoder, DamagedStreamsEndAsDamageWithoutAByteTooMany) {
         {"cut in the range coder's start", stream.substr(0, 16), "damaged"},
         {"cut in the middle", stream.substr(0, stream.size() / 2), "damaged"},
         {"cut before the last byte", stream.substr(0, stream.size() - 1), "damaged"},
+        {"cut before last bytes that are zeros", zeros.substr(0, zeros.size() - 1), "damaged"},
         {"a flipped byte", changed([](std::string& s) { s[s.size() / 2] ^= 0x10; }), "damaged"},
         {"a range coder start that is not zero", changed([](std::string& s) { s[13] = 1; }), "damaged"},
         {"trailing garbage", stream + '\0', "unclean"},
