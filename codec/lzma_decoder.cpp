@@ -157,7 +157,7 @@ std::size_t LzmaDecoder::DecodeIntoWindow(const unsigned char* from, const unsig
     if (!started_) {
         if (from >= startLimit) return 0;
         // The encoder's first byte is always zero; a code at the top of the range is impossible.
-        rc.code = rc.in[1] << 24 | rc.in[2] << 16 | rc.in[3] << 8 | rc.in[4];
+        rc.code = std::uint32_t{rc.in[1]} << 24 | rc.in[2] << 16 | rc.in[3] << 8 | rc.in[4];
         if (rc.in[0] != 0 || rc.code == rc.range) {
             status_ = Status::kDamaged;
             return 5;
@@ -283,7 +283,7 @@ std::size_t LzmaDecoder::DecodeIntoWindow(const unsigned char* from, const unsig
             status = Status::kFinished;
         } else {
             status = Status::kDamaged;
-            const unsigned posState = pos & pbMask_;
+            const unsigned posState = pos & pbMask;
             if (rc.Bit(probs[kIsMatch + state * 16 + posState]) && !rc.Bit(probs[kIsRep + state]) &&
                 rc.Distance(probs, rc.Length(probs + kMatchLength, posState)) == kEndMarker) {
                 rc.Normalize();
