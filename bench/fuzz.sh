@@ -13,7 +13,7 @@ fi
 [ -f build/fuzz/CMakeCache.txt ] || cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ \
     -DCMAKE_BUILD_TYPE=Debug -DSETUP_TESTS=OFF -DSETUP_FUZZ=ON >/dev/null
 cmake --build build/fuzz -j"${JOBS:-2}" --target fuzz_targets >/dev/null
-for target in package_text integer placeholders description; do
+for target in package_text integer placeholders description lzma; do
     corpus=build/fuzz/corpus/$target
     rm -rf "$corpus" && mkdir -p "$corpus" && cp tests/fuzz/"$target"/* "$corpus"/
     if ! build/fuzz/fuzz_"$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
