@@ -5,7 +5,7 @@
 #include "codec/lzma_decoder.h"
 #include "engine/folders.h"
 #include "engine/progress.h"
-#include "engine/records.h"
+#include "package/records.h"
 #include "package/settings.h"
 #include "runtime/errors.h"
 #include "runtime/file.h"

@@ -2,10 +2,10 @@
 
 #include "engine/engine_texts.h"
 #include "engine/extraction.h"
-#include "engine/records.h"
 #include "engine/registry_writer.h"
 #include "engine/shortcuts.h"
 #include "engine/uninstall_record.h"
+#include "package/records.h"
 #include "package/settings.h"
 #include "runtime/platform.h"
 

@@ -1,7 +1,7 @@
 #include "engine/registry_writer.h"
 
 #include "engine/folders.h"
-#include "engine/records.h"
+#include "package/records.h"
 #include "package/settings.h"
 #include "runtime/errors.h"
 #include "runtime/integer.h"

@@ -2,8 +2,8 @@
 
 #include "engine/engine_texts.h"
 #include "engine/folders.h"
-#include "engine/records.h"
 #include "engine/shell_link.h"
+#include "package/records.h"
 #include "package/safe_path.h"
 #include "package/settings.h"
 #include "runtime/integer.h"

@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "engine/folders.h"
-#include "engine/records.h"
 #include "engine/registry_writer.h"
 #include "engine/uninstall_text.h"
 #include "package/package_text.h"
+#include "package/records.h"
 #include "package/settings.h"
 #include "runtime/platform.h"
 #include "runtime/text_file.h"

@@ -1,6 +1,6 @@
 #include "engine/uninstall_text.h"
 
-#include "engine/records.h"
+#include "package/records.h"
 #include "package/settings.h"
 #include "runtime/integer.h"
 

@@ -25,6 +25,13 @@ std::int64_t ReadStoredLength(File& program, std::int64_t fileSize) {
     return ReadLengthTrailer(bytes);
 }
 
+// Where the package ends: the end of the file, or where a signature at its end begins.
+__attribute__((noinline)) std::int64_t PackageEndIn(File& program) {
+    unsigned char headers[kImageHeadersSize];
+    const std::int64_t fileSize = program.Size();
+    return program.Seek(0) && program.ReadExactly(headers, sizeof headers) ? PackageEnd(headers, fileSize) : fileSize;
+}
+
 // True when the package starts where the program's image ends: the builder writes it there.
 // Kept out of line: inlined, it costs the shipped program a page.
 __attribute__((noinline)) bool PackageFollowsTheImage(File& program, std::int64_t packageStart) {
@@ -55,18 +62,13 @@ bool CopyPackage(File& program, File& copy, std::int64_t length, std::uint32_t& 
 // fill its payload exactly.
 bool CheckSealAndPayload(File& copy, PackageData& data, std::int64_t copyLength, std::uint32_t checksum) {
     const Seal seal = ReadSeal(data.MainSettings[setting::kBanner]);
-    if (seal.kind == SealKind::Broken || (seal.kind != SealKind::None && seal.checksum != checksum)) return false;
-    std::int64_t payloadEnd = copyLength;
-    if (seal.kind == SealKind::Compressed) {
-        unsigned char bytes[kLzmaHeaderSize];
-        LzmaHeader header;
-        if (!copy.Seek(data.PayloadOffset) || !copy.ReadExactly(bytes, sizeof bytes) || !ReadLzmaHeader(bytes, header) ||
-            header.unpackedSize > (std::uint64_t{1} << 40))
-            return false;
-        payloadEnd = data.PayloadOffset + static_cast<std::int64_t>(header.unpackedSize);
-        data.Compressed = true;
-    }
-    return CheckFileRecords(data, payloadEnd).empty();
+    char header[kLzmaHeaderSize] = {};
+    if (seal.kind == SealKind::Compressed && (!copy.Seek(data.PayloadOffset) || !copy.ReadExactly(header, sizeof header)))
+        return false;
+    const std::int64_t payloadEnd =
+        SealedPayloadEnd(seal, checksum, data.PayloadOffset, copyLength, std::string_view(header, sizeof header));
+    data.Compressed = seal.kind == SealKind::Compressed;
+    return payloadEnd >= 0 && CheckFileRecords(data, payloadEnd).empty();
 }
 
 // Any failure while loading (memory exhausted, a library error) means the package cannot be used.
@@ -109,16 +111,16 @@ LoadResult ReadPackageFrom(const std::string& programPath, const std::string& te
     {
         File program = File::OpenForReading(programPath);
         if (!program.IsOpen()) return LoadResult::Damaged;
-        const std::int64_t fileSize = program.Size();
-        const std::int64_t length = ReadStoredLength(program, fileSize);
+        const std::int64_t packageEnd = PackageEndIn(program);  // a signature may follow the package
+        const std::int64_t length = ReadStoredLength(program, packageEnd);
         if (length < 0) return LoadResult::Damaged;
-        if (fileSize < length) return LoadResult::LengthBeyondFile;
+        if (packageEnd < length) return LoadResult::LengthBeyondFile;
         if (length < 4) return LoadResult::Damaged;
         // A length a few bytes off would otherwise load: the first line, which the program never
         // reads, would take in bytes of the image or give up its own.
-        if (!PackageFollowsTheImage(program, fileSize - length)) return LoadResult::Damaged;
+        if (!PackageFollowsTheImage(program, packageEnd - length)) return LoadResult::Damaged;
         copyLength = length - 4;
-        if (!copy.Create(TempPackagePath(tempFolder)) || !program.Seek(fileSize - length) ||
+        if (!copy.Create(TempPackagePath(tempFolder)) || !program.Seek(packageEnd - length) ||
             !CopyPackage(program, copy.Bytes(), copyLength, checksum))
             return LoadResult::Damaged;
         unsigned char trailer[4];

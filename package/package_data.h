@@ -6,6 +6,8 @@
 
 using StringList = std::vector<std::string>;
 
+// The record lists end where the package's text ends, although their counts may ask for more:
+// read them with ListLine (package/records.h), which reads a missing line as empty.
 struct PackageData {
     StringList ShortcutEntries;  // 6 lines a record
     StringList RegistryEntries;  // 5 lines a record

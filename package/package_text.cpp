@@ -1,5 +1,8 @@
 #include "package/package_text.h"
 
+#include <algorithm>
+
+#include "package/records.h"
 #include "package/safe_path.h"
 #include "package/settings.h"
 #include "package/shifted_text.h"
@@ -8,14 +11,30 @@
 
 namespace {
 
+// Reads count lines into list, adding each with its line break to the text block's length. Lines
+// past the end of the text all read as empty: they are counted, not stored (ListLine reads them as
+// empty), so a count of two billion costs no more than the bytes there are.
 bool ReadLines(LineReader& reader, std::int64_t count, StringList& list, PackageData& data,
                std::int64_t& linesPastEnd) {
     for (std::int64_t i = 0; i < count; ++i) {
-        if (reader.TextEnded() && ++linesPastEnd > kMaxLinesPastEnd) return false;
+        if (reader.TextEnded()) {
+            linesPastEnd += count - i;
+            data.PayloadOffset += (count - i) * 2;
+            return linesPastEnd <= kMaxLinesPastEnd;
+        }
         list.push_back(reader.ReadLine());
         data.PayloadOffset += static_cast<std::int64_t>(list.back().size()) + 2;
     }
     return true;
+}
+
+// The records of a list worth checking: those with a stored line, and the first one past them,
+// which stands for every later one: their lines all read as empty.
+std::int64_t RecordsToCheck(const PackageData& data, setting::Line countLine, const StringList& list,
+                            int recordLines) {
+    const std::int64_t count = ParseInteger(Setting(data, countLine)).value_or(0);
+    const auto stored = static_cast<std::int64_t>(list.size() + recordLines - 1) / recordLines;
+    return std::clamp<std::int64_t>(count, 0, stored + 1);
 }
 
 }  // namespace
@@ -26,6 +45,7 @@ std::string ReadPackageText(ByteSource& source, PackageData& data) {
     std::int64_t linesPastEnd = 0;
     const std::string tooMany = "the record counts ask for more lines than the package holds";
     if (!ReadLines(reader, setting::kCount, data.MainSettings, data, linesPastEnd)) return tooMany;
+    data.MainSettings.resize(setting::kCount);  // settings are read by number all through the run
     struct RecordList {
         int countLine;
         int recordLines;
@@ -49,12 +69,13 @@ std::string CheckFileRecords(const PackageData& data, std::int64_t copyLength) {
     // Negative when the counts asked for lines past the end: harmless unless a file needs bytes.
     const std::int64_t payload = copyLength - data.PayloadOffset;
     std::int64_t total = 0;
-    const std::size_t records = data.FileEntries.size() / kFileRecordLines;
-    for (std::size_t i = 0; i < records; ++i) {
-        const std::string& size = data.FileEntries[i * kFileRecordLines + 1];
-        const std::string& attributes = data.FileEntries[i * kFileRecordLines + 2];
+    const StringList& entries = data.FileEntries;
+    const std::int64_t records = RecordsToCheck(data, setting::kFileCount, entries, kFileRecordLines);
+    for (std::int64_t i = 0; i < records; ++i) {
+        const std::string& path = ListLine(entries, i * kFileRecordLines);
+        const std::string& size = ListLine(entries, i * kFileRecordLines + 1);
+        const std::string& attributes = ListLine(entries, i * kFileRecordLines + 2);
         const std::string which = "file record " + std::to_string(i + 1);
-        const std::string& path = data.FileEntries[i * kFileRecordLines];
         if (const std::string fault = RelativePathFault(path); !fault.empty())
             return which + ": the path '" + path + "' " + fault;
         const auto bytes = ParseInteger(size);
@@ -77,15 +98,16 @@ std::string CheckLinkAndKeyRecords(const PackageData& data) {
     const std::string& group = data.MainSettings[setting::kProgramGroup];
     if (const std::string fault = RelativePathFault(group); !fault.empty())
         return "the program group '" + group + "' " + fault;
-    for (std::size_t i = 0; i + kShortcutRecordLines <= data.ShortcutEntries.size(); i += kShortcutRecordLines) {
-        const std::string& name = data.ShortcutEntries[i + 1];
+    const std::int64_t links = RecordsToCheck(data, setting::kShortcutCount, data.ShortcutEntries, kShortcutRecordLines);
+    for (std::int64_t i = 0; i < links; ++i) {
+        const std::string& name = ListLine(data.ShortcutEntries, i * kShortcutRecordLines + 1);
         if (const std::string fault = RelativePathFault(name); !fault.empty())
-            return "shortcut record " + std::to_string(i / kShortcutRecordLines + 1) + ": the name '" + name + "' " +
-                   fault;
+            return "shortcut record " + std::to_string(i + 1) + ": the name '" + name + "' " + fault;
     }
-    for (std::size_t i = 0; i + kRegistryRecordLines <= data.RegistryEntries.size(); i += kRegistryRecordLines)
-        if (data.RegistryEntries[i + 1].find_first_not_of('\\') == std::string::npos)
-            return "registry record " + std::to_string(i / kRegistryRecordLines + 1) + ": the key path is empty";
+    const std::int64_t keys = RecordsToCheck(data, setting::kRegistryCount, data.RegistryEntries, kRegistryRecordLines);
+    for (std::int64_t i = 0; i < keys; ++i)
+        if (ListLine(data.RegistryEntries, i * kRegistryRecordLines + 1).find_first_not_of('\\') == std::string::npos)
+            return "registry record " + std::to_string(i + 1) + ": the key path is empty";
     return {};
 }
 

@@ -8,11 +8,12 @@
 #include "package/package_data.h"
 
 // Lines the counts may ask for beyond the end of the text. A real package never asks for any; a
-// damaged count of two billion would otherwise fill memory with empty lines.
+// damaged count of two billion would have the installer go through as many empty records.
 inline constexpr std::int64_t kMaxLinesPastEnd = 1 << 20;
 
 // Fills the four lists, the licence text and the payload offset. The counts are trusted: lines
-// past the text block are read from the file bytes that follow, and past the end as empty lines.
+// past the text block are read from the file bytes that follow, and past the end as empty lines,
+// which the record lists leave out (ListLine reads them as empty); the settings hold all 65.
 // Returns "" when the text reads, otherwise why the package is damaged: a count line that is not an
 // integer, or counts that ask for more than kMaxLinesPastEnd lines past the end.
 std::string ReadPackageText(ByteSource& source, PackageData& data);

@@ -1,5 +1,7 @@
 #include "package/seal.h"
 
+#include "codec/lzma_decoder.h"
+
 namespace {
 
 constexpr std::string_view kCompressedMark = " lzma";
@@ -37,4 +39,17 @@ std::string ComposeSeal(std::uint32_t checksum, bool compressed) {
     for (int shift = 28; shift >= 0; shift -= 4) seal += digits[checksum >> shift & 0xF];
     if (compressed) seal += kCompressedMark;
     return seal + kSealEnd;
+}
+
+std::int64_t SealedPayloadEnd(const Seal& seal, std::uint32_t checksum, std::int64_t payloadOffset,
+                              std::int64_t copyLength, std::string_view streamHeader) {
+    if (seal.kind == SealKind::Broken || (seal.kind != SealKind::None && seal.checksum != checksum)) return -1;
+    if (seal.kind != SealKind::Compressed) return copyLength;
+    LzmaHeader header;
+    // A terabyte is no installer's; the limit keeps the sums below in range.
+    if (copyLength - payloadOffset < static_cast<std::int64_t>(kLzmaHeaderSize) || streamHeader.size() < kLzmaHeaderSize ||
+        !ReadLzmaHeader(reinterpret_cast<const unsigned char*>(streamHeader.data()), header) ||
+        header.unpackedSize > (std::uint64_t{1} << 40))
+        return -1;
+    return payloadOffset + static_cast<std::int64_t>(header.unpackedSize);
 }

@@ -31,3 +31,11 @@ Seal ReadSeal(std::string_view start);
 
 // The seal's bytes, to be followed by the banner.
 std::string ComposeSeal(std::uint32_t checksum, bool compressed);
+
+// Where a loaded package's payload ends once unpacked, counted from the package's start, for the
+// file records' check: copyLength for a plain package, the payload's offset plus the stream's
+// unpacked size for a compressed one; -1 when the package is damaged: a broken seal, a checksum
+// other than the one computed, a stream whose header the program cannot unpack. streamHeader
+// holds the payload's first bytes (its header, when compressed).
+std::int64_t SealedPayloadEnd(const Seal& seal, std::uint32_t checksum, std::int64_t payloadOffset,
+                              std::int64_t copyLength, std::string_view streamHeader);

@@ -18,23 +18,30 @@ bool Is(const std::string& word, const std::string& name) {
     return word.size() == name.size() && HasName(word, 0, name);
 }
 
-// The word starting at at, up to a blank outside double quotes; the quotes themselves are dropped.
+// The word starting at at, up to a blank outside double quotes.
 std::string NextWord(const std::string& line, std::size_t& at) {
-    std::string word;
-    bool quoted = false;
-    for (; at < line.size() && (quoted || !IsBlank(line[at])); ++at) {
+    const std::size_t start = at;
+    for (bool quoted = false; at < line.size() && (quoted || !IsBlank(line[at])); ++at)
         if (line[at] == '"') quoted = !quoted;
-        else word += line[at];
-    }
-    return word;
+    return line.substr(start, at - start);
 }
 
-// The folder without the blanks a command line often ends with, and without quotes around it:
-// neither can be part of a folder's name.
+// Text without its double quotes, which only keep blanks together wherever they stand: launchers
+// quote a whole argument ("/D=C:\A B"), people the value (/D="C:\A B"). False when a quote is left
+// open: the line was cut or mistyped.
+bool Unquote(const std::string& text, std::string& plain) {
+    plain.clear();
+    for (char c : text)
+        if (c != '"') plain += c;
+    return (text.size() - plain.size()) % 2 == 0;
+}
+
+// The folder without the blanks a command line often ends with, neither part of a folder's name.
+// Launchers double the backslashes before a closing quote ("/D=C:\App\\"); a folder name never
+// ends in two.
 std::string CleanFolder(std::string folder) {
     while (!folder.empty() && IsBlank(folder.back())) folder.pop_back();
-    if (folder.size() >= 2 && folder.front() == '"' && folder.back() == '"')
-        folder = folder.substr(1, folder.size() - 2);
+    while (folder.size() >= 2 && folder.back() == '\\' && folder[folder.size() - 2] == '\\') folder.pop_back();
     return folder;
 }
 
@@ -54,18 +61,23 @@ CommandLine ParseCommandLine(const std::string& arguments) {
     for (;;) {
         while (at < arguments.size() && IsBlank(arguments[at])) ++at;
         if (at == arguments.size()) break;
-        if (HasName(arguments, at, "/D=")) {
+        // A launcher quotes the whole option when the folder holds a blank: "/D=C:\Program Files\App".
+        const bool quotedOption = arguments[at] == '"';
+        if (HasName(arguments, at + quotedOption, "/D=")) {
             // The folder runs to the end of the line. An option after it ("C:\X /S") was meant to
             // come before it: a blank followed by "/" starts no folder name.
-            const std::size_t start = at + 3;
+            const std::size_t start = at + quotedOption + 3;
             std::size_t end = start;
             while (end < arguments.size() && !(arguments[end] == '/' && IsBlank(arguments[end - 1]))) ++end;
-            line.folder = CleanFolder(arguments.substr(start, end - start));
-            sound = sound && end == arguments.size() && IsFullPath(line.folder);
+            std::string folder;
+            const bool closed = Unquote((quotedOption ? "\"" : "") + arguments.substr(start, end - start), folder);
+            line.folder = CleanFolder(folder);
+            sound = sound && closed && end == arguments.size() && IsFullPath(line.folder);
             at = end;
             continue;
         }
-        const std::string word = NextWord(arguments, at);
+        std::string word;
+        sound = Unquote(NextWord(arguments, at), word) && sound;
         if (Is(word, "/S")) silent = true;
         else if (Is(word, "/RESTART")) line.restart = true;
         else if (HasName(word, 0, "/LOG=") && word.size() > 5) line.log = word.substr(5);

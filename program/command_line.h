@@ -4,8 +4,8 @@
 //   setup.exe /S [/LOG=file] [/RESTART] [/D=C:\Some Folder]
 //
 // Options are case-insensitive. /D= takes the rest of the line, blanks included and no quotes
-// needed, so it comes last. A command line without /S leaves the program as it always was: the
-// wizard, whatever else the line holds.
+// needed, so it comes last; quotes around the folder or the whole option are dropped. A command
+// line without /S leaves the program as it always was: the wizard, whatever else the line holds.
 #include <string>
 
 enum class RunMode { Wizard, Silent, BadCommandLine };

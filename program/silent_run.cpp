@@ -4,10 +4,10 @@
 
 #include "engine/folders.h"
 #include "engine/install_run.h"
-#include "engine/records.h"
 #include "package/loader.h"
 #include "package/loader_texts.h"
 #include "package/package_copy.h"
+#include "package/records.h"
 #include "package/settings.h"
 #include "program/silent_log.h"
 #include "program/single_instance.h"

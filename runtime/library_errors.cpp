@@ -17,6 +17,10 @@ void* operator new(std::size_t size) {
     OutOfMemory();
 }
 void* operator new[](std::size_t size) { return operator new(size); }
+// Allocations that may fail (the decompression window) ask with std::nothrow and get null. The
+// library's versions catch its own exception, which alone would bring in 90 KB of machinery.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return std::malloc(size > 0 ? size : 1); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return std::malloc(size > 0 ? size : 1); }
 void operator delete(void* block) noexcept { std::free(block); }
 void operator delete[](void* block) noexcept { std::free(block); }
 void operator delete(void* block, std::size_t) noexcept { std::free(block); }

@@ -35,6 +35,11 @@ have_cmd make || need+=(make)
 have_cmd objdump || need+=(binutils)
 [ -x /usr/bin/time ] || need+=(time)
 [ -d /usr/src/googletest ] || need+=(googletest)
+# zlib for MinGW, linked into the demo's tour to compress its pictures.
+have_pkg libz-mingw-w64-dev || need+=(libz-mingw-w64-dev)
+# Signing setup programs (setup-pack --sign-cert), and the throwaway certificates of its tests.
+have_cmd osslsigncode || need+=(osslsigncode)
+have_cmd openssl || need+=(openssl)
 # The fuzz targets: clang with its libFuzzer runtime (not among clang's own dependencies).
 have_cmd clang++ || need+=(clang)
 compgen -G '/usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a' >/dev/null || need+=(libclang-rt-14-dev)

@@ -21,6 +21,7 @@
 #include "tools/compression.h"
 #include "tools/cp1251.h"
 #include "tools/setting_names.h"
+#include "tools/signing.h"
 
 namespace {
 
@@ -161,6 +162,7 @@ void BuildSetupProgram(const PackageSource& source, const std::string& stubPath,
     std::error_code error;
     try {
         WriteSetupProgram(source, stubPath, partial, options);
+        if (options.finish) options.finish(partial);
         std::filesystem::rename(partial, outPath, error);
         if (error) throw std::runtime_error("cannot write " + outPath + ": " + error.message());
     } catch (...) {
@@ -169,13 +171,11 @@ void BuildSetupProgram(const PackageSource& source, const std::string& stubPath,
     }
 }
 
-// The end of the program's image by its own headers; -1 for a stand-in stub without them.
-std::int64_t ImageEndOf(std::istream& in) {
-    unsigned char headers[kImageHeadersSize] = {};
+// The program's headers; zeros past the end of a small stand-in stub.
+void ReadImageHeaders(std::istream& in, unsigned char (&headers)[kImageHeadersSize]) {
     in.seekg(0);
     in.read(reinterpret_cast<char*>(headers), sizeof headers);
     in.clear();
-    return ImageEnd(headers);
 }
 
 // Checks a sealed package's checksum and, for a compressed one, the stream's header, printing
@@ -227,26 +227,33 @@ int ShowSetupProgram(const std::string& path, std::ostream& out) {
         return 1;
     }
     const std::int64_t fileSize = in.tellg();
-    unsigned char bytes[4] = {};
-    if (fileSize >= 4) {
-        in.seekg(fileSize - 4);
+    unsigned char headers[kImageHeadersSize] = {}, bytes[4] = {};
+    ReadImageHeaders(in, headers);
+    const std::int64_t packageEnd = PackageEnd(headers, fileSize);  // before a signature at the end
+    if (packageEnd >= 4) {
+        in.seekg(packageEnd - 4);
         in.read(reinterpret_cast<char*>(bytes), 4);
     }
     const std::int32_t length = ReadLengthTrailer(bytes);
-    out << "setup program: " << path << ", " << fileSize << " bytes\n";
-    if (ImageEndOf(in) == fileSize) {
-        out << "no package: the file ends where the program's image ends\n";
+    out << "setup program: " << path << ", " << fileSize << " bytes\n"
+        << SignatureLine(CertificateTableOf(headers), fileSize) << "\n";
+    if (ImageEnd(headers) == packageEnd) {
+        out << "no package: the program ends where its image ends\n";
         return 1;
     }
-    if (fileSize < 4 || length < 4 || length > fileSize) {
-        out << "damaged: the stored package length " << length << " does not fit the file of " << fileSize
+    if (const std::string gap = GapBeforeSignature(in, headers, fileSize); !gap.empty()) {
+        out << "damaged: " << gap << "\n";
+        return 1;
+    }
+    if (packageEnd < 4 || length < 4 || length > packageEnd) {
+        out << "damaged: the stored package length " << length << " does not fit the file of " << packageEnd
             << " bytes\n";
         return 1;
     }
-    const std::int64_t start = fileSize - length;
+    const std::int64_t start = packageEnd - length;
     out << "package: " << length << " bytes at offset " << start << "\n";
     // The setup program finds its package only right after its own image.
-    if (const std::int64_t end = ImageEndOf(in); end >= 0 && end != start) {
+    if (const std::int64_t end = ImageEnd(headers); end >= 0 && end != start) {
         out << "damaged: the package starts at byte " << start << ", the program's image ends at byte " << end << "\n";
         return 1;
     }

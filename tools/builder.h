@@ -1,6 +1,7 @@
 #pragma once
 // Writing a setup program: the stub followed by the package, and reading one back.
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <string>
 
@@ -9,6 +10,9 @@
 struct BuildOptions {
     bool compress = true;                        // false (--store): the files as they are
     std::uint32_t dictionarySize = 64u << 20;    // --dictionary MiB
+    // When given, works on the whole program under its temporary name before it replaces the
+    // output (signing it), and throws to leave the output as it was.
+    std::function<void(const std::string&)> finish;
 };
 
 // Writes stubPath's bytes followed by the sealed package. Throws std::runtime_error with the reason.

@@ -1,88 +1,47 @@
 #include "tools/cp1251.h"
 
-#include <cstdint>
+#include <iconv.h>
+
+#include <algorithm>
+#include <cerrno>
 
 namespace {
 
-// Unicode code points of the bytes 0x80 to 0xFF; 0 marks the one byte without a character.
-constexpr std::uint16_t kHighHalf[128] = {
-    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,
-    0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x0000, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,
-    0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7,
-    0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,
-    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,
-    0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,
-    0x0410, 0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417,
-    0x0418, 0x0419, 0x041A, 0x041B, 0x041C, 0x041D, 0x041E, 0x041F,
-    0x0420, 0x0421, 0x0422, 0x0423, 0x0424, 0x0425, 0x0426, 0x0427,
-    0x0428, 0x0429, 0x042A, 0x042B, 0x042C, 0x042D, 0x042E, 0x042F,
-    0x0430, 0x0431, 0x0432, 0x0433, 0x0434, 0x0435, 0x0436, 0x0437,
-    0x0438, 0x0439, 0x043A, 0x043B, 0x043C, 0x043D, 0x043E, 0x043F,
-    0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446, 0x0447,
-    0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,
-};
-
-void AppendUtf8(std::string& out, std::uint32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
+// One conversion by the C library's iconv, without transliteration. The UTF-8 side refuses
+// overlong forms, surrogates and code points past U+10FFFF, which would let a check on the
+// converted text be bypassed ("\xC0\xAE" read as "."). With replacement, an input byte that has no
+// character becomes U+FFFD; without, it ends the conversion.
+std::optional<std::string> Convert(iconv_t converter, std::string_view text, std::string_view replacement = {}) {
+    if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    iconv(converter, nullptr, nullptr, nullptr, nullptr);  // a fresh start after a failed conversion
+    std::string out(text.size() * 3, '\0');  // UTF-8 takes at most three bytes a Windows-1251 byte
+    char* in = const_cast<char*>(text.data());
+    std::size_t inLeft = text.size();
+    char* next = out.data();
+    std::size_t outLeft = out.size();
+    bool converted = true;
+    while (converted && iconv(converter, &in, &inLeft, &next, &outLeft) == static_cast<std::size_t>(-1)) {
+        converted = errno == EILSEQ && !replacement.empty();
+        if (converted) {
+            next = std::copy(replacement.begin(), replacement.end(), next);
+            outLeft -= replacement.size();
+            ++in, --inLeft;
+        }
     }
-}
-
-// Decodes one UTF-8 sequence at text[i]; returns false for malformed input.
-bool DecodeUtf8(std::string_view text, std::size_t& i, std::uint32_t& code) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    int extra = lead < 0x80 ? 0 : (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : (lead & 0xF8) == 0xF0 ? 3 : -1;
-    if (extra < 0 || i + extra >= text.size()) return false;
-    code = extra == 0 ? lead : lead & (0x3F >> extra);
-    for (int k = 1; k <= extra; ++k) {
-        const auto next = static_cast<unsigned char>(text[i + k]);
-        if ((next & 0xC0) != 0x80) return false;
-        code = code << 6 | (next & 0x3F);
-    }
-    // Overlong forms, surrogates and code points past U+10FFFF would let a check on the decoded
-    // text be bypassed ("\xC0\xAE" read as ".").
-    constexpr std::uint32_t kShortest[] = {0, 0x80, 0x800, 0x10000};
-    if (code < kShortest[extra] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) return false;
-    i += extra + 1;
-    return true;
+    if (!converted) return std::nullopt;
+    out.resize(out.size() - outLeft);
+    return out;
 }
 
 }  // namespace
 
+// Each direction's converter is opened once: opening one costs several times a line's conversion.
 std::optional<std::string> Utf8ToCp1251(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        std::uint32_t code = 0;
-        if (!DecodeUtf8(text, i, code)) return std::nullopt;
-        if (code < 0x80) {
-            out += static_cast<char>(code);
-            continue;
-        }
-        int found = -1;
-        for (int b = 0; b < 128 && found < 0; ++b)
-            if (kHighHalf[b] == code) found = b;
-        if (found < 0) return std::nullopt;
-        out += static_cast<char>(0x80 + found);
-    }
-    return out;
+    static const iconv_t converter = iconv_open("CP1251", "UTF-8");
+    return Convert(converter, text);
 }
 
 std::string Cp1251ToUtf8(std::string_view text) {
-    std::string out;
-    for (char c : text) {
-        const auto b = static_cast<unsigned char>(c);
-        const std::uint32_t code = b < 0x80 ? b : kHighHalf[b - 0x80];
-        AppendUtf8(out, code != 0 ? code : 0xFFFD);
-    }
-    return out;
+    static const iconv_t converter = iconv_open("UTF-8", "CP1251");
+    return Convert(converter, text, "\xEF\xBF\xBD").value_or("");
 }

@@ -1,19 +1,11 @@
 #include "tools/png_writer.h"
 
+#include <zlib.h>
+
 #include <cstdio>
 #include <cstdlib>
 
-#include "tools/deflate.h"
-
 namespace {
-
-std::uint32_t Crc(const std::uint8_t* data, std::size_t size, std::uint32_t crc = 0xFFFFFFFF) {
-    for (std::size_t i = 0; i < size; ++i) {
-        crc ^= data[i];
-        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
-    }
-    return crc;
-}
 
 void PutBig(std::vector<std::uint8_t>& out, std::uint32_t value) {
     for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
@@ -24,7 +16,7 @@ void Chunk(std::vector<std::uint8_t>& file, const char* type, const std::vector<
     std::vector<std::uint8_t> body(type, type + 4);
     body.insert(body.end(), data.begin(), data.end());
     file.insert(file.end(), body.begin(), body.end());
-    PutBig(file, Crc(body.data(), body.size()) ^ 0xFFFFFFFF);
+    PutBig(file, static_cast<std::uint32_t>(crc32(0, body.data(), static_cast<uInt>(body.size()))));
 }
 
 std::uint8_t Paeth(int left, int up, int upLeft) {
@@ -73,7 +65,11 @@ bool WritePng(const std::string& path, int width, int height, const std::vector<
         const std::uint8_t* row = rgb.data() + y * stride;
         AppendFilteredRow(raw, row, y > 0 ? row - stride : nullptr, stride);
     }
-    const std::vector<std::uint8_t> z = ZlibCompress(raw);
+    std::vector<std::uint8_t> z(compressBound(static_cast<uLong>(raw.size())));
+    uLongf zSize = static_cast<uLongf>(z.size());
+    if (compress2(z.data(), &zSize, raw.data(), static_cast<uLong>(raw.size()), Z_BEST_COMPRESSION) != Z_OK)
+        return false;
+    z.resize(zSize);
 
     std::vector<std::uint8_t> file{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     std::vector<std::uint8_t> header;

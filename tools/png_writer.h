@@ -1,5 +1,5 @@
 #pragma once
-// Writes 24-bit RGB pictures as PNG files, compressed by our own small encoder: no library.
+// Writes 24-bit RGB pictures as PNG files, compressed by zlib.
 #include <cstdint>
 #include <string>
 #include <vector>

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tools/builder.h"
+#include "tools/signing.h"
 
 #ifndef SETUP_PACK_DEFAULT_STUB
 #define SETUP_PACK_DEFAULT_STUB "setup.exe"
@@ -21,12 +22,15 @@ constexpr const char* kVersion = "setup-pack 2.0";
 constexpr const char* kUsage =
     "usage: setup-pack build DESCRIPTION -o SETUP.exe [--stub STUB] [--uninstaller FILE]\n"
     "                        [--store | --dictionary MiB]\n"
+    "                        [--sign-cert CERT.pem --sign-key KEY.pem | --sign-pkcs12 FILE\n"
+    "                         [--sign-password PASS]] [--timestamp URL]\n"
     "       setup-pack show SETUP.exe\n"
     "       setup-pack --help | --version\n"
     "\n"
     "build   writes the stub followed by the package DESCRIPTION describes; the files are\n"
     "        compressed as one LZMA stream (--store: as they are; --dictionary: the window\n"
     "        in MiB, 1 to 256, default 64)\n"
+    "        --sign-*: signs the program and the uninstaller it carries through osslsigncode\n"
     "show    prints what a setup program holds and checks it as the setup program does\n";
 
 int Usage() {
@@ -54,6 +58,7 @@ int main(int argc, char** argv) {
     std::string description, output, stub = SETUP_PACK_DEFAULT_STUB, uninstaller = SETUP_PACK_DEFAULT_UNINSTALLER;
     BuildOptions options;
     bool dictionaryGiven = false;
+    SigningKey key;
     for (int i = 2; i < argc; ++i) {
         if (!std::strcmp(argv[i], "-o") && i + 1 < argc) output = argv[++i];
         else if (!std::strcmp(argv[i], "--store")) options.compress = false;
@@ -61,12 +66,20 @@ int main(int argc, char** argv) {
             options.dictionarySize = DictionaryMiB(argv[++i]) << 20, dictionaryGiven = true;
         else if (!std::strcmp(argv[i], "--stub") && i + 1 < argc) stub = argv[++i];
         else if (!std::strcmp(argv[i], "--uninstaller") && i + 1 < argc) uninstaller = argv[++i];
+        else if (TakeSigningOption(argc, argv, i, key)) continue;
         else if (description.empty() && argv[i][0] != '-') description = argv[i];
         else return Usage();
     }
     if (description.empty() || output.empty() || (dictionaryGiven && !options.compress)) return Usage();
+    if (const std::string problem = SigningOptionsProblem(key); !problem.empty()) {
+        std::cerr << "setup-pack: " << problem << "\n";
+        return 2;
+    }
     try {
-        BuildSetupProgram(ReadDescription(description, uninstaller), stub, output, options);
+        PackageSource source = ReadDescription(description, uninstaller);
+        const SignedUninstaller signedUninstaller(source, uninstaller, key);  // the one users get on disk
+        if (key.Given()) options.finish = [&](const std::string& program) { SignSetupProgram(program, key); };
+        BuildSetupProgram(source, stub, output, options);
     } catch (const std::exception& error) {
         std::cerr << "setup-pack: " << error.what() << "\n";
         return 1;

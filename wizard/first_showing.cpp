@@ -1,7 +1,7 @@
 #include "wizard/first_showing.h"
 
 #include "engine/folders.h"
-#include "engine/records.h"
+#include "package/records.h"
 #include "package/settings.h"
 #include "runtime/integer.h"
 #include "wizard/finish_actions.h"

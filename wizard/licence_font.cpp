@@ -1,6 +1,6 @@
 #include "wizard/licence_font.h"
 
-#include "engine/records.h"
+#include "package/records.h"
 #include "package/settings.h"
 #include "runtime/integer.h"
 #include "toolkit/font.h"

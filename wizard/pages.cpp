@@ -1,6 +1,6 @@
 #include "wizard/pages.h"
 
-#include "engine/records.h"
+#include "package/records.h"
 #include "package/settings.h"
 #include "program/program.h"
 #include "wizard/install_page.h"

@@ -19,7 +19,7 @@ namespace {
 
 constexpr int kTimeout = 20000;
 
-struct Kind { const char* what; StringList packages; };  // each package follows the stub
+struct Kind { const char* what; StringList packages; bool signedProgram = false; };  // each package follows the stub
 
 // The damaged packages of each kind made from the sound one, whose lines hold the 65 settings, a
 // registry record from line 65, a shortcut record from 70 and three file records from 76.
@@ -47,9 +47,11 @@ std::vector<Kind> DamagedVariants(const StringList& lines, const std::string& pa
     // file bytes. The magic itself is no data: a flip there leaves a plain package, whole.
     const std::string sealed = ComposeSealedPackage(lines, payload);
     const std::size_t text = sealed.size() - 4 - payload.size();
-    kinds.push_back({"sealed, bit flipped", {}});
-    for (std::size_t at = 18; at < sealed.size() - 4; at += at < text ? 23 : 6)
-        kinds.back().packages.push_back(sealed), kinds.back().packages.back()[at] ^= char(1 << at % 8);
+    for (const bool signedProgram : {false, true}) {
+        kinds.push_back({signedProgram ? "sealed and signed, bit flipped" : "sealed, bit flipped", {}, signedProgram});
+        for (std::size_t at = 18; at < sealed.size() - 4; at += at < text ? 23 : 6)
+            kinds.back().packages.push_back(sealed), kinds.back().packages.back()[at] ^= char(1 << (at + signedProgram) % 8);
+    }
     for (const auto& [line, value] : changes) {
         StringList changed = lines;
         if (value) changed[line] = *value;
@@ -104,11 +106,11 @@ TEST_F(DamagedProgram, LoaderRefusesEveryVariantAsDamagedOrAsALengthBeyondTheFil
     PackageCopy copy;
     WriteSetupProgram(program_, ComposePackage(lines_, payload_));
     ASSERT_EQ(ReadPackageFrom(program_, temp_.Path(), data, copy), LoadResult::Loaded) << "the sound program";
-    WriteSetupProgram(program_, ComposeSealedPackage(lines_, payload_));
-    ASSERT_EQ(ReadPackageFrom(program_, temp_.Path(), data, copy), LoadResult::Loaded) << "the sound program, sealed";
+    WriteSetupProgram(program_, ComposeSealedPackage(lines_, payload_), true);
+    ASSERT_EQ(ReadPackageFrom(program_, temp_.Path(), data, copy), LoadResult::Loaded) << "the sound program, sealed, signed";
     for (const Kind& kind : DamagedVariants(lines_, payload_))
         for (std::size_t i = 0; i < kind.packages.size(); ++i) {
-            WriteSetupProgram(program_, kind.packages[i]);
+            WriteSetupProgram(program_, kind.packages[i], kind.signedProgram);
             EXPECT_EQ(ReadPackageFrom(program_, temp_.Path(), data, copy),
                       EndsSilently(kind.packages[i]) ? LoadResult::LengthBeyondFile : LoadResult::Damaged)
                 << kind.what << " " << i;
@@ -121,7 +123,7 @@ TEST_F(DamagedProgram, ProgramEndsWithTheDamagedDataMessageOrSilentlyAndLeavesNo
         for (std::size_t pick = 0; pick < 6; ++pick) {  // six of each kind, first and last included
             const std::string& package = kind.packages[pick * (kind.packages.size() - 1) / 5];
             SCOPED_TRACE(testing::Message() << kind.what << " " << pick * (kind.packages.size() - 1) / 5);
-            WriteSetupProgram(program_, package);
+            WriteSetupProgram(program_, package, kind.signedProgram);
             const ChildProgram child(program_, temp_.Path());
             if (EndsSilently(package)) EXPECT_FALSE(child.WaitForMessageBox(kTimeout)) << "no message at all";
             else ExpectDamagedDataMessageThenExitZero(child);

@@ -76,6 +76,26 @@ TEST_F(Loader, EachPackageLoadsOrIsRefusedAndIsCopiedOnlyWhenItsLengthIsThere) {
     EXPECT_EQ(ReadPackageFrom(programs_ / "missing.exe", temp_.Path(), data_, held_), LoadResult::Damaged);
 }
 
+// Another program of the user may put a link where the copy's folder goes, to have an elevated
+// setup program write elsewhere. The link goes and a real folder takes its place, or, where the
+// link cannot be removed (Wine's links to Unix folders), the package is refused: nothing is
+// written through it.
+TEST_F(Loader, PackageCopyIsNeverWrittenThroughALinkInPlaceOfItsFolder) {
+    ScratchFolder elsewhere;
+    STARTUPINFOA start{sizeof start};
+    PROCESS_INFORMATION linker{};
+    std::string command = "ln -s " + elsewhere.Path().substr(2) + " QORT";  // Wine maps Z: to /
+    for (char& c : command) c = c == '\\' ? '/' : c;
+    ASSERT_TRUE(CreateProcessA("Z:\\bin\\ln", command.data(), nullptr, nullptr, FALSE, 0, nullptr, temp_.Path().c_str(),
+                               &start, &linker));
+    WaitForSingleObject(linker.hProcess, kTimeout), CloseHandle(linker.hProcess), CloseHandle(linker.hThread);
+    ASSERT_TRUE(GetFileAttributesA((temp_ / "QORT").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) << "a link";
+    const LoadResult result = Load(ComposePackage(StringList(setting::kCount, "0"), ""));
+    const DWORD folder = GetFileAttributesA((temp_ / "QORT").c_str());
+    EXPECT_EQ(result == LoadResult::Loaded, folder == FILE_ATTRIBUTE_DIRECTORY) << std::hex << folder;
+    EXPECT_EQ(ListFiles(elsewhere.Path()), "") << "nothing written through the link";
+}
+
 TEST_F(Loader, SecondSetupProgramIsRefusedWhileOneRuns) {
     const auto& first = Start(ComposePackage(StringList(setting::kCount, "abc"), ""));
     const auto firstBox = first.WaitForMessageBox(kTimeout);  // the first waits on its damaged-data message

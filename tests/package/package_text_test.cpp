@@ -37,11 +37,13 @@ TEST(PackageText, CountsAreTrustedPastTheTextIntoThePayloadAndBeyond) {
     for (int i = 0; i < 50; ++i) fifty.push_back("r" + std::to_string(i));
     EXPECT_EQ(Damage(Package("$A", "0", "0", fifty), data), "");
     EXPECT_EQ(data.RegistryEntries, fifty);
-    // Then the payload bytes are read as lines, and past the end empty lines, each counted with its break.
+    // Then the payload bytes are read as lines, and past the end empty lines, each counted with its
+    // break but not kept.
     EXPECT_EQ(Damage(Package("1", "1", "0", {}, "abc\r\nxyz"), data), "");
-    EXPECT_EQ(data.RegistryEntries, (StringList{"abc", "xyz", "", "", ""}));
-    EXPECT_EQ(data.ShortcutEntries, StringList(6));
+    EXPECT_EQ(data.RegistryEntries, (StringList{"abc", "xyz"}));
     EXPECT_EQ(data.PayloadOffset, 65 * 2 + 3 + 5 + 5 + 9 * 2);
+    EXPECT_EQ(Damage(Package("0", "100000", "0"), data), "");
+    EXPECT_EQ(data.PayloadOffset, 65 * 2 + 8 + 600000 * 2);
 }
 
 TEST(PackageText, DamagedPackagesAreRefusedWithTheirReason) {

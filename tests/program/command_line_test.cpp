@@ -18,13 +18,20 @@ TEST(CommandLine, AdministratorsOptionsAreReadOrTheLineRefused) {
         {"/S /D=C:\\Program Files\\X", S, "C:\\Program Files\\X"},
         {"/s /d=C:\\Program Files\\Папка  ", S, "C:\\Program Files\\Папка"},
         {"/S /D=\"C:\\Program Files\\X\"", S, "C:\\Program Files\\X"},
+        {"/S \"/D=C:\\Program Files\\X\"", S, "C:\\Program Files\\X"},  // as launchers quote
+        {"/S \"/d=C:\\Program Files\\X\\\\\" ", S, "C:\\Program Files\\X\\"},  // "\\" before the quote
+        {"/S /D=\"C:\\Program Files\\X\\\"", S, "C:\\Program Files\\X\\"},
+        {"/S /D=C:\\\"Program Files\"\\X", S, "C:\\Program Files\\X"},
+        {"\"/S\" \"/LOG=my log.txt\"", S, "", "my log.txt"},
         {"/S /D=\\\\server\\share\\X", S, "\\\\server\\share\\X"},
         {"/LOG=a.txt /S", S, "", "a.txt"},
         {"/S /log=\"C:\\my logs\\a.txt\" /Restart", S, "", "C:\\my logs\\a.txt", true},
         {"/S /X", Bad}, {"/S /Silent", Bad}, {"/S X", Bad},
         {"/S /D=C:\\X /LOG=a.txt", Bad}, {"/D=C:\\X /S", Bad},  // /D= not last
         {"/S /D=", Bad}, {"/S /D=relative\\X", Bad}, {"/S /D=\"\"", Bad},
-        {"/S /LOG=", Bad}, {"/S /LOG", Bad}, {"/S /D", Bad}};
+        {"/S /LOG=", Bad}, {"/S /LOG", Bad}, {"/S /D", Bad},
+        {"/S \"/D=C:\\X", Bad}, {"/S /D=\"C:\\X", Bad}, {"/S /D=C:\\X\"", Bad},  // a quote left open
+        {"/S \"/D=C:\\X\" /LOG=a.txt", Bad}, {"/S /LOG=\"a b.txt", Bad}};
     for (const auto& row : rows) {
         const CommandLine line = ParseCommandLine(row.arguments);
         EXPECT_EQ(line.mode, row.mode) << row.arguments;

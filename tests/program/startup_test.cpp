@@ -43,6 +43,17 @@ TEST_F(Startup, SplashShowsWhileLoadingThenTheWizardOpensOnItsWelcomePage) {
     ASSERT_NE(Window("Ground", false), nullptr);
     EXPECT_FALSE(Describe(Window("Ground", false)).visible) << "no background unless the package asks for it";
     EXPECT_EQ(ListFiles(temp_.Path()), "QORT\\Tmp_Data.tmp") << "loading writes nothing but the package copy";
+    // What the wizard will install cannot be swapped meanwhile: another program may read the copy,
+    // but neither write, rename nor delete it.
+    const std::string copy = temp_ / "QORT\\Tmp_Data.tmp";
+    constexpr DWORD anyShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    for (const DWORD access : {DWORD{GENERIC_READ}, DWORD{GENERIC_WRITE}, DWORD{DELETE}}) {
+        HANDLE opened = CreateFileA(copy.c_str(), access, anyShare, nullptr, OPEN_EXISTING, 0, nullptr);
+        EXPECT_EQ(opened != INVALID_HANDLE_VALUE, access == GENERIC_READ) << "access " << std::hex << access;
+        if (opened != INVALID_HANDLE_VALUE) CloseHandle(opened);
+    }
+    EXPECT_FALSE(MoveFileA(copy.c_str(), (copy + ".old").c_str()));
+    EXPECT_FALSE(DeleteFileA(copy.c_str()));
     EXPECT_FALSE(Describe(ChildWithText(wizard, "<- Назад")).enabled);
     EXPECT_TRUE(Describe(ChildWithText(wizard, "Далее ->")).enabled);
 

@@ -1,5 +1,9 @@
 #include "tests/support/child_program.h"
 
+#include <cstring>
+
+#include "package/length_trailer.h"
+
 #include <stdexcept>
 
 #include "tools/window_driver.h"
@@ -62,7 +66,16 @@ void PressButton(HWND box, int id) {
 
 std::string StubPath() { return WindowsPath(SETUP_STUB); }
 
-void WriteSetupProgram(const std::string& path, const std::string& package) {
+void WriteSetupProgram(const std::string& path, const std::string& package, bool signedProgram) {
     static const std::string stub = ReadFileBytes(StubPath());
-    WriteFileBytes(path, stub + package);
+    std::string program = stub + package;
+    if (signedProgram) {
+        // The headers' security entry names a certificate table right after the package.
+        std::uint32_t nt;
+        std::memcpy(&nt, program.data() + 0x3C, 4);
+        const std::size_t entry = nt + 24 + (program[nt + 25] == 2 ? 112 : 96) + 32;
+        program.replace(entry, 8, LengthTrailer(static_cast<std::int32_t>(program.size())) + LengthTrailer(16));
+        program += std::string(16, 'S');
+    }
+    WriteFileBytes(path, program);
 }

@@ -39,4 +39,6 @@ void PressButton(HWND box, int id);
 // The stub that setup programs are built on, as a Windows path.
 std::string StubPath();
 // Writes a setup program: the stub followed by the package bytes.
-void WriteSetupProgram(const std::string& path, const std::string& package);
+// signedProgram: as signing leaves it, a certificate table following the package (its contents are
+// not read).
+void WriteSetupProgram(const std::string& path, const std::string& package, bool signedProgram = false);

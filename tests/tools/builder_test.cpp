@@ -124,21 +124,39 @@ TEST_F(Builder, CompressedPayloadUnpacksToTheFilesInRecordOrder) {
     EXPECT_NE(shown.find("bytes unpack to 300004 ("), std::string::npos) << shown;
 }
 
-// A stub with a Windows program's headers: as the setup program does, show requires the package to
-// start where the image ends, so a stored length one off is damaged.
-TEST_F(Builder, ShowRefusesAPackageThatDoesNotStartWhereTheProgramsImageEnds) {
-    std::string pe(0x200, '\0');
-    pe.replace(0, 2, "MZ"), pe[0x3C] = 0x40, pe.replace(0x40, 4, std::string("PE\0\0", 4)), pe[0x46] = 1;
-    pe[0x69] = pe[0x6D] = 1;  // one section of 0x100 bytes at 0x100: the image ends at 0x200
-    Write("stub.exe", pe);
-    Build("setup.exe");
-    std::ostringstream shown;
-    EXPECT_EQ(ShowSetupProgram(Path("setup.exe"), shown), 0) << shown.str();
-    std::string program = Read("setup.exe");
-    program[program.size() - 4] ^= 1;
-    Write("setup.exe", program);
-    EXPECT_EQ(ShowSetupProgram(Path("setup.exe"), shown), 1);
-    EXPECT_NE(shown.str().find(", the program's image ends at byte 512\n"), std::string::npos) << shown.str();
+// A stub with a Windows program's headers, 32- or 64-bit: as the setup program does, show requires
+// the package to start where the image ends and to end where a signature at the end of the file
+// begins. Signing pads a program whose size is not a multiple of 8 before the signature.
+TEST_F(Builder, ShowFindsThePackageBetweenTheImageAndASignatureAtTheEnd) {
+    struct Row {
+        bool wide, lengthOff;
+        int table, gap, after;  // a signature of table bytes, gap bytes after the package; bytes after it
+        const char* shown;
+    } rows[] = {{false, false, 0, 0, 0, "signature: none (not signed)\n"},
+                {false, false, 16, 0, 0, "signature: 16 bytes at offset "},
+                {true, false, 24, 0, 0, "signature: 24 bytes at offset "},
+                {false, true, 0, 0, 0, ", the program's image ends at byte 1024\n"},
+                {true, true, 16, 0, 0, ", the program's image ends at byte 1024\n"},
+                {true, false, 16, 3, 0, "damaged: the package does not sit right in front of the signature: 3 bytes between"},
+                {false, false, 16, 0, 5, ", not at the end of the file: the package is looked for at the end\n"}};
+    for (const Row& row : rows) {
+        std::string pe(0x400, '\0');
+        pe.replace(0, 2, "MZ"), pe[0x3C] = 0x40, pe.replace(0x40, 4, std::string("PE\0\0", 4)), pe[0x46] = 1;
+        pe[0x54] = static_cast<char>(0xF0), pe[0x58] = 0x0B, pe[0x59] = row.wide ? 2 : 1;  // the optional header
+        const std::size_t directories = 0x58 + (row.wide ? 112 : 96);
+        pe[directories - 4] = 16, pe[0x159] = pe[0x15D] = 2;  // 16 directories; 0x200 bytes at 0x200: the image ends at 1024
+        Write("stub.exe", pe);
+        Build("setup.exe");
+        std::string program = Read("setup.exe") + std::string(static_cast<std::size_t>(row.gap), '\0');
+        if (row.lengthOff) program[program.size() - 4] ^= 1;
+        if (row.table > 0)
+            program.replace(directories + 32, 8, LengthTrailer(static_cast<std::int32_t>(program.size())) + LengthTrailer(row.table)),
+                program += std::string(static_cast<std::size_t>(row.table + row.after), 'S');
+        Write("setup.exe", program);
+        std::ostringstream shown;
+        EXPECT_EQ(ShowSetupProgram(Path("setup.exe"), shown), row.lengthOff || row.gap || row.after ? 1 : 0) << shown.str();
+        EXPECT_NE(shown.str().find(row.shown), std::string::npos) << row.shown << " in\n" << shown.str();
+    }
 }
 
 // Whatever the setup program would refuse as damaged or end on is refused here, naming the line.

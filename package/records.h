@@ -1,6 +1,7 @@
 #pragma once
-// Reading lines of the package lists by number. The loader sizes the lists from the counts, but the
-// engine must not read past a list that came from elsewhere: a missing line reads as empty.
+// Reading lines of the package lists by number. The loader keeps the record lines up to the end of
+// the package's text; the counts may ask for more, and every line past the end reads as empty, as
+// does a line past a list that came from elsewhere.
 #include <cstdint>
 #include <string>
 
