@@ -8,7 +8,12 @@ function sorted(p, m,   i, j, t) {
         for (j = i; j > 1 && s[j - 1] > s[j]; j--) { t = s[j]; s[j] = s[j - 1]; s[j - 1] = t }
     return n[p, m]
 }
-function median(p, m,   c) { c = sorted(p, m); return c % 2 ? s[(c + 1) / 2] : (s[c / 2] + s[c / 2 + 1]) / 2 }
+# 0 when there is no value.
+function median(p, m,   c) {
+    c = sorted(p, m)
+    if (!c) return 0
+    return c % 2 ? s[(c + 1) / 2] : (s[c / 2] + s[c / 2 + 1]) / 2
+}
 # "median (min-max)", or the one value when there is one.
 function cell(p, m, scale, format,   c) {
     c = sorted(p, m)
@@ -26,4 +31,8 @@ function derived(label, value,   i) {
     for (i = 1; i <= np; i++) printf "  %-22s", value[i] == "" ? "-" : value[i]
     printf "\n"
 }
-function ratio(a, b, goal) { return b > 0 ? sprintf("%.2f %s", a / b, a / b <= goal ? "met" : "MISSED") : "-" }
+# a / b, with "met" or "MISSED" when there is a goal.
+function ratio(a, b, goal) {
+    if (!(a > 0 && b > 0)) return "-"
+    return goal == "" ? sprintf("%.2f", a / b) : sprintf("%.2f %s", a / b, a / b <= goal ? "met" : "MISSED")
+}
