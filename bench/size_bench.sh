@@ -93,7 +93,7 @@ run_sets() {
     # The first programs of a fresh session pay Wine's start-up: one run of each, not counted.
     rm -rf "$out" && mkdir -p "$out"
     for who in ours store peer-lzma; do silent_run wine-dlls "$who"; done
-    rm -f "$work/results.txt"
+    : >"$work/results.txt"
     for ((s = 1; s <= sets; s++)); do
         if [[ " $timed " = *" silent "* ]]; then
             for payload in "${payloads[@]}"; do
