@@ -8,6 +8,7 @@
 // last two cases nothing was removed.
 #include <cstdint>
 
+#include "runtime/dll_search.h"
 #include "runtime/errors.h"
 #include "runtime/file.h"
 #include "runtime/integer.h"
@@ -113,6 +114,7 @@ int Uninstall(const std::string& folder, const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    RestrictDllSearch();
     const Options options = ReadArguments(argc, argv);
     g_quiet = options.quiet;
     SetFailureHandler(Failed);
