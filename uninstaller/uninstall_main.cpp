@@ -119,9 +119,9 @@ int main(int argc, char** argv) {
     g_quiet = options.quiet;
     SetFailureHandler(Failed);
     const std::string folder = options.folder.empty() ? OwnFolder() : FullFolder(options.folder);
-    // No current folder of ours may hold on to a folder being removed.
-    char temp[MAX_PATH] = {};
-    if (GetTempPathA(MAX_PATH, temp)) SetCurrentDirectoryA(temp);
+    // No current folder of ours may hold on to a folder being removed; the system folder is never
+    // removed and holds nothing that someone else put there.
+    SetCurrentDirectoryA(SystemFolder().c_str());
 
     if (options.folder.empty()) {
         if (const auto code = HandOverToCopy(folder, options.quiet)) return *code;

@@ -1,5 +1,7 @@
 // A real installation made by the engine, removed by the real Uninstall.exe as a user or an
 // administrator starts it.
+#include <regex>
+
 #include "engine/engine_texts.h"
 #include "engine/folders.h"
 #include "engine/install_run.h"
@@ -107,6 +109,9 @@ TEST_F(Uninstaller, QuietUninstallFromTheInstallFolderLeavesNothingBehind) {
     // Once the program started from the folder has ended, its copy removes it and the folder.
     for (int i = 0; i < 100 && Exists(install_.Path()); ++i) Sleep(100);
     EXPECT_EQ(Left(), "- - [] ");
+    // The copy ran alone, in a new folder under a name nobody could know beforehand.
+    const std::string copy = ListFiles(temp_.Path());
+    EXPECT_TRUE(std::regex_match(copy, std::regex(R"(uns[0-9a-f]{16}\\Uninstall\.exe)"))) << copy;
     for (int i = 0; i < 100 && !ListFiles(temp_.Path()).empty(); ++i, Sleep(100))
         DeleteFileA((temp_ / ListFiles(temp_.Path())).c_str());
 }
