@@ -38,8 +38,8 @@ std::string MakeCopyFolder() {
     char temp[MAX_PATH] = {};
     if (!GetTempPathA(MAX_PATH, temp)) return {};
     PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (IsElevated() &&
-        !ConvertStringSecurityDescriptorToSecurityDescriptorA(kAdministratorsOnly, SDDL_REVISION_1, &descriptor, nullptr))
+    if (IsElevated() && !ConvertStringSecurityDescriptorToSecurityDescriptorA(kAdministratorsOnly, SDDL_REVISION_1,
+                                                                              &descriptor, nullptr))
         return {};
     SECURITY_ATTRIBUTES security{sizeof security, descriptor, FALSE};
     std::string folder;

@@ -39,27 +39,23 @@ protected:
         WriteSetupProgram(setup_, ComposePackage(TextLines(layout_), "a" + uninstaller_));
         Plant(programs_.Path()), Plant(temp_.Path());
     }
-    ~PlantedDlls() override {
-        for (const char* program : kPrograms) RegDeleteTreeA(HKEY_CURRENT_USER, AppDefaults(program).c_str());
-    }
+    ~PlantedDlls() override { for (auto p : kPrograms) RegDeleteTreeA(HKEY_CURRENT_USER, AppDefaults(p).c_str()); }
 
     void Plant(const std::string& folder) {
         for (const char* name : kPlanted)
             CopyFileA(WindowsPath(PLANTED_DLL).c_str(), (folder + name + ".dll").c_str(), FALSE);
     }
-    // The planted DLLs that were loaded: each leaves a ".loaded" file beside itself.
+    // The files of each folder where a planted DLL was loaded: it leaves a ".loaded" file beside itself.
     std::string Loaded() {
         std::string loaded;
         for (const ScratchFolder* folder : {&programs_, &temp_, &installs_})
-            for (const char* name : kPlanted)
-                for (const std::string& place : {std::string(), std::string("Тест\\")})
-                    if (FileExists(*folder / (place + name + ".dll.loaded"))) loaded += *folder / (place + name) + " ";
+            if (const auto files = ListFiles(folder->Path()); files.find(".loaded") != files.npos) loaded += files;
         return loaded;
     }
+    // Installs with /S; DLLs are then planted beside the installed uninstaller too.
     std::optional<DWORD> InstallSilently() {
         const auto code = ChildProgram(setup_, temp_.Path(), "/S").WaitForExit(kTimeout);
-        Plant(installs_ / "Тест\\");
-        return code;
+        return Plant(installs_ / "Тест\\"), code;
     }
 
     ScratchFolder programs_, temp_, installs_;

@@ -5,8 +5,7 @@
 extern "C" BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, void*) {
     if (reason != DLL_PROCESS_ATTACH) return TRUE;
     char path[MAX_PATH + 8] = {};
-    const DWORD length = GetModuleFileNameA(self, path, MAX_PATH);
-    lstrcpyA(path + length, ".loaded");
+    lstrcpyA(path + GetModuleFileNameA(self, path, MAX_PATH), ".loaded");
     CloseHandle(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     return FALSE;
 }

@@ -49,7 +49,7 @@ protected:
         if (KeyExists(HKEY_CURRENT_USER, key_.Path())) left += "value ";
         return left + (KeyExists(HKEY_LOCAL_MACHINE, UninstallKeyPath(entry_)) ? "entry" : "");
     }
-    // The uninstaller as its copy in the temporary folder runs: given the install folder.
+    // The uninstaller as its copy runs: given the install folder.
     const ChildProgram& Start(const std::string& options = "") {
         const std::string folder = install_.Path().substr(0, install_.Path().size() - 1);
         return child_.emplace(WindowsPath(UNINSTALLER_PROGRAM), temp_.Path(), "\"" + folder + "\" " + options);
