@@ -17,7 +17,7 @@ constexpr int kTimeout = 20000;
 // from the system folder as known DLLs or what known DLLs import: what Wine's own DLLs import at
 // start (version, zlib1, imm32, sechost, ucrtbase, win32u, shcore, rpcrt4, combase, ole32,
 // shlwapi) or load through their delay imports, which Wine looks for beside the program whatever
-// the program asked (msimg32 for Wine's uxtheme, ole32 for its shell32).
+// the program asked (msimg32 for Wine's uxtheme; ole32, with combase and rpcrt4, for its imm32).
 const char* const kPlanted[] = {"uxtheme", "comctl32"};
 const char* const kPrograms[] = {"setup.exe", "Uninstall.exe"};
 
