@@ -66,6 +66,10 @@ fault program/command_line.cpp 's/ && IsFullPath(line.folder);/;/' \
     'check removed: /S /D= takes a relative folder, so files go wherever setup was started from'
 fault uninstaller/uninstall_plan.cpp 's/plan.ask = lines_\[3\] == "1";/plan.ask = lines_[3] != "1";/' \
     'flag inverted: the uninstaller asks before removing exactly when the record says not to'
+fault program/startup.cpp '/^    RestrictDllSearch();$/d' \
+    'call dropped: the setup program looks for DLLs beside itself, where anyone may have put one'
+fault uninstaller/uninstall_main.cpp '/^    RestrictDllSearch();$/d' \
+    'call dropped: the uninstaller looks for DLLs beside itself, where anyone may have put one'
 
 die() { echo "mutants: $*" >&2; exit 2; }
 
