@@ -67,7 +67,9 @@ class LzmaSource : public ByteSource {
 public:
     LzmaSource(ByteSource& compressed, const LzmaHeader& header);
     bool Ready() const { return ready_; }  // false when the window could not be allocated
-    std::size_t Read(char* buffer, std::size_t size) override;  // 0 at the end or on damage
+    // 0 at the end or once damage is found; bytes decoded before the damage showed come first, so
+    // a reader checks Damaged() (and EndsCleanly() after the last byte).
+    std::size_t Read(char* buffer, std::size_t size) override;
     // The stream ended early, overran its unpacked size, or was malformed.
     bool Damaged() const { return decoder_.State() == LzmaDecoder::Status::kDamaged; }
     // After all unpacked bytes were read: true when the stream ends right there (an end marker may
