@@ -20,7 +20,7 @@ TIMEOUT=180
 files=() edits=() whats=()
 fault() { files+=("$1"); edits+=("$2"); whats+=("$3"); }
 
-fault package/loader.cpp '/if (fileSize < length) return LoadResult::LengthBeyondFile;/d' \
+fault package/loader.cpp '/if (packageEnd < length) return LoadResult::LengthBeyondFile;/d' \
     'size check removed: a stored length beyond the file no longer ends silently'
 fault package/package_text.cpp 's/list.back().size()) + 2;/list.back().size()) + 1;/' \
     'off by one: each text line counts one byte for its line break, so files start too early'
@@ -38,7 +38,7 @@ fault engine/extraction.cpp '/    if (ShowDue(run)) run.view.ProcessMessages();/
     'call dropped: inside a large file the window never answers, Cancel included'
 fault engine/extraction.cpp '/        DeleteFileA(target.c_str());/d' \
     'call dropped: a file the user stopped half-way stays behind, looking installed'
-fault package/loader.cpp '/if (!PackageFollowsTheImage(program, fileSize - length)) return LoadResult::Damaged;/d' \
+fault package/loader.cpp '/if (layout.imageEnd != packageEnd - length) return LoadResult::Damaged;/d' \
     'check removed: a stored length a few bytes off loads'
 fault engine/registry_writer.cpp 's/REG_BINARY, data)/REG_SZ, data)/' \
     'Binary registry values are written as strings'
