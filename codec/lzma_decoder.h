@@ -84,5 +84,8 @@ private:
     bool ready_ = false;
     bool inputEnds_ = false;
     std::size_t inputStart_ = 0, inputEnd_ = 0;
+    // Decoding sets the pace, not the pieces: a 38 MB payload of DLLs (4.6 MB packed) installed
+    // with /S under Wine in 0.8-1.2 s whether the compressed bytes came in 4, 16 or 64 KiB pieces
+    // and the files were written in 16, 64 or 256 KiB ones (the differences were the machine's).
     unsigned char input_[16384];
 };
