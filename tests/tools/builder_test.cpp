@@ -3,6 +3,7 @@
 #include "tools/builder.h"
 
 #include <gtest/gtest.h>
+#include <iconv.h>
 
 #include <filesystem>
 #include <fstream>
@@ -80,6 +81,21 @@ TEST_F(Builder, SetupProgramIsTheStubFollowedByAWindows1251PackageThatShowListsB
     for (std::string line; std::getline(lines, line);) EXPECT_LT(line.size(), 400u) << line.substr(0, 80);
 }
 
+// Every character of Windows-1251 both ways as the system's converter has it: a wrong one would be
+// installed as another letter without a word.
+TEST(Description, TextIsWindows1251AsTheSystemConverterHasIt) {
+    const iconv_t toUtf8 = iconv_open("UTF-8", "CP1251");
+    for (int byte = 0x80; byte <= 0xFF; ++byte) {
+        char in[1] = {static_cast<char>(byte)}, out[4], *from = in, *to = out;
+        std::size_t inLeft = 1, outLeft = 4;
+        const bool defined = iconv(toUtf8, &from, &inLeft, &to, &outLeft) != static_cast<std::size_t>(-1);
+        const std::string utf8 = defined ? std::string(out, 4 - outLeft) : "\uFFFD";  // 0x98 has no character
+        EXPECT_EQ(Cp1251ToUtf8(std::string(in, 1)), utf8) << byte;
+        EXPECT_EQ(Utf8ToCp1251(utf8), defined ? std::optional(std::string(in, 1)) : std::nullopt) << byte;
+    }
+    iconv_close(toUtf8);
+}
+
 // A stub with a Windows program's headers: as the setup program does, show requires the package to
 // start where the image ends, so a stored length one off is damaged.
 TEST_F(Builder, ShowRefusesAPackageThatDoesNotStartWhereTheProgramsImageEnds) {
@@ -97,9 +113,22 @@ TEST_F(Builder, ShowRefusesAPackageThatDoesNotStartWhereTheProgramsImageEnds) {
     EXPECT_NE(shown.str().find(", the program's image ends at byte 512\n"), std::string::npos) << shown.str();
 }
 
+// The text with its "@", if any, replaced by the spelling.
+std::string Spelled(std::string text, const std::string& spelling) {
+    if (const auto at = text.find('@'); at != std::string::npos) text.replace(at, 1, spelling);
+    return text;
+}
+
+// A description with "@" standing for each spelling, and the start of what the builder says.
+struct Refusal {
+    const char* text;
+    const char* refusal;
+    std::vector<const char*> spellings = {""};
+};
+
 // Whatever the setup program would refuse as damaged or end on is refused here, naming the line.
-TEST(Description, RefusalsNameTheLine) {
-    const std::pair<const char*, const char*> refusals[] = {
+TEST(Description, RefusalsNameTheLineInEverySpelling) {
+    const Refusal refusals[] = {
         {"[settings]\nprogram-name = 中文\n", "pkg.txt:2: the text has no Windows-1251 form: 中文"},
         {"[settings]\n\nfile-count = 3\n", "pkg.txt:3: 'file-count' is counted by the builder from the records"},
         {"[settings]\ncolour = 1\n", "pkg.txt:2: unknown setting 'colour'"},
@@ -132,28 +161,7 @@ TEST(Description, RefusalsNameTheLine) {
         // Sub-folders in the group, DWORD data known only once placeholders are replaced, a key alone.
         {"[settings]\nprogram-group = Rodev\\Notes\ntitle2-charset = $CC\n[registry]\nroot = HKEY_USERS\nkey = K\n"
          "data = %ProgDr%\ntype = DWORD\n[registry]\nroot = HKEY_DYN_DATA\nkey = K\n", "no error"},
-    };
-    for (const auto& [text, error] : refusals) {
-        std::string refusal = "no error";
-        try {
-            PackageSource source = ParseDescription(text, "pkg.txt", "/base");
-            MeasureFiles(source, "pkg.txt");
-        } catch (const DescriptionError& e) {
-            refusal = e.what();
-        }
-        EXPECT_EQ(refusal, error);
-    }
-}
-
-// The text with its "@", if any, replaced by the spelling.
-std::string Spelled(std::string text, const std::string& spelling) {
-    if (const auto at = text.find('@'); at != std::string::npos) text.replace(at, 1, spelling);
-    return text;
-}
-
-// Each refusal in the spellings authors write: the line is refused, quoting the text as written.
-TEST(Description, RefusalsHoldInEverySpelling) {
-    const std::tuple<const char*, const char*, std::vector<const char*>> spellings[] = {
+        // Each refusal in the spellings authors write, quoting the text as written.
         {"[file]\nsource = a\npath = @\n", "pkg.txt:3: the path '@' ", {"../x", "a\\..\\..\\b", "sub/.. /x", "...\\x",
             "C:x", "c:\\x", "x.txt:s", "/x", "\\\\server\\x", "nul", "Con.txt", "com1.log", "LPT9 .txt", "sub\\Aux.h"}},
         {"[shortcut]\nname = @\n", "pkg.txt:2: the shortcut name '@' ", {"..", "../Ярлык", "prn", "d:Ярлык", "/Ярлык"}},
@@ -171,14 +179,15 @@ TEST(Description, RefusalsHoldInEverySpelling) {
         // The system finds each of these as the uninstaller's file.
         {"[settings]\nuninstaller = 1\n[file]\nsource = a\npath = @\n", "pkg.txt:3: the package carries its own Uninstall.exe",
          {"Uninstall.exe", "uninstall.exe", "UNINSTALL.EXE", ".\\Uninstall.exe", "./uninstall.exe.", "Uninstall.exe. ."}},
-        {"[settings]\nuninstaller = 1\n[file]\nsource = a\npath = @\n", "no error",
+        {"[settings]\nuninstaller = 1\n[file]\nsource = a\npath = @\n", "pkg.txt:3: cannot read /base/a: ",
          {"sub\\Uninstall.exe", "Uninstall.exe.bak", "Uninstall", "a..b", "CONFIG.SYS", "COM10"}},
     };
-    for (const auto& [text, refusal, written] : spellings) {
-        for (const std::string spelling : written) {
+    for (const auto& [text, refusal, spellings] : refusals) {
+        for (const std::string spelling : spellings) {
             std::string error = "no error";
             try {
-                ParseDescription(Spelled(text, spelling), "pkg.txt", "/base", "/base/Uninstall.exe");
+                PackageSource source = ParseDescription(Spelled(text, spelling), "pkg.txt", "/base", "/base/Uninstall.exe");
+                MeasureFiles(source, "pkg.txt");
             } catch (const DescriptionError& e) {
                 error = e.what();
             }
