@@ -70,6 +70,33 @@ fault program/startup.cpp '/^    RestrictDllSearch();$/d' \
     'call dropped: the setup program looks for DLLs beside itself, where anyone may have put one'
 fault uninstaller/uninstall_main.cpp '/^    RestrictDllSearch();$/d' \
     'call dropped: the uninstaller looks for DLLs beside itself, where anyone may have put one'
+# Data encodings, byte order, and the case and spelling of names.
+fault engine/registry_writer.cpp 's/static_cast<char>(number >> 8), static_cast<char>(number >> 16)/static_cast<char>(number >> 16), static_cast<char>(number >> 8)/' \
+    'byte order: a DWORD value is stored with its middle bytes swapped ($12345678 as $12563478)'
+fault engine/registry_writer.cpp 's/REG_SZ, data + .\\0.)/REG_SZ, data)/' \
+    'terminator dropped: String values are stored without their zero'
+fault engine/registry_writer.cpp 's/REG_BINARY, data)/REG_BINARY, data + std::string(1, 0))/' \
+    'a zero appended: Binary values get one byte more than their data'
+fault package/length_trailer.h 's/static_cast<char>((bits >> 16) & 0xFF), static_cast<char>(bits >> 24)/static_cast<char>(bits >> 24), static_cast<char>((bits >> 16) \& 0xFF)/' \
+    'byte order: the length trailer'"'"'s high bytes swapped, so a package over 64 KiB does not load'
+fault package/shifted_text.cpp 's/"\\x8D\\x8A\\x9A"/"\\x8D\\x9A"/' \
+    'a licence holding Љ is built, and its letter becomes a line break'
+fault runtime/integer.cpp '/if (c >= .a. && c <= .f.) return c - .a. + 10;/d' \
+    'case of hexadecimal digits: $ff is no longer a number, only $FF'
+fault package/safe_path.cpp 's/ || c == .\/.;/;/' \
+    'slashes: "a/../../b" is one name to the check, and leaves the install folder'
+fault package/safe_path.cpp 's/base += UpperAscii(c);/base += c;/' \
+    'case of names: nul.txt and Com1.log are no longer device names'
+fault package/safe_path.cpp '/while (!base.empty() && base.back() == . .) base.pop_back();/d' \
+    'blanks: "aux .txt" is no longer a device name'
+fault tools/description.cpp 's/identity += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));/identity += c;/' \
+    'case of names: a package listing uninstall.exe beside the added uninstaller is built'
+fault tools/description.cpp 's/part.back() == .\.. || //' \
+    'spelling: a package listing Uninstall.exe. (the system drops the dot) beside the added uninstaller is built'
+fault tools/description.cpp 's/if (field == &r.root && !IsOneOf(r.root, kRegistryRootNames))/if (field == \&r.root \&\& r.root.empty())/' \
+    'case of names: a root hkey_current_user is built, and the setup program ends at it'
+fault tools/description.cpp 's/if (field == &r.type && !r.type.empty() && !IsOneOf(r.type, kRegistryTypeNames))/if (false)/' \
+    'case of names: type = dword is built, and the setup program writes no value'
 
 die() { echo "mutants: $*" >&2; exit 2; }
 
