@@ -157,6 +157,7 @@ TEST_F(Builder, ShowFindsThePackageBetweenTheImageAndASignatureAtTheEnd) {
         EXPECT_EQ(ShowSetupProgram(Path("setup.exe"), shown), row.lengthOff || row.gap || row.after ? 1 : 0) << shown.str();
         EXPECT_NE(shown.str().find(row.shown), std::string::npos) << row.shown << " in\n" << shown.str();
     }
+    EXPECT_NE(Shown("stub.exe", 1).find("\nno package: the program ends where its image ends\n"), std::string::npos);
 }
 
 // The text with its "@", if any, replaced by the spelling.
