@@ -10,7 +10,7 @@ constexpr std::uint32_t kTop = 1u << 24;   // the range coder reads a byte when 
 constexpr unsigned kProbBits = 11, kMoveBits = 5, kProbOne = 1u << kProbBits;
 constexpr std::uint32_t kEndMarker = 0xFFFFFFFFu;  // the distance that ends a stream
 constexpr unsigned kStates = 12, kLiteralStates = 7;  // states below 7 follow a literal
-constexpr std::size_t kMinWindow = 4096;
+constexpr std::uint32_t kMinWindow = 4096;
 
 // The probability models, one flat array: 12 states by 16 position states where a bit depends
 // on both; a length model is choice, choice2, low[16][8], mid[16][8], high[256].
@@ -127,10 +127,9 @@ bool LzmaDecoder::Start(const LzmaHeader& header) {
     lpMask_ = (1u << lp) - 1;
     pbMask_ = (1u << header.properties / 45) - 1;
     // A window larger than the data is never used; multiples of 16 keep position bits exact.
-    std::uint64_t window = std::max<std::uint64_t>(header.dictionarySize, kMinWindow);
-    if (header.unpackedSize != kLzmaUnknownSize)
-        window = std::min(window, std::max<std::uint64_t>(header.unpackedSize, kMinWindow));
-    windowSize_ = static_cast<std::size_t>((window + 15) & ~std::uint64_t{15});
+    std::uint32_t window = std::max(header.dictionarySize, kMinWindow);
+    if (header.unpackedSize < window) window = std::max(static_cast<std::uint32_t>(header.unpackedSize), kMinWindow);
+    windowSize_ = (window + 15) & ~std::size_t{15};
     window_.reset(new (std::nothrow) unsigned char[windowSize_]);
     const std::size_t probCount = kLiterals + (std::size_t{0x300} << (lc_ + lp));
     probs_.reset(new (std::nothrow) std::uint16_t[probCount]);
@@ -187,10 +186,7 @@ std::size_t LzmaDecoder::DecodeIntoWindow(const unsigned char* from, const unsig
             pos += n;
             if (behind && n <= rep0 + std::size_t{1}) {
                 std::memcpy(out, window + source, n);
-            } else if (source + n <= size) {  // a run repeating its last rep0 + 1 bytes
-                const unsigned char* const in = window + source;
-                for (std::size_t i = 0; i < n; ++i) out[i] = in[i];
-            } else {
+            } else {  // a run repeating its last rep0 + 1 bytes, or a source across the window's end
                 for (std::size_t i = 0; i < n; ++i) {
                     out[i] = window[source];
                     if (++source == size) source = 0;

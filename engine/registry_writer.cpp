@@ -2,16 +2,12 @@
 
 #include "engine/folders.h"
 #include "package/records.h"
+#include "package/registry_names.h"
 #include "package/settings.h"
 #include "runtime/errors.h"
 #include "runtime/integer.h"
 
 namespace {
-
-struct RootName {
-    const char* name;
-    HKEY key;
-};
 
 [[noreturn]] void FailToSetData(const std::string& name) {
     Fail("RegistryError", FormatText(messages::kFailedToSetData, name));
@@ -33,11 +29,11 @@ void WriteRecord(const StringList& entries, std::int64_t first, InstallView& vie
 
     const RegKey key = OpenOrCreateKey(RootKeyByName(root), keyPath);
     bool written = true;
-    if (type == "String") {
+    if (type == kRegString) {
         written = SetRegValue(key, name, REG_SZ, data + '\0');
-    } else if (type == "Binary") {
+    } else if (type == kRegBinary) {
         written = SetRegValue(key, name, REG_BINARY, data);
-    } else if (type == "DWORD") {
+    } else if (type == kRegDword) {
         written = SetRegValue(key, name, REG_DWORD, DwordBytes(static_cast<DWORD>(StrToInt(data))));
     }
     // Any other type name leaves the key created and writes nothing.
@@ -47,17 +43,12 @@ void WriteRecord(const StringList& entries, std::int64_t first, InstallView& vie
 }  // namespace
 
 HKEY RootKeyByName(const std::string& name) {
-    static const RootName roots[] = {
-        {"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
-        {"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
-        {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
-        {"HKEY_USERS", HKEY_USERS},
-        {"HKEY_PERFORMANCE_DATA", HKEY_PERFORMANCE_DATA},
-        {"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG},
-        {"HKEY_DYN_DATA", HKEY_DYN_DATA},
-    };
-    for (const RootName& root : roots)
-        if (name == root.name) return root.key;
+    // In the order of kRegistryRootNames.
+    static const HKEY roots[] = {HKEY_CLASSES_ROOT,     HKEY_CURRENT_USER,   HKEY_LOCAL_MACHINE, HKEY_USERS,
+                                 HKEY_PERFORMANCE_DATA, HKEY_CURRENT_CONFIG, HKEY_DYN_DATA};
+    static_assert(std::size(roots) == std::size(kRegistryRootNames));
+    for (std::size_t i = 0; i < std::size(roots); ++i)
+        if (name == kRegistryRootNames[i]) return roots[i];
     return nullptr;
 }
 

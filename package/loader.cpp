@@ -25,18 +25,18 @@ std::int64_t ReadStoredLength(File& program, std::int64_t fileSize) {
     return ReadLengthTrailer(bytes);
 }
 
-// Where the package ends: the end of the file, or where a signature at its end begins.
-__attribute__((noinline)) std::int64_t PackageEndIn(File& program) {
+// Where the program's image ends, by its headers (-1 when they cannot be read), and where its
+// package ends: at the end of the file, or where a signature at its end begins. Kept out of line:
+// inlined, it costs the shipped program a page.
+struct ProgramLayout {
+    std::int64_t imageEnd, packageEnd;
+};
+
+__attribute__((noinline)) ProgramLayout ReadProgramLayout(File& program) {
     unsigned char headers[kImageHeadersSize];
     const std::int64_t fileSize = program.Size();
-    return program.Seek(0) && program.ReadExactly(headers, sizeof headers) ? PackageEnd(headers, fileSize) : fileSize;
-}
-
-// True when the package starts where the program's image ends: the builder writes it there.
-// Kept out of line: inlined, it costs the shipped program a page.
-__attribute__((noinline)) bool PackageFollowsTheImage(File& program, std::int64_t packageStart) {
-    unsigned char headers[kImageHeadersSize];
-    return program.Seek(0) && program.ReadExactly(headers, sizeof headers) && ImageEnd(headers) == packageStart;
+    if (!program.Seek(0) || !program.ReadExactly(headers, sizeof headers)) return {-1, fileSize};
+    return {ImageEnd(headers), PackageEnd(headers, fileSize)};
 }
 
 // Copies the package but its length into the package copy, in pieces of 64 KiB, and computes the
@@ -111,14 +111,15 @@ LoadResult ReadPackageFrom(const std::string& programPath, const std::string& te
     {
         File program = File::OpenForReading(programPath);
         if (!program.IsOpen()) return LoadResult::Damaged;
-        const std::int64_t packageEnd = PackageEndIn(program);  // a signature may follow the package
+        const ProgramLayout layout = ReadProgramLayout(program);
+        const std::int64_t packageEnd = layout.packageEnd;  // a signature may follow the package
         const std::int64_t length = ReadStoredLength(program, packageEnd);
         if (length < 0) return LoadResult::Damaged;
         if (packageEnd < length) return LoadResult::LengthBeyondFile;
         if (length < 4) return LoadResult::Damaged;
         // A length a few bytes off would otherwise load: the first line, which the program never
         // reads, would take in bytes of the image or give up its own.
-        if (!PackageFollowsTheImage(program, packageEnd - length)) return LoadResult::Damaged;
+        if (layout.imageEnd != packageEnd - length) return LoadResult::Damaged;
         copyLength = length - 4;
         if (!copy.Create(TempPackagePath(tempFolder)) || !program.Seek(packageEnd - length) ||
             !CopyPackage(program, copy.Bytes(), copyLength, checksum))

@@ -9,6 +9,7 @@
 #include "program/program.h"
 #include "program/silent_run.h"
 #include "program/single_instance.h"
+#include "runtime/dll_search.h"
 #include "runtime/failure.h"
 #include "runtime/platform.h"
 #include "toolkit/toolkit.h"
@@ -43,6 +44,7 @@ void SplashTimerTick(void* context, Timer& timer) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
+    RestrictDllSearch();
     const CommandLine line = ParseCommandLine(arguments ? arguments : "");
     if (line.mode == RunMode::BadCommandLine) return kBadCommandLine;
     if (line.mode == RunMode::Silent) return RunSilently(line);

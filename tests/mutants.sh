@@ -20,7 +20,7 @@ TIMEOUT=180
 files=() edits=() whats=()
 fault() { files+=("$1"); edits+=("$2"); whats+=("$3"); }
 
-fault package/loader.cpp '/if (fileSize < length) return LoadResult::LengthBeyondFile;/d' \
+fault package/loader.cpp '/if (packageEnd < length) return LoadResult::LengthBeyondFile;/d' \
     'size check removed: a stored length beyond the file no longer ends silently'
 fault package/package_text.cpp 's/list.back().size()) + 2;/list.back().size()) + 1;/' \
     'off by one: each text line counts one byte for its line break, so files start too early'
@@ -38,7 +38,7 @@ fault engine/extraction.cpp '/    if (ShowDue(run)) run.view.ProcessMessages();/
     'call dropped: inside a large file the window never answers, Cancel included'
 fault engine/extraction.cpp '/        DeleteFileA(target.c_str());/d' \
     'call dropped: a file the user stopped half-way stays behind, looking installed'
-fault package/loader.cpp '/if (!PackageFollowsTheImage(program, fileSize - length)) return LoadResult::Damaged;/d' \
+fault package/loader.cpp '/if (layout.imageEnd != packageEnd - length) return LoadResult::Damaged;/d' \
     'check removed: a stored length a few bytes off loads'
 fault engine/registry_writer.cpp 's/REG_BINARY, data)/REG_SZ, data)/' \
     'Binary registry values are written as strings'
@@ -66,6 +66,44 @@ fault program/command_line.cpp 's/ && IsFullPath(line.folder);/;/' \
     'check removed: /S /D= takes a relative folder, so files go wherever setup was started from'
 fault uninstaller/uninstall_plan.cpp 's/plan.ask = lines_\[3\] == "1";/plan.ask = lines_[3] != "1";/' \
     'flag inverted: the uninstaller asks before removing exactly when the record says not to'
+fault program/startup.cpp '/^    RestrictDllSearch();$/d' \
+    'call dropped: the setup program looks for DLLs beside itself, where anyone may have put one'
+fault uninstaller/uninstall_main.cpp '/^    RestrictDllSearch();$/d' \
+    'call dropped: the uninstaller looks for DLLs beside itself, where anyone may have put one'
+# Trusted delivery and the package copy.
+fault package/seal.cpp 's/ || (seal.kind != SealKind::None \&\& seal.checksum != checksum)//' \
+    'check removed: a package changed after it was built installs as good'
+fault codec/crc32.cpp 's/0x1C6E41596, 0x154442BD4/0x1C6E41596, 0x154442BD5/' \
+    'wrong constant: the checksum of 128 bytes or more differs from the builder'"'"'s, and every package is refused'
+fault runtime/file.cpp 's/GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW/GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, CREATE_NEW/' \
+    'sharing: another program may rewrite the package copy between the check and the install'
+# Data encodings, byte order, and the case and spelling of names.
+fault engine/registry_writer.cpp 's/static_cast<char>(number >> 8), static_cast<char>(number >> 16)/static_cast<char>(number >> 16), static_cast<char>(number >> 8)/' \
+    'byte order: a DWORD value is stored with its middle bytes swapped ($12345678 as $12563478)'
+fault engine/registry_writer.cpp 's/REG_SZ, data + .\\0.)/REG_SZ, data)/' \
+    'terminator dropped: String values are stored without their zero'
+fault engine/registry_writer.cpp 's/REG_BINARY, data)/REG_BINARY, data + std::string(1, 0))/' \
+    'a zero appended: Binary values get one byte more than their data'
+fault package/length_trailer.h 's/static_cast<char>((bits >> 16) & 0xFF), static_cast<char>(bits >> 24)/static_cast<char>(bits >> 24), static_cast<char>((bits >> 16) \& 0xFF)/' \
+    'byte order: the length trailer'"'"'s high bytes swapped, so a package over 64 KiB does not load'
+fault package/shifted_text.cpp 's/"\\x8D\\x8A\\x9A"/"\\x8D\\x9A"/' \
+    'a licence holding Љ is built, and its letter becomes a line break'
+fault runtime/integer.cpp '/if (c >= .a. && c <= .f.) return c - .a. + 10;/d' \
+    'case of hexadecimal digits: $ff is no longer a number, only $FF'
+fault package/safe_path.cpp 's/ || c == .\/.;/;/' \
+    'slashes: "a/../../b" is one name to the check, and leaves the install folder'
+fault package/safe_path.cpp 's/base += UpperAscii(c);/base += c;/' \
+    'case of names: nul.txt and Com1.log are no longer device names'
+fault package/safe_path.cpp '/while (!base.empty() && base.back() == . .) base.pop_back();/d' \
+    'blanks: "aux .txt" is no longer a device name'
+fault tools/description.cpp 's/identity += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));/identity += c;/' \
+    'case of names: a package listing uninstall.exe beside the added uninstaller is built'
+fault tools/description.cpp 's/part.back() == .\.. || //' \
+    'spelling: a package listing Uninstall.exe. (the system drops the dot) beside the added uninstaller is built'
+fault tools/description.cpp 's/if (field == &r.root && !IsOneOf(r.root, kRegistryRootNames))/if (field == \&r.root \&\& r.root.empty())/' \
+    'case of names: a root hkey_current_user is built, and the setup program ends at it'
+fault tools/description.cpp 's/if (field == &r.type && !r.type.empty() && !IsOneOf(r.type, kRegistryTypeNames))/if (false)/' \
+    'case of names: type = dword is built, and the setup program writes no value'
 
 die() { echo "mutants: $*" >&2; exit 2; }
 

@@ -1,9 +1,8 @@
 #include "toolkit/control.h"
 
-#include <commctrl.h>
-
 #include "toolkit/application.h"
 #include "toolkit/canvas.h"
+#include "toolkit/common_controls.h"
 #include "toolkit/font.h"
 #include "toolkit/form.h"
 #include "toolkit/gdi_object.h"
@@ -91,7 +90,7 @@ void Control::BindWindow(HWND window) {
 void Control::Unbind() {
     if (!handle_) return;
     RemovePropA(handle_, kControlProperty);
-    if (subclassed_) RemoveWindowSubclass(handle_, SubclassProc, 0);
+    if (subclassed_) comctl::RemoveWindowSubclass(handle_, SubclassProc, 0);
     subclassed_ = false;
     handle_ = nullptr;
 }
@@ -119,7 +118,7 @@ LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message, WPARAM wParam,
 }
 
 LRESULT Control::CallDefault(UINT message, WPARAM wParam, LPARAM lParam) {
-    return subclassed_ ? DefSubclassProc(handle_, message, wParam, lParam)
+    return subclassed_ ? comctl::DefSubclassProc(handle_, message, wParam, lParam)
                        : DefWindowProcA(handle_, message, wParam, lParam);
 }
 
@@ -265,7 +264,7 @@ void Control::CreateOwnWindow() {
                                         GetModuleHandleA(nullptr), nullptr);
     if (!window) return;
     BindWindow(window);
-    subclassed_ = SetWindowSubclass(window, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+    subclassed_ = comctl::SetWindowSubclass(window, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
     if (font_) SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_->Handle()), FALSE);
 }
 

@@ -1,7 +1,6 @@
 #include "toolkit/controls.h"
 
-#include <commctrl.h>
-
+#include "toolkit/common_controls.h"
 #include "toolkit/form.h"
 #include "toolkit/image_list.h"
 
@@ -156,7 +155,7 @@ void ImageView::PaintImage(HDC dc) {
     } else {
         FillRect(dc, &client, BackgroundBrush());
     }
-    if (list_ && list_->Handle()) ImageList_Draw(list_->Handle(), index_, dc, 0, 0, ILD_NORMAL);
+    if (list_ && list_->Handle()) comctl::ImageList_Draw(list_->Handle(), index_, dc, 0, 0, ILD_NORMAL);
 }
 
 LRESULT ImageView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {

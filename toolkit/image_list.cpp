@@ -3,7 +3,7 @@
 ImageList& CreateImageList(Control& owner) { return owner.AttachOwned(std::make_unique<ImageList>()); }
 
 ImageList::~ImageList() {
-    if (list_) ImageList_Destroy(list_);
+    if (list_) comctl::ImageList_Destroy(list_);
 }
 
 void ImageList::SetImageListColors(int code) {
@@ -20,10 +20,10 @@ int ImageList::AddMaskedBitmap(HBITMAP bitmap, COLORREF mask) {
     if (!list_) {
         static constexpr UINT kColorFlags[8] = {ILC_COLORDDB, ILC_COLOR4,  ILC_COLOR8,   ILC_COLOR16,
                                                  ILC_COLOR24,  ILC_COLOR32, ILC_COLORDDB, ILC_COLOR};
-        list_ = ImageList_Create(width_, height_, kColorFlags[colorCode_] | (masked_ ? ILC_MASK : 0), 0, 1);
+        list_ = comctl::ImageList_Create(width_, height_, kColorFlags[colorCode_] | (masked_ ? ILC_MASK : 0), 0, 1);
         if (!list_) return -1;
     }
-    return ImageList_AddMasked(list_, bitmap, mask);
+    return comctl::ImageList_AddMasked(list_, bitmap, mask);
 }
 
 HBITMAP LoadBitmapResource(HINSTANCE module, const char* name, ImageList& owner) {

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "runtime/platform.h"
-#include <commctrl.h>
+#include "toolkit/common_controls.h"
 
 #include "toolkit/control.h"
 #include "toolkit/gdi_object.h"

@@ -203,16 +203,17 @@ std::string CheckSeal(std::istream& in, std::ostream& out, std::int64_t start, s
         out << "compression: none\n";
         return {};
     }
-    unsigned char bytes[kLzmaHeaderSize] = {};
+    // The stream's header, judged as the setup program judges it.
+    char bytes[kLzmaHeaderSize] = {};
     in.seekg(start + data.PayloadOffset);
+    in.read(bytes, sizeof bytes);
     const std::int64_t packed = length - 4 - data.PayloadOffset;
-    if (packed < static_cast<std::int64_t>(kLzmaHeaderSize) ||
-        !in.read(reinterpret_cast<char*>(bytes), sizeof bytes))
-        return "the compressed payload is shorter than its header";
+    const std::int64_t end = SealedPayloadEnd(seal, checksum, data.PayloadOffset, length - 4,
+                                              std::string_view(bytes, static_cast<std::size_t>(in.gcount())));
+    if (end < 0) return "the compressed payload's header names no stream the program can unpack";
+    unpacked = end - data.PayloadOffset;
     LzmaHeader header;
-    if (!ReadLzmaHeader(bytes, header) || header.unpackedSize > (std::uint64_t{1} << 40))
-        return "the compressed payload's header names no stream the program can unpack";
-    unpacked = static_cast<std::int64_t>(header.unpackedSize);
+    ReadLzmaHeader(reinterpret_cast<const unsigned char*>(bytes), header);
     const std::uint32_t dictionary = header.dictionarySize;
     out << "compression: LZMA, dictionary " << (dictionary >= (1u << 20) ? dictionary >> 20 : dictionary >> 10)
               << (dictionary >= (1u << 20) ? " MiB" : " KiB") << ", " << packed << " bytes unpack to " << unpacked

@@ -1,10 +1,12 @@
 #include "tools/description.h"
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "package/registry_names.h"
 #include "package/safe_path.h"
 #include "package/settings.h"
 #include "package/shifted_text.h"
@@ -44,6 +46,34 @@ std::string_view Trim(std::string_view s) {
 std::string_view Unquote(std::string_view value) {
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"') return value.substr(1, value.size() - 2);
     return value;
+}
+
+// The file a path names below a folder, as the system finds it: "/" as "\", "." and empty parts
+// dropped, the trailing dots and blanks of each part dropped, letters in one case.
+std::string FileIdentity(std::string_view path) {
+    std::string identity;
+    for (std::size_t start = 0; start <= path.size();) {
+        const std::size_t end = std::min(path.find_first_of("\\/", start), path.size());
+        std::string_view part = path.substr(start, end - start);
+        while (!part.empty() && (part.back() == '.' || part.back() == ' ')) part.remove_suffix(1);
+        if (!part.empty() && !identity.empty()) identity += '\\';
+        for (char c : part) identity += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        start = end + 1;
+    }
+    return identity;
+}
+
+// "one, two, three": the names a field may take.
+template <std::size_t n>
+std::string NameList(const std::string_view (&names)[n]) {
+    std::string list;
+    for (std::string_view name : names) list += (list.empty() ? "" : ", ") + std::string(name);
+    return list;
+}
+
+template <std::size_t n>
+bool IsOneOf(std::string_view text, const std::string_view (&names)[n]) {
+    return std::find(std::begin(names), std::end(names), text) != std::end(names);
 }
 
 std::string ReadWholeFile(const std::filesystem::path& path) {
@@ -91,8 +121,13 @@ public:
             const RegistryRecord& r = result_.layout.registry[i];
             if (r.key.find_first_not_of('\\') == std::string::npos)
                 FailAt(registryLines_[i].section, "the [registry] has no key");
+            // The setup program would fail at a value without a root, and silently write no value
+            // without a type.
+            if (r.root.empty()) FailAt(registryLines_[i].section, "the [registry] has no root");
+            if (r.type.empty() && !r.data.empty())
+                FailAt(registryLines_[i].data, "the data has no type (" + NameList(kRegistryTypeNames) + ")");
             // Data with a placeholder is known only on the machine it is installed on.
-            if (r.type == "DWORD" && (r.data.empty() || r.data.front() != '%'))
+            if (r.type == kRegDword && (r.data.empty() || r.data.front() != '%'))
                 CheckInteger(registryLines_[i].data, "DWORD data", r.data);
         }
         for (std::size_t i = 0; i < result_.fileSources.size(); ++i)
@@ -147,10 +182,9 @@ private:
     // Uninstall.exe last: the author's files are all in place before it.
     void AddUninstaller() {
         if (uninstaller_.empty()) FailAt(uninstallerLine_, "no uninstaller to add (give --uninstaller FILE)");
+        // The system finds "uninstall.exe", ".\Uninstall.exe" and "Uninstall.exe." as the same file.
         for (std::size_t i = 0; i < result_.layout.files.size(); ++i) {
-            std::string path = result_.layout.files[i].path;
-            for (char& c : path) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-            if (path == "uninstall.exe")
+            if (FileIdentity(result_.layout.files[i].path) == FileIdentity(kUninstallerFile))
                 FailAt(result_.fileLines[i], "the package carries its own Uninstall.exe and asks for the uninstaller");
         }
         result_.layout.files.push_back(FileRecord{kUninstallerFile});
@@ -209,6 +243,13 @@ private:
         if (!field) Fail("unknown [registry] field '" + Excerpt(key) + "'");
         *field = PackageText(value);
         if (field == &r.data) registryLines_.back().data = line_;
+        // Compared exactly by the setup program: "hkcu" or "dword" would end it or write nothing.
+        if (field == &r.root && !IsOneOf(r.root, kRegistryRootNames))
+            Fail("the root '" + Excerpt(value) + "' is none of " + NameList(kRegistryRootNames) +
+                 " (letter case counts)");
+        if (field == &r.type && !r.type.empty() && !IsOneOf(r.type, kRegistryTypeNames))
+            Fail("the type '" + Excerpt(value) + "' is none of " + NameList(kRegistryTypeNames) +
+                 " (letter case counts)");
     }
 
     void ShortcutLine(const std::string& key, std::string_view value) {

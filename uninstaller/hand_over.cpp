@@ -1,8 +1,18 @@
 #include "uninstaller/hand_over.h"
 
+#include "runtime/dll_search.h"
 #include "runtime/platform.h"
 
+#include <ntsecapi.h>
+#include <sddl.h>
+
 namespace {
+
+// What an elevated uninstaller puts in its folder only administrators and the system may change
+// (the owner too, so that the user's own account, owning nothing there, cannot grant itself more);
+// everyone may read and run it.
+constexpr const char* kAdministratorsOnly = "O:BAD:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;WD)";
+constexpr const char* kCopyName = "Uninstall.exe";
 
 std::string OwnPath() {
     char path[MAX_PATH] = {};
@@ -10,30 +20,78 @@ std::string OwnPath() {
     return path;
 }
 
+bool IsElevated() {
+    HANDLE token = nullptr;
+    TOKEN_ELEVATION elevation{};
+    DWORD size = 0;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+    const bool elevated = GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) &&
+                          elevation.TokenIsElevated;
+    CloseHandle(token);
+    return elevated;
+}
+
+// A folder of the copy's own under the temporary folder, ending in "\": its name is random, and
+// this call made it, so nothing anyone planted beforehand lies beside the copy. Empty when none
+// could be made.
+std::string MakeCopyFolder() {
+    char temp[MAX_PATH] = {};
+    if (!GetTempPathA(MAX_PATH, temp)) return {};
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (IsElevated() && !ConvertStringSecurityDescriptorToSecurityDescriptorA(kAdministratorsOnly, SDDL_REVISION_1,
+                                                                              &descriptor, nullptr))
+        return {};
+    SECURITY_ATTRIBUTES security{sizeof security, descriptor, FALSE};
+    std::string folder;
+    unsigned char random[8];
+    for (int attempt = 0; attempt < 8 && folder.empty() && RtlGenRandom(random, sizeof random); ++attempt) {
+        std::string name = std::string(temp) + "uns";
+        for (const unsigned char byte : random) {
+            name += "0123456789abcdef"[byte >> 4];
+            name += "0123456789abcdef"[byte & 15];
+        }
+        // Fails when the name exists, whoever made it: then another name.
+        if (CreateDirectoryA(name.c_str(), &security)) folder = name + "\\";
+        else if (GetLastError() != ERROR_ALREADY_EXISTS) break;
+    }
+    LocalFree(descriptor);
+    return folder;
+}
+
+void RemoveCopy(const std::string& folder) {
+    DeleteFileA((folder + kCopyName).c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
 }  // namespace
 
 std::optional<int> HandOverToCopy(const std::string& installFolder, bool quiet) {
-    char temp[MAX_PATH] = {}, copy[MAX_PATH] = {};
-    if (!GetTempPathA(MAX_PATH, temp) || !GetTempFileNameA(temp, "uns", 0, copy)) return std::nullopt;
-    if (!CopyFileA(OwnPath().c_str(), copy, FALSE)) {
-        DeleteFileA(copy);
+    const std::string folder = MakeCopyFolder();
+    if (folder.empty()) return std::nullopt;
+    const std::string copy = folder + kCopyName;
+    if (!CopyFileA(OwnPath().c_str(), copy.c_str(), TRUE)) {
+        RemoveCopy(folder);
         return std::nullopt;
     }
     // The copy writes its exit code into a pipe whose writing end it inherits.
     SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
     HANDLE reading = nullptr, writing = nullptr;
-    if (!CreatePipe(&reading, &writing, &inherited, 0)) return std::nullopt;
+    if (!CreatePipe(&reading, &writing, &inherited, 0)) {
+        RemoveCopy(folder);
+        return std::nullopt;
+    }
     SetHandleInformation(reading, HANDLE_FLAG_INHERIT, 0);
     // The folder without its last "\": a quoted argument ending in \" would swallow the quote.
-    std::string command = "\"" + std::string(copy) + "\" \"" + installFolder.substr(0, installFolder.size() - 1) +
-                          "\"" + (quiet ? " /S" : "") + " /P" +
-                          std::to_string(reinterpret_cast<std::uintptr_t>(writing));
+    std::string command = "\"" + copy + "\" \"" + installFolder.substr(0, installFolder.size() - 1) + "\"" +
+                          (quiet ? " /S" : "") + " /P" + std::to_string(reinterpret_cast<std::uintptr_t>(writing));
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    // Started in the temporary folder, so that no current folder holds on to the install folder.
-    const BOOL started = CreateProcessA(copy, command.data(), nullptr, nullptr, TRUE, 0, nullptr, temp, &startup,
-                                        &process);
+    // Started in the system folder: no current folder holds on to the install folder, and none
+    // holds a file someone put there for the copy to find.
+    const std::string system = SystemFolder();
+    const BOOL started = CreateProcessA(copy.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                        system.empty() ? nullptr : system.c_str(), &startup, &process);
     CloseHandle(writing);
     std::optional<int> result;
     if (started) {
@@ -44,7 +102,7 @@ std::optional<int> HandOverToCopy(const std::string& installFolder, bool quiet) 
         // A copy that ended without a word failed.
         result = ReadFile(reading, &code, 1, &read, nullptr) && read == 1 ? code : 1;
     } else {
-        DeleteFileA(copy);
+        RemoveCopy(folder);
     }
     CloseHandle(reading);
     return result;
@@ -61,4 +119,9 @@ void TellStarter(std::uintptr_t channel, int exitCode) {
     CloseHandle(pipe);
 }
 
-void ForgetCopy() { MoveFileExA(OwnPath().c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT); }
+void ForgetCopy() {
+    // The file first: the folder goes only once it is empty.
+    const std::string copy = OwnPath();
+    MoveFileExA(copy.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    MoveFileExA(copy.substr(0, copy.rfind('\\')).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+}

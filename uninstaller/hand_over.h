@@ -1,7 +1,9 @@
 #pragma once
 // A program cannot delete its own file while it runs, so the uninstaller started from the install
-// folder hands the work to a copy of itself in the temporary folder and waits for the copy's
-// result; once it has ended, the copy removes the uninstaller's file and the folder.
+// folder hands the work to a copy of itself and waits for the copy's result; once it has ended, the
+// copy removes the uninstaller's file and the folder. The copy lies alone in a new folder of the
+// temporary folder, under a random name, which only administrators may change when the uninstaller
+// runs as one, and runs in the system folder: no DLL or program put there beforehand is near it.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -14,5 +16,5 @@ std::optional<int> HandOverToCopy(const std::string& installFolder, bool quiet);
 // call sends anything.
 void TellStarter(std::uintptr_t channel, int exitCode);
 
-// The copy's file goes at the next restart (where the system lets us ask for that).
+// The copy's file and then its folder go at the next restart (where the system lets us ask for that).
 void ForgetCopy();

@@ -8,6 +8,7 @@
 // last two cases nothing was removed.
 #include <cstdint>
 
+#include "runtime/dll_search.h"
 #include "runtime/errors.h"
 #include "runtime/file.h"
 #include "runtime/integer.h"
@@ -113,13 +114,14 @@ int Uninstall(const std::string& folder, const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    RestrictDllSearch();
     const Options options = ReadArguments(argc, argv);
     g_quiet = options.quiet;
     SetFailureHandler(Failed);
     const std::string folder = options.folder.empty() ? OwnFolder() : FullFolder(options.folder);
-    // No current folder of ours may hold on to a folder being removed.
-    char temp[MAX_PATH] = {};
-    if (GetTempPathA(MAX_PATH, temp)) SetCurrentDirectoryA(temp);
+    // No current folder of ours may hold on to a folder being removed; the system folder is never
+    // removed and holds nothing that someone else put there.
+    SetCurrentDirectoryA(SystemFolder().c_str());
 
     if (options.folder.empty()) {
         if (const auto code = HandOverToCopy(folder, options.quiet)) return *code;

@@ -5,6 +5,7 @@
 #include "package/loader.h"
 #include "package/settings.h"
 #include "program/program.h"
+#include "uninstaller/paths.h"
 #include "wizard/install_page.h"
 #include "wizard/setup_form.h"
 #include "wizard/wizard_texts.h"
@@ -16,8 +17,11 @@ namespace {
 bool RequestRestart(unsigned flags) { return ExitWindowsEx(flags, 0) != 0; }
 RestartRequest g_restart = RequestRestart;
 
+// Programs and documents are started by their full path only: a bare or relative name would be
+// looked for in the current folder, beside the setup program or along the search path, where
+// anyone may have put a file of that name for an administrator to start.
 void Open(const std::string& file) {
-    ShellExecuteA(nullptr, "open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (IsAbsolutePath(file)) ShellExecuteA(nullptr, "open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void EnableShutdownPrivilege() {
@@ -46,6 +50,7 @@ bool IsNtFamily() {
 }  // namespace
 
 void LaunchProgram(const std::string& path, const std::string& parameters) {
+    if (!IsAbsolutePath(path)) return;
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES) {
         ShellExecuteA(nullptr, "open", path.c_str(), parameters.c_str(), nullptr, SW_SHOWNORMAL);

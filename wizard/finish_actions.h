@@ -8,7 +8,8 @@
 struct SetupFormRecord;
 
 // Starts a program without waiting for it: through the shell ("open") when the path exists as a
-// file or folder, else WinExec of path + " " + parameters. Failures are silent.
+// file or folder, else WinExec of path + " " + parameters. Failures are silent; a path that is not
+// full ("C:\..." or "\\server\...") starts nothing.
 void LaunchProgram(const std::string& path, const std::string& parameters);
 
 // The last step of every page sequence.

@@ -167,11 +167,14 @@ TEST(LzmaDecoder, DamagedStreamsEndAsDamageWithoutAByteTooMany) {
          changed([&](std::string& s) { s = Encode(text, Form::kNoEndMarker), PutSize(s, kLzmaUnknownSize); }), "damaged"},
         {"a match before the first byte", Encode(text, Form::kNoEndMarker, 3, 0, 2, 1 << 16, text), "damaged"},
         {"properties naming no lc/lp/pb", changed([](std::string& s) { s[0] = static_cast<char>(225); }), "refused"},
-        {"a dictionary above the limit", changed([](std::string& s) { s[4] = 0x10, s[3] = 0, s[2] = 0, s[1] = 1; }), "refused"},
-        {"a dictionary at the limit", changed([](std::string& s) { s[4] = 0x10, s[3] = s[2] = s[1] = 0; }), "clean"},
+        {"a dictionary above the limit", changed([](std::string& s) { s[4] = 0x10, s[3] = s[2] = 0, s[1] = 1; }),
+         "refused"},
+        {"a dictionary at the limit", changed([](std::string& s) { s[4] = 0x10, s[3] = s[2] = s[1] = 0; }),
+         "clean"},
     };
     for (const auto& row : rows)
-        for (const std::size_t piece : {1 << 16, 1}) EXPECT_EQ(Decode(row.stream, piece, piece).outcome, row.outcome) << row.name;
+        for (const std::size_t piece : {1 << 16, 1})
+            EXPECT_EQ(Decode(row.stream, piece, piece).outcome, row.outcome) << row.name;
 }
 
 }  // namespace

@@ -61,6 +61,21 @@ TEST_P(ExtractionFault, EndsTheRunKeepingTheFilesBefore) {
     if (kind == std::string("StreamError")) EXPECT_FALSE(FileExists(Installed(file))) << "no file is left cut short";
 }
 
+// A compressed payload that breaks off or is no stream at all (the loader's checksum keeps damaged
+// downloads out; no builder writes one): the run ends at the file with "Stream read error", and
+// the file cut short goes.
+TEST_F(EngineTest, CompressedStreamThatBreaksOffEndsTheRunWithTheStreamReadError) {
+    for (const std::string& stream : {std::string(5, '\0'), std::string("\0\x41\x42\xFF\x10\x20", 6), std::string()}) {
+        package_ = TestPackage();
+        package_.AddFile("a.txt", "0123456789");
+        // The header: properties 93 (lc 3, lp 0, pb 2), a 4 KiB window, 10 bytes unpacked.
+        package_.payload = std::string("\x5D\0\x10\0\0\x0A\0\0\0\0\0\0\0", 13) + stream;
+        package_.data.Compressed = true;
+        EXPECT_FAILURE(Do(ExtractFiles), "StreamError", "Stream read error");
+        EXPECT_FALSE(FileExists(Installed("a.txt"))) << stream.size();
+    }
+}
+
 // Under Wine as root a read-only file can still be opened for writing, so a folder of the same
 // name stands in for a target that cannot be created.
 INSTANTIATE_TEST_SUITE_P(Faults, ExtractionFault, testing::Values(

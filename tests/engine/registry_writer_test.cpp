@@ -10,15 +10,17 @@ protected:
     ScratchKey key_{HKEY_CURRENT_USER, "Software\\"};
 };
 
-std::string Dword(std::uint32_t n) { return std::string(reinterpret_cast<const char*>(&n), 4); }
-
+// Data whose bytes all differ, so that a byte dropped, swapped, wrong or in the wrong order shows, and
+// a terminator where none belongs: the value as the registry holds it.
 TEST_F(RegistryValues, EachTypeIsStoredAsItsOwnBelowTheNamedRootWithTheDataExpandedButNotTheKeyPath) {
     view_.folder = "C:\\Apps\\Tool\\";
     const std::tuple<const char*, const char*, DWORD, std::string> values[] = {
-        {"String", "Редактор", REG_SZ, std::string("Редактор") + '\0'},
+        // Only an empty string shows a missing zero: reading adds it to others.
+        {"String", "Редактор", REG_SZ, std::string("Редактор") + '\0'}, {"String", "", REG_SZ, {"", 1}},
         {"String", "%ProgDr%\\app.exe", REG_SZ, std::string("C:\\Apps\\Tool\\app.exe") + '\0'},
-        {"Binary", "AB", REG_BINARY, "AB"}, {"DWORD", "$FF", REG_DWORD, Dword(255)},
-        {"DWORD", "-1", REG_DWORD, Dword(0xFFFFFFFF)}, {"DWORD", "  +42", REG_DWORD, Dword(42)},
+        {"Binary", "\x01" "Ab\x7F\x80\xFFЖ", REG_BINARY, "\x01" "Ab\x7F\x80\xFFЖ"}, {"Binary", "", REG_BINARY, ""},
+        {"DWORD", "$89ABCDEF", REG_DWORD, "\xEF\xCD\xAB\x89"}, {"DWORD", "-19088744", REG_DWORD, "\x98\xBA\xDC\xFE"},
+        {"DWORD", "  +305419896", REG_DWORD, "\x78\x56\x34\x12"},
         {"string", "text", REG_NONE, ""}};  // an unknown type writes nothing
     // Missing keys are made and a leading backslash is ignored.
     const std::string key = key_.Path() + "\\a\\%ProgDr%";

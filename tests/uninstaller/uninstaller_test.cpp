@@ -1,5 +1,7 @@
 // A real installation made by the engine, removed by the real Uninstall.exe as a user or an
 // administrator starts it.
+#include <regex>
+
 #include "engine/engine_texts.h"
 #include "engine/folders.h"
 #include "engine/install_run.h"
@@ -48,7 +50,7 @@ protected:
         if (KeyExists(HKEY_CURRENT_USER, key_.Path())) left += "value ";
         return left + (KeyExists(HKEY_LOCAL_MACHINE, UninstallKeyPath(entry_)) ? "entry" : "");
     }
-    // The uninstaller as its copy in the temporary folder runs: given the install folder.
+    // The uninstaller as its copy runs: given the install folder.
     const ChildProgram& Start(const std::string& options = "") {
         const std::string folder = install_.Path().substr(0, install_.Path().size() - 1);
         return child_.emplace(WindowsPath(UNINSTALLER_PROGRAM), temp_.Path(), "\"" + folder + "\" " + options);
@@ -108,6 +110,9 @@ TEST_F(Uninstaller, QuietUninstallFromTheInstallFolderLeavesNothingBehind) {
     // Once the program started from the folder has ended, its copy removes it and the folder.
     for (int i = 0; i < 100 && Exists(install_.Path()); ++i) Sleep(100);
     EXPECT_EQ(Left(), "- - [] ");
+    // The copy ran alone, in a new folder under a name nobody could know beforehand.
+    const std::string copy = ListFiles(temp_.Path());
+    EXPECT_TRUE(std::regex_match(copy, std::regex(R"(uns[0-9a-f]{16}\\Uninstall\.exe)"))) << copy;
     for (int i = 0; i < 100 && !ListFiles(temp_.Path()).empty(); ++i, Sleep(100))
         DeleteFileA((temp_ / ListFiles(temp_.Path())).c_str());
 }

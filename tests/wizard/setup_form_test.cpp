@@ -96,7 +96,12 @@ TEST_F(SetupForm, FinishPressStartsTheOfferedTickedChoicesAndThePackagesProgramA
         {false, false, "%ProgDr%\\app.exe", "1", "0", IDYES, "one two", "", {EWX_REBOOT | EWX_FORCE}},
         {false, false, "%ProgDr%\\app", "1", "", IDYES, folder_ / "app one two", "", {EWX_REBOOT | EWX_FORCE}},
         {false, true, "", "1", "1", IDNO, "", "readme.exe", {}},
+        // Not a full path: never looked for in the current folder, though a program of the name is there.
+        {false, false, "app.exe", "0", "", IDYES, "", "", {}},
     };
+    char started[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, started);
+    SetCurrentDirectoryA(folder_.Path().c_str());
     for (const auto& row : rows) {
         settings_[setting::kRunAtEnd] = *row.atEnd ? "1" : "0", settings_[setting::kRunAtEndProgram] = row.atEnd;
         settings_[setting::kAskRestart] = row.askRestart, settings_[setting::kRestartOrdinary] = row.ordinary;
@@ -116,6 +121,7 @@ TEST_F(SetupForm, FinishPressStartsTheOfferedTickedChoicesAndThePackagesProgramA
             EXPECT_TRUE(part.empty() ? line.empty() : line.find(part) != line.npos) << name << ": " << line;
         }
     }
+    SetCurrentDirectoryA(started);
 }
 
 }  // namespace
