@@ -6,8 +6,7 @@
 #include "runtime/errors.h"
 
 File File::OpenForReading(const std::string& path) {
-    // Deleting is shared: a silent run that ends on an error while extracting removes the package
-    // copy still open here; the file goes when the process ends and the handle closes.
+    // Other readers may read it and delete it; nobody may write it while it is read.
     return File(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
 }
@@ -38,12 +37,6 @@ File& File::operator=(File&& other) noexcept {
 void File::Close() {
     if (IsOpen()) CloseHandle(handle_);
     handle_ = INVALID_HANDLE_VALUE;
-}
-
-File File::OpenForReadingOrFail(const std::string& path) {
-    File file = OpenForReading(path);
-    if (!file.IsOpen()) Fail("FileOpenError", FormatText(messages::kCannotOpenFile, path));
-    return file;
 }
 
 File File::CreateOrFail(const std::string& path) {
