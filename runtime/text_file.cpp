@@ -2,6 +2,7 @@
 
 #include "runtime/failure.h"
 #include "runtime/platform.h"
+#include "runtime/unicode.h"
 
 std::string InOutErrorText(unsigned long code) {
     switch (code) {
@@ -17,7 +18,8 @@ std::string InOutErrorText(unsigned long code) {
 }
 
 void WriteTextFile(const std::string& path, const std::string& text) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) Fail("InOutError", InOutErrorText(GetLastError()));
     DWORD written = 0;
     const BOOL ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);

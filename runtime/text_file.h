@@ -1,6 +1,10 @@
 #pragma once
 // Text files written whole, with the runtime's input/output error texts.
 #include <string>
+#include <string_view>
+
+// Starts a text file that we write in UTF-8, so that any program reading it knows its encoding.
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 // "File not found", "Disk full", ... or "I/O error N" for the system's error code.
 std::string InOutErrorText(unsigned long code);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "package/package_writer.h"
+#include "runtime/unicode.h"
 #include "tests/support/child_program.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/test_settings.h"
@@ -43,7 +44,7 @@ protected:
 
     void Plant(const std::string& folder) {
         for (const char* name : kPlanted)
-            CopyFileA(WindowsPath(PLANTED_DLL).c_str(), (folder + name + ".dll").c_str(), FALSE);
+            CopyFileW(Wide(WindowsPath(PLANTED_DLL)).c_str(), Wide(folder + name + ".dll").c_str(), FALSE);
     }
     // The files of each folder where a planted DLL was loaded: it leaves a ".loaded" file beside itself.
     std::string Loaded() {
@@ -79,7 +80,7 @@ TEST_F(PlantedDlls, TheUninstallerLoadsNoneAskingNorDoesItsCopyInTheQuiet) {
     WriteFileBytes(programs_ / "Uninstall.exe", uninstaller_);
     ChildProgram asking(programs_ / "Uninstall.exe", temp_.Path(), "\"" + installs_ / "Тест\"");
     HWND question = nullptr;
-    EXPECT_TRUE(WaitFor([&] { return (question = FindWindowA("#32770", "Удаление - Тест")) != nullptr; }, kTimeout));
+    EXPECT_TRUE(WaitFor([&] { return (question = FindWindowW(L"#32770", L"Удаление - Тест")) != nullptr; }, kTimeout));
     PressButton(question, IDYES);
     EXPECT_EQ(asking.WaitForExit(kTimeout), 0u);
 

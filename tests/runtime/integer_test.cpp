@@ -18,8 +18,11 @@ TEST(IntegerConversion, ConvertsAsPackagesWriteNumbersAndNamesTheTextItRefuses) 
         {"99999999999999999999", {}}};
     for (const auto& [text, value] : rows) EXPECT_EQ(ParseInteger(text), value) << "text: '" << text << "'";
     EXPECT_FAILURE(StrToInt("x1"), "ConvertError", "'x1' is not a valid integer value");
-    // A 20,000-character value is quoted by its first 300.
+    // A 20,000-character value is quoted by its first 300, counted in characters: "ж" is two bytes.
     EXPECT_FAILURE(StrToInt(std::string(20000, 'x')), "ConvertError", "'" + std::string(300, 'x') + "...' is not a valid integer value");
+    std::string letters;
+    for (int i = 0; i < 400; ++i) letters += "ж";
+    EXPECT_FAILURE(StrToInt(letters), "ConvertError", "'" + letters.substr(0, 600) + "...' is not a valid integer value");
 }
 
 }  // namespace
