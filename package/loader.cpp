@@ -15,6 +15,7 @@
 #include "runtime/failure.h"
 #include "runtime/file.h"
 #include "runtime/platform.h"
+#include "runtime/unicode.h"
 
 namespace {
 
@@ -71,29 +72,42 @@ bool CheckSealAndPayload(File& copy, PackageData& data, std::int64_t copyLength,
     return payloadEnd >= 0 && CheckFileRecords(data, payloadEnd).empty();
 }
 
+// The package stores its texts in Windows-1251, as every tool has always written them, and its
+// checks (seal, counts, sizes, paths) run on those bytes; from here on the run works in UTF-8.
+// Line 0 is the builder's banner and seal, which nothing reads after the check, and the licence
+// line is stored shifted: its text is LicenceText.
+void ConvertPackageTextToUtf8(PackageData& data) {
+    const auto convert = [](std::string& line) { line = Cp1251ToUtf8(line); };
+    for (std::size_t i = 0; i < data.MainSettings.size(); ++i)
+        if (i != setting::kBanner && i != setting::kLicenceText) convert(data.MainSettings[i]);
+    for (StringList* list : {&data.RegistryEntries, &data.ShortcutEntries, &data.FileEntries})
+        for (std::string& line : *list) convert(line);
+    convert(data.LicenceText);
+}
+
 // Any failure while loading (memory exhausted, a library error) means the package cannot be used.
 [[noreturn]] void EndAsDamaged(const char*, const std::string&, const void*) {
     RemovePackageCopy();
-    MessageBoxA(nullptr, kDamagedDataText, kErrorCaption, MB_OK | MB_ICONERROR);
+    MessageBoxW(nullptr, Wide(kDamagedDataText).c_str(), Wide(kErrorCaption).c_str(), MB_OK | MB_ICONERROR);
     ExitProcess(0);
 }
 
 }  // namespace
 
 std::string GetProgramPath() {
-    char path[261];
-    const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-    return std::string(path, n < sizeof path ? n : 0);
+    wchar_t path[1024];
+    const DWORD n = GetModuleFileNameW(nullptr, path, std::size(path));
+    return Utf8(std::wstring_view(path, n < std::size(path) ? n : 0));
 }
 
 std::string GetTempFolder() {
-    char path[1024];
-    const DWORD n = GetTempPathA(1023, path);
-    return std::string(path, n < 1023 ? n : 0);
+    wchar_t path[1024];
+    const DWORD n = GetTempPathW(std::size(path), path);
+    return Utf8(std::wstring_view(path, n < std::size(path) ? n : 0));
 }
 
 bool FolderExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
@@ -137,6 +151,7 @@ LoadResult ReadPackageFrom(const std::string& programPath, const std::string& te
         data = PackageData{};
         return LoadResult::Damaged;
     }
+    ConvertPackageTextToUtf8(data);
     return LoadResult::Loaded;
 }
 

@@ -3,6 +3,25 @@
 #include "codec/crc32.h"
 #include "package/seal.h"
 #include "package/settings.h"
+#ifdef _WIN32
+#include "runtime/unicode.h"
+#endif
+
+namespace {
+
+// A package stores its texts in Windows-1251. The builder runs on the host and hands over lines
+// already in it; on Windows only tests write packages, and their lines are the program's UTF-8
+// texts, converted here. A line that has no 1251 form (bytes that are no UTF-8: a test's crafted
+// bytes, a 1251 text) is stored as it is given.
+std::string StoredLine(const std::string& line) {
+#ifdef _WIN32
+    std::string cp1251;
+    if (Utf8ToCp1251(line, cp1251)) return cp1251;
+#endif
+    return line;
+}
+
+}  // namespace
 
 StringList TextLines(const PackageLayout& layout) {
     StringList lines = layout.settings;
@@ -20,7 +39,7 @@ StringList TextLines(const PackageLayout& layout) {
 std::string ComposeTextBlock(const StringList& lines) {
     std::string block;
     for (const auto& line : lines) {
-        block += line;
+        block += StoredLine(line);
         block += "\r\n";
     }
     return block;

@@ -33,7 +33,7 @@ struct PackageLayout {
 // All lines of the text block, with the three counts written from the record lists.
 StringList TextLines(const PackageLayout& layout);
 
-// Each line followed by CR LF.
+// Each line followed by CR LF; on Windows, lines in UTF-8 are stored in Windows-1251.
 std::string ComposeTextBlock(const StringList& lines);
 
 // Text block, payload and the length of the whole package.

@@ -6,11 +6,11 @@
 #include <gtest/gtest.h>
 
 #include "package/package_writer.h"
-#include "package/shifted_text.h"
 #include "tests/support/child_program.h"
 #include "tools/window_driver.h"
 #include "tests/support/scratch_folder.h"
 #include "tools/screen_capture.h"
+#include "runtime/unicode.h"
 
 namespace {
 
@@ -37,13 +37,20 @@ protected:
 
 TEST_F(Loader, EachPackageLoadsOrIsRefusedAndIsCopiedOnlyWhenItsLengthIsThere) {
     PackageLayout sound;
-    sound.settings[setting::kLicenceText] = "Соглашение\r\nстрока 2";
-    ShiftText(sound.settings[setting::kLicenceText]);
-    sound.files = {{"edit.exe", 5, "32"}, {"sub\\empty.txt", 0, "33"}};
+    // The package's texts are Windows-1251 ("Установка" as any tool writes it; the writer stores
+    // the others so), read as UTF-8 once loaded.
+    sound.settings[setting::kCaption] = "\xD3\xF1\xF2\xE0\xED\xEE\xE2\xEA\xE0";
+    sound.settings[setting::kLicenceText] = StoredLicenceText("Соглашение\r\nстрока 2");
+    sound.registry = {{"HKEY_CURRENT_USER", "Software\\Тест", "Имя", "Значение", "String"}};
+    sound.shortcuts = {{"Рабочий стол", "Тест", "edit.exe", "", "", "Правка"}};
+    sound.files = {{"edit.exe", 5, "32"}, {"Справка\\пусто.txt", 0, "33"}};
     ASSERT_EQ(Load(ComposePackage(TextLines(sound), "12345")), LoadResult::Loaded);
     EXPECT_TRUE(FolderExists(temp_ / "QORT"));
+    EXPECT_EQ(data_.MainSettings[setting::kCaption], "Установка");
     EXPECT_EQ(data_.LicenceText, "Соглашение\r\nстрока 2");
-    EXPECT_EQ(data_.FileEntries, (StringList{"edit.exe", "5", "32", "sub\\empty.txt", "0", "33"}));
+    EXPECT_EQ(data_.RegistryEntries, (StringList{"HKEY_CURRENT_USER", "Software\\Тест", "Имя", "Значение", "String"}));
+    EXPECT_EQ(data_.ShortcutEntries, (StringList{"Рабочий стол", "Тест", "edit.exe", "", "", "Правка"}));
+    EXPECT_EQ(data_.FileEntries, (StringList{"edit.exe", "5", "32", "Справка\\пусто.txt", "0", "33"}));
 
     // Damaged packages of every kind: damaged_program_test.cpp.
     const std::string text = ComposeTextBlock(TextLines(sound));
@@ -69,7 +76,7 @@ TEST_F(Loader, EachPackageLoadsOrIsRefusedAndIsCopiedOnlyWhenItsLengthIsThere) {
     // A copy, a temporary folder or a program that cannot be used.
     held_.Remove();
     WriteFileBytes(copy_, "old");
-    HANDLE held = CreateFileA(copy_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held = CreateFileW(Wide(copy_).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     EXPECT_EQ(Load(rows[0].package), LoadResult::Damaged) << "a copy held open by another program";
     CloseHandle(held);
     EXPECT_EQ(ReadPackageFrom(program_, temp_ / "no\\such\\", data_, held_), LoadResult::Damaged);

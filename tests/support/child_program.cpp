@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "package/length_trailer.h"
+#include "package/shifted_text.h"
+#include "runtime/unicode.h"
 
 #include <stdexcept>
 
@@ -10,18 +12,19 @@
 #include "tests/support/scratch_folder.h"
 
 ChildProgram::ChildProgram(const std::string& path, const std::string& tempFolder, const std::string& arguments) {
-    const char* names[] = {"TMP", "TEMP"};
-    char old[2][MAX_PATH] = {};
+    // All wide: a temporary folder or an argument may hold any letter ("C:\users\Әлия\Temp").
+    const wchar_t* names[] = {L"TMP", L"TEMP"};
+    wchar_t old[2][MAX_PATH] = {};
     for (int i : {0, 1}) {
-        GetEnvironmentVariableA(names[i], old[i], MAX_PATH);
-        SetEnvironmentVariableA(names[i], tempFolder.c_str());
+        GetEnvironmentVariableW(names[i], old[i], MAX_PATH);
+        SetEnvironmentVariableW(names[i], Wide(tempFolder).c_str());
     }
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    std::string command = "\"" + path + "\" " + arguments;
-    const BOOL started = CreateProcessA(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    std::wstring command = Wide("\"" + path + "\" " + arguments);
+    const BOOL started = CreateProcessW(Wide(path).c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                         nullptr, &startup, &info_);
-    for (int i : {0, 1}) SetEnvironmentVariableA(names[i], old[i]);
+    for (int i : {0, 1}) SetEnvironmentVariableW(names[i], old[i]);
     if (!started) throw std::runtime_error("cannot start " + path);
 }
 
@@ -61,7 +64,14 @@ std::optional<MessageBoxSeen> FindMessageBox(DWORD process) {
 }
 
 void PressButton(HWND box, int id) {
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+}
+
+std::string StoredLicenceText(const std::string& text) {
+    std::string stored;
+    Utf8ToCp1251(text, stored);
+    ShiftText(stored);
+    return stored;
 }
 
 std::string StubPath() { return WindowsPath(SETUP_STUB); }

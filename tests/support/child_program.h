@@ -36,6 +36,9 @@ private:
 std::optional<MessageBoxSeen> FindMessageBox(DWORD process);
 // Presses a button of a message box, as a click would (IDOK, IDYES, IDNO...).
 void PressButton(HWND box, int id);
+// The licence line of a package for the text: in Windows-1251 and shifted (the package writer
+// stores the other lines in Windows-1251 itself).
+std::string StoredLicenceText(const std::string& text);
 // The stub that setup programs are built on, as a Windows path.
 std::string StubPath();
 // Writes a setup program: the stub followed by the package bytes.

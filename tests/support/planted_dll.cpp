@@ -4,8 +4,8 @@
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, void*) {
     if (reason != DLL_PROCESS_ATTACH) return TRUE;
-    char path[MAX_PATH + 8] = {};
-    lstrcpyA(path + GetModuleFileNameA(self, path, MAX_PATH), ".loaded");
-    CloseHandle(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    wchar_t path[MAX_PATH + 8] = {};
+    lstrcpyW(path + GetModuleFileNameW(self, path, MAX_PATH), L".loaded");
+    CloseHandle(CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     return FALSE;
 }

@@ -1,16 +1,16 @@
-// A stand-in for a program the installer starts: it writes its command line to a file beside
-// itself, named after itself with ".args" added, and ends.
+// A stand-in for a program the installer starts: it writes its command line, in UTF-8, to a file
+// beside itself, named after itself with ".args" added, and ends.
 #include <cstdio>
+#include <string>
 
 #include "runtime/platform.h"
+#include "runtime/unicode.h"
 
 int main() {
-    char self[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    char path[MAX_PATH + 8];
-    std::snprintf(path, sizeof path, "%s.args", self);
-    if (std::FILE* out = std::fopen(path, "wb")) {
-        std::fputs(GetCommandLineA(), out);
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    if (std::FILE* out = _wfopen((std::wstring(self) + L".args").c_str(), L"wb")) {
+        std::fputs(Utf8(GetCommandLineW()).c_str(), out);
         std::fclose(out);
     }
     return 0;
