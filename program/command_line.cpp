@@ -86,3 +86,16 @@ CommandLine ParseCommandLine(const std::string& arguments) {
     line.mode = !silent ? RunMode::Wizard : sound ? RunMode::Silent : RunMode::BadCommandLine;
     return line;
 }
+
+std::string ArgumentsAfterProgramName(const std::string& commandLine) {
+    std::size_t at = 0;
+    if (!commandLine.empty() && commandLine[0] == '"') {
+        // A quoted name ends at its closing quote.
+        at = commandLine.find('"', 1);
+        at = at == std::string::npos ? commandLine.size() : at + 1;
+    } else {
+        while (at < commandLine.size() && !IsBlank(commandLine[at])) ++at;
+    }
+    while (at < commandLine.size() && IsBlank(commandLine[at])) ++at;
+    return commandLine.substr(at);
+}

@@ -19,3 +19,7 @@ struct CommandLine {
 
 // Reads the arguments that follow the program's name.
 CommandLine ParseCommandLine(const std::string& arguments);
+
+// The arguments of a whole command line as the system gives it (GetCommandLineW, in UTF-8): what
+// follows the program's name, quoted or not, and the blanks after it.
+std::string ArgumentsAfterProgramName(const std::string& commandLine);

@@ -2,14 +2,15 @@
 
 #include "package/loader_texts.h"
 #include "runtime/platform.h"
+#include "runtime/unicode.h"
 
 bool ClaimSingleInstance() {
     // "Local\" keeps the name within the user's session. The handle is never closed: it holds
     // the claim until the process ends.
-    HANDLE mutex = CreateMutexA(nullptr, FALSE, "Local\\QortSetupProgram");
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, L"Local\\QortSetupProgram");
     return mutex != nullptr && GetLastError() != ERROR_ALREADY_EXISTS;
 }
 
 void ShowAlreadyRunningMessage() {
-    MessageBoxA(nullptr, kAlreadyRunningText, kErrorCaption, MB_OK | MB_ICONINFORMATION);
+    MessageBoxW(nullptr, Wide(kAlreadyRunningText).c_str(), Wide(kErrorCaption).c_str(), MB_OK | MB_ICONINFORMATION);
 }

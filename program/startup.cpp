@@ -12,6 +12,7 @@
 #include "runtime/dll_search.h"
 #include "runtime/failure.h"
 #include "runtime/platform.h"
+#include "runtime/unicode.h"
 #include "toolkit/toolkit.h"
 #include "wizard/setup_form.h"
 
@@ -43,9 +44,11 @@ void SplashTimerTick(void* context, Timer& timer) {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     RestrictDllSearch();
-    const CommandLine line = ParseCommandLine(arguments ? arguments : "");
+    // The wide command line: the ANSI one has "?" for every letter of a folder (/D=) outside the
+    // code page of the system's language.
+    const CommandLine line = ParseCommandLine(ArgumentsAfterProgramName(Utf8(GetCommandLineW())));
     if (line.mode == RunMode::BadCommandLine) return kBadCommandLine;
     if (line.mode == RunMode::Silent) return RunSilently(line);
     if (!ClaimSingleInstance()) {

@@ -17,6 +17,7 @@ TEST(CommandLine, AdministratorsOptionsAreReadOrTheLineRefused) {
         {"/S", S}, {" \t/s  ", S}, {"/S /S", S},
         {"/S /D=C:\\Program Files\\X", S, "C:\\Program Files\\X"},
         {"/s /d=C:\\Program Files\\Папка  ", S, "C:\\Program Files\\Папка"},
+        {"/S /D=C:\\Программы Müller\\Проверка", S, "C:\\Программы Müller\\Проверка"},
         {"/S /D=\"C:\\Program Files\\X\"", S, "C:\\Program Files\\X"},
         {"/S \"/D=C:\\Program Files\\X\"", S, "C:\\Program Files\\X"},  // as launchers quote
         {"/S \"/d=C:\\Program Files\\X\\\\\" ", S, "C:\\Program Files\\X\\"},  // "\\" before the quote
@@ -38,6 +39,13 @@ TEST(CommandLine, AdministratorsOptionsAreReadOrTheLineRefused) {
         EXPECT_TRUE(row.mode != S || (line.folder == row.folder && line.log == row.log && line.restart == row.restart))
             << row.arguments;
     }
+}
+
+TEST(CommandLine, OptionsFollowTheProgramsNameQuotedOrNot) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"setup.exe /S /D=C:\\X", "/S /D=C:\\X"}, {"\"C:\\Мои программы\\setup.exe\"  /S", "/S"},
+        {"\"C:\\A B\\setup.exe\"/S", "/S"}, {"setup.exe", ""}, {"\"setup.exe\"", ""}, {"\"setup.exe", ""}, {"", ""}};
+    for (const auto& [line, arguments] : rows) EXPECT_EQ(ArgumentsAfterProgramName(line), arguments) << line;
 }
 
 }  // namespace

@@ -13,7 +13,12 @@ namespace {
 
 constexpr int kTimeout = 20000;
 
-std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+// The temporary folder of a user whose name has no form in Windows-1251 ("C:\users\Әлия\Temp").
+std::string UserFolder(const ScratchFolder& profiles) {
+    const std::string folder = profiles / "Әлия\\";
+    CreateDirectoryW(Wide(folder).c_str(), nullptr);
+    return folder;
+}
 
 class SilentInstall : public testing::Test {
 protected:
@@ -28,11 +33,13 @@ protected:
         s[kInstallFolder] = installs_ / "Тест";
         // The wizard leaves the box of "Пуск" unticked.
         layout_.shortcuts = {{"Рабочий стол", "A", "a.txt", "", "", ""}, {"Пуск", "B", "a.txt", "", "", ""}};
-        layout_.files = {{"a.txt", 1}, {"sub\\b.txt", 2}};
+        layout_.files = {{"a.txt", 1}, {"docs\\Справка.txt", 3}, {"sub\\b.txt", 2}};
+        s[kWriteRegistry] = "1";
+        layout_.registry = {{"HKEY_CURRENT_USER", key_.Path(), "Справка", "%ProgDr%\\docs\\Справка.txt", "String"}};
     }
     // The program's exit code, while no window of it may ever show.
     DWORD Run(const std::string& arguments, const std::string& package = {}) {
-        WriteSetupProgram(programs_ / "setup.exe", package.empty() ? ComposePackage(TextLines(layout_), "abb") : package);
+        WriteSetupProgram(programs_ / "setup.exe", package.empty() ? ComposePackage(TextLines(layout_), payload_) : package);
         ChildProgram child(programs_ / "setup.exe", temp_.Path(), arguments);
         std::string shown;
         WaitFor([&] {
@@ -45,24 +52,36 @@ protected:
         return child.WaitForExit(0).value_or(99);
     }
 
-    ScratchFolder programs_, temp_, installs_, links_;
+    ScratchFolder programs_, profiles_, installs_, links_;
+    ScratchFolder temp_{UserFolder(profiles_)};
     ShellFolderOverride desktop_{"Desktop"}, startMenu_{"Start Menu"};
-    std::string starter_ = programs_ / "starter.exe";
+    ScratchKey key_{HKEY_CURRENT_USER, "Software\\"};
+    std::string starter_ = programs_ / "starter.exe", payload_ = "abbdoc";
     PackageLayout layout_;
 };
 
+// Every run has the temporary folder of the user "Әлия"; folders, file names and values may hold
+// letters of any language.
 TEST_F(SilentInstall, InstallsWithEveryShortcutStartingNothingAndLogsEachFileAndStepInUtf8) {
-    EXPECT_EQ(Run("/S"), 0u);
-    EXPECT_EQ(ListFiles(installs_ / "Тест\\"), "a.txt sub\\b.txt") << "the package's folder";
-    EXPECT_EQ(ListFiles(links_.Path()), "A.lnk B.lnk");
-    EXPECT_FALSE(FileExists(starter_ + ".args")) << "neither the first nor the last program starts";
-
     const std::string log = programs_ / "журнал.log";
-    EXPECT_EQ(Run("/LOG=\"" + log + "\" /s /D=" + installs_ / "Другая папка"), 0u);
-    EXPECT_EQ(ListFiles(installs_ / "Другая папка\\"), "a.txt sub\\b.txt");
-    const std::string folder = installs_.Path() + Utf8(u8"Другая папка\\");
-    EXPECT_EQ(ReadFileBytes(log), folder + "a.txt\r\n" + folder + "sub\\b.txt\r\n" +
-                                      Utf8(u8"Создание ярлыков...\r\nУдаление *.tmp\r\nГотово\r\n"));
+    const std::pair<std::string, std::string> rows[] = {  // the arguments, the install folder
+        {"/S", installs_ / "Тест\\"},  // the package's folder, no log
+        {"/LOG=\"" + log + "\" /s /D=" + installs_ / "Другая папка", installs_ / "Другая папка\\"},
+        {"/S /LOG=" + log + " /D=" + installs_ / "Программы Müller\\Проверка", installs_ / "Программы Müller\\Проверка\\"}};
+    for (const auto& [arguments, folder] : rows) {
+        DeleteFileW(Wide(log).c_str());
+        EXPECT_EQ(Run(arguments), 0u);
+        EXPECT_EQ(ListFiles(folder), "a.txt docs\\Справка.txt sub\\b.txt");
+        EXPECT_EQ(ReadFileBytes(folder + "docs\\Справка.txt"), "doc");
+        EXPECT_EQ(ReadRegValue(HKEY_CURRENT_USER, key_.Path(), "Справка").value_or(RegValue{}).data,
+                  folder + "docs\\Справка.txt" + '\0');
+        EXPECT_EQ(ListFiles(links_.Path()), "A.lnk B.lnk");
+        EXPECT_FALSE(FileExists(starter_ + ".args")) << "neither the first nor the last program starts";
+        if (arguments == "/S") continue;
+        EXPECT_EQ(ReadFileBytes(log), "\xEF\xBB\xBF" + folder + "a.txt\r\n" + folder + "docs\\Справка.txt\r\n" + folder +
+                                          "sub\\b.txt\r\nДобавление данных в реестр...\r\nСоздание ярлыков...\r\n"
+                                          "Удаление *.tmp\r\nГотово\r\n") << arguments;
+    }
 }
 
 TEST_F(SilentInstall, EachFailureEndsWithItsExitCodeAndNoWindow) {
@@ -70,9 +89,9 @@ TEST_F(SilentInstall, EachFailureEndsWithItsExitCodeAndNoWindow) {
     EXPECT_EQ(Run("/S /LOG=" + programs_ / "missing\\setup.log"), 4u) << "a log that cannot be created";
     StringList damaged = TextLines(layout_);
     damaged[setting::kFileCount] = "abc";
-    EXPECT_EQ(Run("/S", ComposePackage(damaged, "abb")), 1u);
+    EXPECT_EQ(Run("/S", ComposePackage(damaged, payload_)), 1u);
     EXPECT_EQ(Run("/S", ComposeTextBlock(damaged) + LengthTrailer(1 << 30)), 1u) << "a length beyond the file";
-    std::string flipped = ComposeSealedPackage(TextLines(layout_), "abb");
+    std::string flipped = ComposeSealedPackage(TextLines(layout_), payload_);
     flipped[flipped.size() - 6] ^= 4;  // a bad download: one byte of a file
     EXPECT_EQ(Run("/S", flipped), 1u) << "a checksum that does not match";
     EXPECT_EQ(ListFiles(installs_.Path()), "") << "nothing installed";
@@ -80,10 +99,10 @@ TEST_F(SilentInstall, EachFailureEndsWithItsExitCodeAndNoWindow) {
     const std::string log = programs_ / "setup.log", blocker = installs_ / "file";
     WriteFileBytes(blocker, "");
     EXPECT_EQ(Run("/LOG=" + log + " /S /D=" + blocker + "\\sub"), 3u);
-    EXPECT_EQ(ReadFileBytes(log), "Cannot create file " + blocker + "\\sub\\a.txt\r\n");
+    EXPECT_EQ(ReadFileBytes(log), "\xEF\xBB\xBF" "Cannot create file " + blocker + "\\sub\\a.txt\r\n");
 
     ScratchFolder firstTemp;
-    WriteSetupProgram(programs_ / "first.exe", ComposePackage(TextLines(layout_), "abb"));
+    WriteSetupProgram(programs_ / "first.exe", ComposePackage(TextLines(layout_), payload_));
     ChildProgram first(programs_ / "first.exe", firstTemp.Path());
     ASSERT_TRUE(WaitForWindow(first.Id(), [](const WindowState& w) { return w.visible; }, kTimeout));
     EXPECT_EQ(Run("/S"), 2u) << "another setup program runs";
