@@ -1,5 +1,5 @@
 #pragma once
-// Texts the install engine shows or relies on. Russian texts are Windows-1251 bytes at run time.
+// Texts the install engine shows or relies on, in UTF-8 as all the program's text.
 
 namespace engine_text {
 // Status line while installing.

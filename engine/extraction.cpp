@@ -10,6 +10,7 @@
 #include "runtime/errors.h"
 #include "runtime/file.h"
 #include "runtime/integer.h"
+#include "runtime/unicode.h"
 
 namespace {
 
@@ -37,8 +38,10 @@ bool KeepCopying(void* context) {
 void ExtractFile(Installation& run, ByteSource& payload, const std::string& installFolder, std::int64_t first, bool last) {
     const StringList& entries = run.package.FileEntries;
     const std::string target = installFolder + ListLine(entries, first);
-    // The system's ANSI calls would refuse or cut a longer path; nothing is written elsewhere.
-    if (target.size() >= MAX_PATH) Fail("FileCreateError", FormatText(messages::kCannotCreateFile, target));
+    // The system takes paths shorter than MAX_PATH characters (UTF-16 units, not our UTF-8 bytes)
+    // and would refuse or cut a longer one; nothing is written elsewhere.
+    const std::wstring wideTarget = Wide(target);
+    if (wideTarget.size() >= MAX_PATH) Fail("FileCreateError", FormatText(messages::kCannotCreateFile, target));
     const std::string folder = FolderPart(target);
     if (!FolderExists(folder)) CreateFolderPath(folder);
     CopyResult copied;
@@ -49,7 +52,7 @@ void ExtractFile(Installation& run, ByteSource& payload, const std::string& inst
     // A file cut short (by the user's stop, a full disk, a package copy that ends early) would
     // look installed; it goes before the run stops or the error is shown.
     if (copied != CopyResult::Copied) {
-        DeleteFileA(target.c_str());
+        DeleteFileW(wideTarget.c_str());
         if (copied == CopyResult::ReadFailed) FailReading();
         if (copied == CopyResult::WriteFailed) FailWriting();
         return;
@@ -58,7 +61,7 @@ void ExtractFile(Installation& run, ByteSource& payload, const std::string& inst
     // archive attribute alone, the usual record's: setting it again would cost a quarter of a
     // millisecond a file under Wine.
     const auto attributes = static_cast<DWORD>(StrToInt(ListLine(entries, first + 2)));
-    if (attributes != FILE_ATTRIBUTE_ARCHIVE) SetFileAttributesA(target.c_str(), attributes);
+    if (attributes != FILE_ATTRIBUTE_ARCHIVE) SetFileAttributesW(wideTarget.c_str(), attributes);
     ++run.state.FilesDone;
     run.view.FileInstalled(target);
     if (!ShowDue(run) && !last) return;

@@ -7,6 +7,7 @@
 #include "engine/registry_read.h"
 #include "package/loader.h"
 #include "runtime/platform.h"
+#include "runtime/unicode.h"
 
 namespace {
 
@@ -16,9 +17,9 @@ constexpr const char* kShellFoldersKey = "Software\\Microsoft\\Windows\\CurrentV
 constexpr const char* kMapGroupsKey = "Software\\Microsoft\\Windows\\CurrentVersion\\GrpConv\\MapGroups";
 
 std::string ShellFolder(int csidl) {
-    char path[MAX_PATH];
-    if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
-    return path;
+    wchar_t path[MAX_PATH];
+    if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
+    return Utf8(path);
 }
 
 // The registry's folder, or the system's when the registry has none.
@@ -48,17 +49,17 @@ std::string GetProgramFilesDir() {
 }
 
 std::string GetWindowsDir() {
-    char path[260];
-    const UINT n = GetWindowsDirectoryA(path, sizeof path);
-    return std::string(path, n < sizeof path ? n : 0);
+    wchar_t path[MAX_PATH];
+    const UINT n = GetWindowsDirectoryW(path, MAX_PATH);
+    return Utf8(std::wstring_view(path, n < MAX_PATH ? n : 0));
 }
 
 std::string GetSystemDir() {
     std::string folder = ReadRegString(HKEY_LOCAL_MACHINE, kSetupKey, "SysDir");
     if (!folder.empty()) return folder;
-    char path[MAX_PATH];
-    const UINT n = GetSystemDirectoryA(path, sizeof path);
-    return std::string(path, n < sizeof path ? n : 0);
+    wchar_t path[MAX_PATH];
+    const UINT n = GetSystemDirectoryW(path, MAX_PATH);
+    return Utf8(std::wstring_view(path, n < MAX_PATH ? n : 0));
 }
 
 std::string GetStartMenuDir() {
@@ -101,7 +102,7 @@ bool CreateFolderPath(const std::string& path) {
     const std::string parent = FolderPart(folder);
     if (parent == folder) return true;
     if (!CreateFolderPath(parent)) return false;
-    return CreateDirectoryA(folder.c_str(), nullptr) != FALSE;
+    return CreateDirectoryW(Wide(folder).c_str(), nullptr) != FALSE;
 }
 
 std::string FolderPart(const std::string& path) {

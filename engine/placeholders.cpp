@@ -1,6 +1,7 @@
 #include "engine/placeholders.h"
 
 #include "engine/engine_texts.h"
+#include "runtime/utf8_cut.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ std::string ExpandInstallFolder(std::string folder, const std::string& remainder
     // The install steps leave the box ending in "\"; %ProgDr%\x must not give "\\x".
     if (folder.back() == '\\') {
         folder.pop_back();
-        return (folder + remainder).substr(0, kMaxPathText);
+        return std::string(FirstCharacters(folder + remainder, kMaxPathText));
     }
     return folder + remainder;
 }
@@ -36,7 +37,7 @@ std::string ExpandInstallFolder(std::string folder, const std::string& remainder
 }  // namespace
 
 std::string ExpandPathWith(const std::string& text, PathFolders& folders) {
-    const std::string cut = text.substr(0, kMaxPathText);
+    const std::string cut(FirstCharacters(text, kMaxPathText));
     const Token token = LeadingToken(cut);
     if (token == Token::None) return cut;
     const std::string remainder = cut.substr(kTokenLength);

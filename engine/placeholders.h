@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string>
 
-// Path texts are cut to this many characters before expansion.
+// Path texts are cut to this many characters (not UTF-8 bytes) before expansion.
 inline constexpr std::size_t kMaxPathText = 255;
 
 // Where the tokens' folders come from; asked only for the folder of the token found, at the time

@@ -7,7 +7,9 @@
 
 struct RegValue {
     DWORD type = REG_NONE;
-    std::string data;  // the stored bytes; strings keep their terminating zero
+    // The stored bytes; strings (REG_SZ, REG_EXPAND_SZ), stored in UTF-16, in UTF-8 and with their
+    // terminating zero as stored.
+    std::string data;
 };
 
 // The value, or nothing when the key cannot be opened or the value is missing. An empty path reads

@@ -6,6 +6,7 @@
 #include "package/settings.h"
 #include "runtime/errors.h"
 #include "runtime/integer.h"
+#include "runtime/unicode.h"
 
 namespace {
 
@@ -32,7 +33,11 @@ void WriteRecord(const StringList& entries, std::int64_t first, InstallView& vie
     if (type == kRegString) {
         written = SetRegValue(key, name, REG_SZ, data + '\0');
     } else if (type == kRegBinary) {
-        written = SetRegValue(key, name, REG_BINARY, data);
+        // The bytes as the package holds them, in Windows-1251 (UTF-8 only where a folder put in
+        // for %ProgDr% has letters outside it).
+        std::string bytes;
+        if (!Utf8ToCp1251(data, bytes)) bytes = data;
+        written = SetRegValue(key, name, REG_BINARY, bytes);
     } else if (type == kRegDword) {
         written = SetRegValue(key, name, REG_DWORD, DwordBytes(static_cast<DWORD>(StrToInt(data))));
     }
@@ -59,14 +64,17 @@ RegKey OpenOrCreateKey(HKEY root, const std::string& keyPath) {
     if (!root || start == std::string::npos) return RegKey();
     HKEY key = nullptr;
     const LONG result =
-        RegCreateKeyExA(root, keyPath.c_str() + start, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+        RegCreateKeyExW(root, Wide(keyPath.substr(start)).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
     return RegKey(result == ERROR_SUCCESS ? key : nullptr);
 }
 
 bool SetRegValue(const RegKey& key, const std::string& name, DWORD type, const std::string& bytes) {
     if (!key.Handle()) return false;
-    return RegSetValueExA(key.Handle(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                          static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
+    const std::wstring text = type == REG_SZ || type == REG_EXPAND_SZ ? Wide(bytes) : std::wstring();
+    const void* data = text.empty() ? static_cast<const void*>(bytes.data()) : text.data();
+    const std::size_t size = text.empty() ? bytes.size() : text.size() * sizeof(wchar_t);
+    return RegSetValueExW(key.Handle(), Wide(name).c_str(), 0, type, static_cast<const BYTE*>(data),
+                          static_cast<DWORD>(size)) == ERROR_SUCCESS;
 }
 
 void SetRegString(const RegKey& key, const std::string& name, const std::string& text) {

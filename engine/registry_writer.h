@@ -28,6 +28,8 @@ HKEY RootKeyByName(const std::string& name);
 // empty path (the root itself), give an empty RegKey, on which every write fails.
 RegKey OpenOrCreateKey(HKEY root, const std::string& keyPath);
 
+// Strings (REG_SZ, REG_EXPAND_SZ) come in UTF-8, with the terminating zero they are to have, and are
+// stored in UTF-16, the zero counted in the size; other types' bytes are stored as they are.
 bool SetRegValue(const RegKey& key, const std::string& name, DWORD type, const std::string& bytes);
 // Fails with "Failed to set data for '%s'" when the value cannot be written.
 void SetRegString(const RegKey& key, const std::string& name, const std::string& text);

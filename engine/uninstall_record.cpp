@@ -10,6 +10,7 @@
 #include "package/settings.h"
 #include "runtime/platform.h"
 #include "runtime/text_file.h"
+#include "runtime/unicode.h"
 
 namespace {
 
@@ -20,6 +21,12 @@ DWORD InstalledKiB(const PackageData& package) {
 }
 
 }  // namespace
+
+std::string UninstallFileBytes(const std::string& text) {
+    std::string bytes;
+    if (!Utf8ToCp1251(text, bytes)) bytes = std::string(kUtf8ByteOrderMark).append(text);
+    return bytes;
+}
 
 std::string UninstallKeyPath(const std::string& entryName) {
     return "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + entryName;
@@ -47,5 +54,5 @@ void WriteUninstallRecord(Installation& run) {
     const std::string text = UninstallText(run.package, installFolder,
                                            ExpandPath(Setting(run.package, setting::kUninstallSetting3), run.view),
                                            run.state.CreatedLinks);
-    WriteTextFile(installFolder + "Uninstall.ini", text);
+    WriteTextFile(installFolder + "Uninstall.ini", UninstallFileBytes(text));
 }

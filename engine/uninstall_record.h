@@ -8,4 +8,9 @@
 // The uninstall key's path under HKEY_LOCAL_MACHINE for the program's entry name.
 std::string UninstallKeyPath(const std::string& entryName);
 
+// Uninstall.ini's bytes for its text (UTF-8): Windows-1251, as uninstallers have always read it,
+// when every character has a form there; otherwise UTF-8 behind a byte-order mark (a user's
+// folder "C:\Программы Müller"), which the uninstaller tells apart by it.
+std::string UninstallFileBytes(const std::string& text);
+
 void WriteUninstallRecord(Installation& run);

@@ -1,6 +1,7 @@
 #pragma once
 // The text of Uninstall.ini, the record the package's uninstaller reads: section headers followed by
-// bare lines whose meaning is their position, each line ended by CR LF.
+// bare lines whose meaning is their position, each line ended by CR LF. The text is UTF-8, as all
+// the program's text; UninstallFileBytes (uninstall_record.h) chooses the file's encoding.
 #include <string>
 
 #include "package/package_data.h"

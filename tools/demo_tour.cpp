@@ -12,7 +12,6 @@
 
 #include "engine/engine_texts.h"
 #include "engine/shell_link.h"
-#include "engine/wide_text.h"
 #include "tools/window_driver.h"
 #include "tools/window_picture.h"
 #include "wizard/wizard_texts.h"
@@ -31,7 +30,7 @@ constexpr const char* kNote = "Купить хлеба и молока.";
 // Long enough for a page to paint after it shows.
 constexpr DWORD kPaintMs = 500;
 
-void Print(const std::string& text) { std::fputs(Cp1251ToUtf8(text).c_str(), stdout); }
+void Print(const std::string& text) { std::fputs(text.c_str(), stdout); }
 
 auto Shown(const std::string& caption) {
     return [caption](const WindowState& w) { return w.visible && w.text == caption; };

@@ -8,6 +8,7 @@
 #include "engine/registry_read.h"
 #include "engine/registry_writer.h"
 #include "package/setting_lines.h"
+#include "runtime/unicode.h"
 #include "tests/support/failure_capture.h"
 #include "tests/support/scratch_folder.h"
 
@@ -63,7 +64,7 @@ class ScratchKey {
 public:
     ScratchKey(HKEY root, const std::string& parent)
         : root_(root), path_(parent + "RodevTest-" + std::to_string(GetCurrentProcessId())) {}
-    ~ScratchKey() { RegDeleteTreeA(root_, path_.c_str()), RegDeleteKeyA(root_, path_.c_str()); }
+    ~ScratchKey() { RegDeleteTreeW(root_, Wide(path_).c_str()), RegDeleteKeyW(root_, Wide(path_).c_str()); }
     ScratchKey(const ScratchKey&) = delete;
     const std::string& Path() const { return path_; }
 
@@ -83,7 +84,7 @@ public:
     void Set(DWORD type, const std::string& bytes) {
         EXPECT_TRUE(SetRegValue(OpenOrCreateKey(root_, key_), name_, type, bytes)) << key_ << "\\" << name_;
     }
-    void Remove() { RegDeleteKeyValueA(root_, key_.c_str(), name_.c_str()); }
+    void Remove() { RegDeleteKeyValueW(root_, Wide(key_).c_str(), Wide(name_).c_str()); }
 
 private:
     HKEY root_;

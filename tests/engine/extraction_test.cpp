@@ -8,23 +8,37 @@ namespace {
 
 using Extraction = EngineTest;
 
+// The relative path with its "*" replaced by as many "ж" as make the path below the folder length
+// characters long, as the system counts them; each "ж" is two bytes of UTF-8. The 100th is a "\":
+// Linux under Wine takes names of at most 255 bytes.
+std::string FilledTo(std::size_t length, std::string relative, const std::string& folder) {
+    const std::size_t letters = length + 1 - Wide(folder + relative).size();
+    std::string fill;
+    for (std::size_t i = 1; i <= letters; ++i) fill += i == 100 ? "\\" : "ж";
+    return relative.replace(relative.find('*'), 1, fill);
+}
+
 TEST_F(Extraction, EveryFileLandsWholeWithItsAttributesReplacingWhatWasThere) {
     std::string big;  // larger than the pieces it is copied in
     for (int i = 0; i < 200000; ++i) big += static_cast<char>(i * 7 + i / 251);
     WriteFileBytes(Installed("app.exe"), std::string(5000, 'o'));
     const std::pair<std::string, std::string> files[] = {{"app.exe", "new"}, {"data\\sub\\a.bin", {"\0\x01\xff", 3}},
-        {"empty.txt", ""}, {"big.bin", big}, {"Документы\\Справка.txt", "справка"}, {"same.txt", "first"}};
+        {"empty.txt", ""}, {"big.bin", big}, {"Документы\\Справка.txt", "справка"}, {"Müller\\Әлия.txt", "ә"},
+        {"same.txt", "first"}};
     for (const auto& [path, bytes] : files) package_.AddFile(path, bytes);
     package_.AddFile("same.txt", "second");               // the last record of a path wins
     package_.AddFile("readonly.txt", "kept whole", "1");  // written in full, then marked
     package_.AddFile("hidden.txt", "h", "34");
+    const std::string longest = FilledTo(MAX_PATH - 1, "Длинный\\*", install_.Path());  // the system's limit
+    package_.AddFile(longest, "long");
     Do(ExtractFiles);
+    EXPECT_EQ(ReadFileBytes(Installed(longest)), "long");
     for (const auto& [path, bytes] : files) EXPECT_EQ(ReadFileBytes(Installed(path)), path == "same.txt" ? "second" : bytes);
     EXPECT_EQ(ReadFileBytes(Installed("readonly.txt")), "kept whole");
     // The file system may add the archive bit of its own.
-    EXPECT_EQ(GetFileAttributesA(Installed("readonly.txt").c_str()) & 3, DWORD{FILE_ATTRIBUTE_READONLY});
-    EXPECT_EQ(GetFileAttributesA(Installed("hidden.txt").c_str()) & 3, DWORD{FILE_ATTRIBUTE_HIDDEN});
-    EXPECT_EQ(std::pair(state_.FilesDone, state_.FilesTotal), std::pair(9, 9));  // both records of a path count
+    EXPECT_EQ(GetFileAttributesW(Wide(Installed("readonly.txt")).c_str()) & 3, DWORD{FILE_ATTRIBUTE_READONLY});
+    EXPECT_EQ(GetFileAttributesW(Wide(Installed("hidden.txt")).c_str()) & 3, DWORD{FILE_ATTRIBUTE_HIDDEN});
+    EXPECT_EQ(std::pair(state_.FilesDone, state_.FilesTotal), std::pair(11, 11));  // both records of a path count
 }
 
 // Files come faster than anyone reads their names: the window is brought up to date once the run's
@@ -41,15 +55,15 @@ TEST_F(Extraction, ManySmallFilesAreShownAsOftenAsAPersonCanSeeTheLastAlways) {
 
 // What is in the way of a file (a folder when it ends in "\"), or a package copy shorter than its
 // sizes, ends the run at that file with the runtime's message (followed by the file's path after a
-// blank), and a file cut short goes. A "*" is filled up to MAX_PATH characters: the system's ANSI
-// calls take fewer.
+// blank), and a file cut short goes. A "*" is filled up to MAX_PATH characters: the system takes
+// fewer.
 using Fault = std::tuple<std::string, const char*, std::string, const char*, std::string>;
 
 class ExtractionFault : public EngineTest, public testing::WithParamInterface<Fault> {};
 
 TEST_P(ExtractionFault, EndsTheRunKeepingTheFilesBefore) {
     auto [file, size, way, kind, message] = GetParam();
-    if (file.back() == '*') file.replace(file.size() - 1, 1, MAX_PATH - Installed(file).size() + 1, 'a');
+    if (file.back() == '*') file = FilledTo(MAX_PATH, file, install_.Path());
     if (!way.empty()) way.back() == '\\' ? void(CreateFolderPath(Installed(way))) : WriteFileBytes(Installed(way), "");
     package_.AddFile("before.txt", "before");
     package_.AddFile(file, "0123456789");

@@ -13,10 +13,10 @@ TEST(MachineFolders, WithoutARegistryValueTheSystemNamesTheFolder) {
     ValueOverride quickLaunch(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\GrpConv\\MapGroups",
                               "Quick Launch");
     system.Set(""), quickLaunch.Remove();
-    char path[MAX_PATH];
-    EXPECT_EQ(GetSystemDir(), std::string(path, GetSystemDirectoryA(path, MAX_PATH)));
-    SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path);
-    EXPECT_EQ(GetQuickLaunchDir(), path + std::string("\\Microsoft\\Internet Explorer\\Quick Launch"));
+    wchar_t path[MAX_PATH];
+    EXPECT_EQ(GetSystemDir(), Utf8(std::wstring_view(path, GetSystemDirectoryW(path, MAX_PATH))));
+    SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path);
+    EXPECT_EQ(GetQuickLaunchDir(), Utf8(path) + "\\Microsoft\\Internet Explorer\\Quick Launch");
     // A value that is no text is reported, not taken for a folder.
     quickLaunch.Set(REG_DWORD, std::string(4, '\5'));
     EXPECT_FAILURE(GetQuickLaunchDir(), "RegistryError", "Invalid data type for 'Quick Launch'");

@@ -21,7 +21,7 @@ protected:
         settings[setting::kRunApp] = "bin\\app.exe";
     }
     void SetUp() override { ASSERT_EQ(GetDesktopDir() + "\\", desktopFolder_.Path()); }
-    ~InstallRun() override { RegDeleteTreeA(HKEY_LOCAL_MACHINE, UninstallKeyPath(entry_).c_str()); }
+    ~InstallRun() override { RegDeleteTreeW(HKEY_LOCAL_MACHINE, Wide(UninstallKeyPath(entry_)).c_str()); }
 
     ScratchFolder desktopFolder_{scratch_.Path()};
     ShellFolderOverride desktop_{"Desktop"};
@@ -57,6 +57,25 @@ TEST_F(InstallRun, EveryStepRunsInOrderWithItsStatusAndPauseThenTheWizardMovesOn
     for (const auto& [name, type, data] : values) {
         const RegValue value = ReadRegValue(HKEY_LOCAL_MACHINE, UninstallKeyPath(entry_), name).value_or(RegValue{});
         EXPECT_EQ(std::pair(value.type, value.data), std::pair(type, data)) << name;
+    }
+}
+
+// Uninstall.ini stays in Windows-1251, byte for byte as uninstallers have always read it, unless a
+// letter of its text has no form there (the user's folder): then it is UTF-8 behind a byte-order mark.
+TEST_F(InstallRun, UninstallRecordIsWindows1251WhereItsTextFitsOtherwiseUtf8WithAByteOrderMark) {
+    const std::tuple<std::string, std::string, std::string> rows[] = {
+        // The folder; the record's start and its line for bin\app.exe, as stored.
+        {"Программы\\Проверка\\", "[Settings]\r\n2\r\n\xD2\xE5\xF1\xF2\r\n",
+         "\\\xCF\xF0\xEE\xE3\xF0\xE0\xEC\xEC\xFB\\\xCF\xF0\xEE\xE2\xE5\xF0\xEA\xE0\\bin\\app.exe\r\n"},
+        {"Программы Müller\\Проверка\\", "\xEF\xBB\xBF[Settings]\r\n2\r\nТест\r\n",
+         "\\Программы Müller\\Проверка\\bin\\app.exe\r\n"}};
+    for (const auto& [folder, start, line] : rows) {
+        view_.folder = Installed(folder);
+        ASSERT_TRUE(CreateFolderPath(view_.folder));
+        Do(WriteUninstallRecord);
+        const std::string record = ReadFileBytes(view_.folder + "Uninstall.ini");
+        EXPECT_EQ(record.substr(0, start.size()), start) << folder;
+        EXPECT_NE(record.find(line), std::string::npos) << folder;
     }
 }
 

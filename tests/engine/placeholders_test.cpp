@@ -19,6 +19,13 @@ using Row = std::tuple<std::string, std::string, std::string>;
 
 const std::string kTail(300, 't'), kBox(20, 'f');
 
+// The letter count times: Cyrillic letters take two bytes each.
+std::string Letters(const std::string& letter, int count) {
+    std::string text;
+    while (count-- > 0) text += letter;
+    return text;
+}
+
 class PackagePath : public testing::TestWithParam<Row> {};
 
 TEST_P(PackagePath, ExpandsAsThePackageAuthorExpects) {
@@ -42,6 +49,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, PackagePath, testing::Values(
     Row{"%progdr%\\Docs\\readme.txt", "", "C:\\Program Files\\Rodev\\Docs\\readme.txt"},
     // Texts are cut to 255 characters before the folder is put in, and the result again after.
     Row{std::string(300, 'p'), "", std::string(255, 'p')}, Row{"%WinDir%" + kTail, "", "C:\\WIN" + kTail.substr(0, 247)},
-    Row{"%ProgDr%" + kTail, "D:\\" + kBox + "\\", ("D:\\" + kBox + kTail).substr(0, 255)}));
+    Row{"%ProgDr%" + kTail, "D:\\" + kBox + "\\", ("D:\\" + kBox + kTail).substr(0, 255)},
+    // Characters, not bytes, and never half of one.
+    Row{Letters("п", 300), "", Letters("п", 255)},
+    Row{"%ProgDr%" + Letters("п", 300), "D:\\" + Letters("Ә", 20) + "\\", "D:\\" + Letters("Ә", 20) + Letters("п", 232)}));
 
 }  // namespace

@@ -17,8 +17,10 @@ TEST_F(RegistryValues, EachTypeIsStoredAsItsOwnBelowTheNamedRootWithTheDataExpan
     const std::tuple<const char*, const char*, DWORD, std::string> values[] = {
         // Only an empty string shows a missing zero: reading adds it to others.
         {"String", "Редактор", REG_SZ, std::string("Редактор") + '\0'}, {"String", "", REG_SZ, {"", 1}},
+        {"String", "Müller Әлия", REG_SZ, std::string("Müller Әлия") + '\0'},
         {"String", "%ProgDr%\\app.exe", REG_SZ, std::string("C:\\Apps\\Tool\\app.exe") + '\0'},
-        {"Binary", "\x01" "Ab\x7F\x80\xFFЖ", REG_BINARY, "\x01" "Ab\x7F\x80\xFFЖ"}, {"Binary", "", REG_BINARY, ""},
+        // Binary data is the package's Windows-1251 bytes ("Ђ" is 0x80, "я" 0xFF).
+        {"Binary", "\x01" "Ab\x7FЂяЖ", REG_BINARY, "\x01" "Ab\x7F\x80\xFF\xC6"}, {"Binary", "", REG_BINARY, ""},
         {"DWORD", "$89ABCDEF", REG_DWORD, "\xEF\xCD\xAB\x89"}, {"DWORD", "-19088744", REG_DWORD, "\x98\xBA\xDC\xFE"},
         {"DWORD", "  +305419896", REG_DWORD, "\x78\x56\x34\x12"},
         {"string", "text", REG_NONE, ""}};  // an unknown type writes nothing
@@ -36,6 +38,14 @@ TEST_F(RegistryValues, EachTypeIsStoredAsItsOwnBelowTheNamedRootWithTheDataExpan
         EXPECT_EQ(std::pair(value.type, value.data), std::pair(stored, bytes)) << type << data;
     }
     EXPECT_EQ(ReadRegValue(HKEY_LOCAL_MACHINE, machine.Path(), "")->data, std::string("default") + '\0');
+    // Strings are stored in UTF-16, their terminating zero counted, as every program reading them expects.
+    HKEY opened = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, Wide(key).c_str(), 0, KEY_QUERY_VALUE, &opened), ERROR_SUCCESS);
+    wchar_t stored[32] = {};
+    DWORD size = sizeof stored;
+    RegQueryValueExW(opened, L"StringMüller Әлия", nullptr, nullptr, reinterpret_cast<BYTE*>(stored), &size);
+    RegCloseKey(opened);
+    EXPECT_EQ(std::wstring(stored, size / 2), std::wstring(L"Müller Әлия") + L'\0');
 }
 
 // A root name in other letters and a DWORD that is no number: the run ends at the record, before

@@ -27,7 +27,7 @@ TEST_P(Shortcuts, EveryTickedPlaceGetsItsLinkToTheInstalledProgramAndNoOtherPlac
     package_.data.MainSettings[setting::kProgramGroup] = "Редактор";
     for (const char* place : {engine_text::kProgramsPlace, engine_text::kStartPlace, engine_text::kDesktopPlace,
                               engine_text::kTaskbarPlace})
-        package_.AddShortcut(place, "Редактор", "bin\\edit.exe", "%ProgDr%", "-a", "Правка");
+        package_.AddShortcut(place, "Редактор", "bin\\edit.exe", "%ProgDr%", "-a Әлия", "Правка Müller");
     // Place names match in their exact letters only.
     for (const char* place : {"пуск", "Пуск ", "Desktop"}) package_.AddShortcut(place, "Other", "edit.exe");
     Do(CreateShortcuts);
@@ -36,7 +36,8 @@ TEST_P(Shortcuts, EveryTickedPlaceGetsItsLinkToTheInstalledProgramAndNoOtherPlac
         // Program menu links go into the package's program group.
         const std::string link = places_ + kFolders[place] + (place ? "" : "\\Редактор") + "\\Редактор.lnk";
         if (place != GetParam()) made.push_back(link);
-        EXPECT_EQ(Fields(link), place == GetParam() ? "|||" : "C:\\Apps\\Ред\\bin\\edit.exe|C:\\Apps\\Ред|-a|Правка");
+        EXPECT_EQ(Fields(link),
+                  place == GetParam() ? "|||" : "C:\\Apps\\Ред\\bin\\edit.exe|C:\\Apps\\Ред|-a Әлия|Правка Müller");
     }
     EXPECT_EQ(state_.CreatedLinks, made);
     EXPECT_EQ(view_.folder, "C:\\Apps\\Ред\\");
