@@ -56,7 +56,7 @@ protected:
     ScratchFolder temp_{UserFolder(profiles_)};
     ShellFolderOverride desktop_{"Desktop"}, startMenu_{"Start Menu"};
     ScratchKey key_{HKEY_CURRENT_USER, "Software\\"};
-    std::string starter_ = programs_ / "starter.exe", payload_ = "abbdoc";
+    std::string starter_ = programs_ / "starter.exe", payload_ = "adocbb";
     PackageLayout layout_;
 };
 
