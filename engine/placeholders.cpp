@@ -1,7 +1,7 @@
 #include "engine/placeholders.h"
 
 #include "engine/engine_texts.h"
-#include "runtime/utf8_cut.h"
+#include "runtime/utf8_characters.h"
 
 namespace {
 

@@ -29,7 +29,7 @@ std::string LinkFolder(Installation& run, ShortcutPlace place) {
     if (folder.empty() || place != kProgramsPlace) return folder;
     // Program menu links go into the package's program group.
     const std::string& group = Setting(run.package, setting::kProgramGroup);
-    return RelativePathFault(group).empty() ? folder + "\\" + group : std::string();
+    return Utf8RelativePathFault(group).empty() ? folder + "\\" + group : std::string();
 }
 
 }  // namespace
@@ -55,7 +55,7 @@ void CreateShortcuts(Installation& run) {
             if (location != place.text || !run.view.IsPlaceChecked(place.place)) continue;
             const std::string folder = LinkFolder(run, place.place);
             const std::string& name = ListLine(entries, first + 1);
-            if (folder.empty() || !RelativePathFault(name).empty()) continue;
+            if (folder.empty() || !Utf8RelativePathFault(name).empty()) continue;
             const std::string link = folder + "\\" + name + ".lnk";
             const std::string linkFolder = FolderPart(link);
             if (!FolderExists(linkFolder)) CreateFolderPath(linkFolder);

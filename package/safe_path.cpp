@@ -1,5 +1,7 @@
 #include "package/safe_path.h"
 
+#include "runtime/utf8_characters.h"
+
 namespace {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
@@ -22,14 +24,14 @@ bool IsDeviceName(std::string_view part) {
            base[3] >= '1' && base[3] <= '9';
 }
 
-}  // namespace
-
-std::string RelativePathFault(std::string_view path) {
+// Dots, blanks, separators and device names are the same bytes in Windows-1251 and in UTF-8; only
+// the length is counted in characters of the path's encoding.
+std::string PathFault(std::string_view path, std::size_t characters) {
     if (path.empty()) return {};
     if (IsSeparator(path.front())) return "starts at the root of a drive";
     // A drive ("C:x" is relative to the drive's current folder) or a stream of a file.
     if (path.find(':') != std::string_view::npos) return "names a drive or a stream (':')";
-    if (path.size() > kMaxRelativePath) return "is longer than " + std::to_string(kMaxRelativePath) + " characters";
+    if (characters > kMaxRelativePath) return "is longer than " + std::to_string(kMaxRelativePath) + " characters";
     std::size_t start = 0;
     while (start <= path.size()) {
         std::size_t end = start;
@@ -41,3 +43,9 @@ std::string RelativePathFault(std::string_view path) {
     }
     return {};
 }
+
+}  // namespace
+
+std::string RelativePathFault(std::string_view path) { return PathFault(path, path.size()); }
+
+std::string Utf8RelativePathFault(std::string_view path) { return PathFault(path, CountCharacters(path)); }

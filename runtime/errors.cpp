@@ -1,6 +1,6 @@
 #include "runtime/errors.h"
 
-#include "runtime/utf8_cut.h"
+#include "runtime/utf8_characters.h"
 
 std::string FormatText(const char* pattern, const std::string& argument) {
     std::string text(pattern);

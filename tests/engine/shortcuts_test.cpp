@@ -9,6 +9,13 @@ namespace {
 
 const char* const kFolders[] = {"Programs", "Start Menu", "Desktop", "Quick Launch"};
 
+// A program group of 143 characters in 271 bytes of UTF-8: a limit of 259 characters takes it.
+std::string LongGroup() {
+    std::string group = "Редактор";
+    for (int i = 1; i < 16; ++i) group += "\\Редактор";
+    return group;
+}
+
 // Each place's folder lies in the test's scratch folder.
 class Shortcuts : public EngineTest, public testing::WithParamInterface<ShortcutPlace> {
 protected:
@@ -24,7 +31,7 @@ protected:
 TEST_P(Shortcuts, EveryTickedPlaceGetsItsLinkToTheInstalledProgramAndNoOtherPlaceDoes) {
     view_.folder = "C:\\Apps\\Ред";
     view_.ticked[GetParam()] = false;
-    package_.data.MainSettings[setting::kProgramGroup] = "Редактор";
+    package_.data.MainSettings[setting::kProgramGroup] = LongGroup();
     for (const char* place : {engine_text::kProgramsPlace, engine_text::kStartPlace, engine_text::kDesktopPlace,
                               engine_text::kTaskbarPlace})
         package_.AddShortcut(place, "Редактор", "bin\\edit.exe", "%ProgDr%", "-a Әлия", "Правка Müller");
@@ -34,7 +41,7 @@ TEST_P(Shortcuts, EveryTickedPlaceGetsItsLinkToTheInstalledProgramAndNoOtherPlac
     StringList made;
     for (int place = 0; place < 4; ++place) {
         // Program menu links go into the package's program group.
-        const std::string link = places_ + kFolders[place] + (place ? "" : "\\Редактор") + "\\Редактор.lnk";
+        const std::string link = places_ + kFolders[place] + (place ? "" : "\\" + LongGroup()) + "\\Редактор.lnk";
         if (place != GetParam()) made.push_back(link);
         EXPECT_EQ(Fields(link),
                   place == GetParam() ? "|||" : "C:\\Apps\\Ред\\bin\\edit.exe|C:\\Apps\\Ред|-a Әлия|Правка Müller");

@@ -98,6 +98,10 @@ TEST(PackageText, PathsThatLeaveTheirFolderOrNameADeviceAreDamage) {
                 EXPECT_EQ(Damage(ComposePackage(TextLines(*layout), ""), data) != "", paths == &outside) << path;
         }
     }
+    // Once loaded, the texts are UTF-8: 259 letters of two bytes each still fit.
+    std::string letters;
+    for (std::size_t i = 0; i < kMaxRelativePath; ++i) letters += "ж";
+    EXPECT_EQ(Utf8RelativePathFault(letters) + "|" + Utf8RelativePathFault(letters + "ж"), "|is longer than 259 characters");
 }
 
 }  // namespace
