@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/repeated.h"
+
 namespace {
 
 struct KnownFolders : PathFolders {
@@ -19,12 +21,6 @@ using Row = std::tuple<std::string, std::string, std::string>;
 
 const std::string kTail(300, 't'), kBox(20, 'f');
 
-// The letter count times: Cyrillic letters take two bytes each.
-std::string Letters(const std::string& letter, int count) {
-    std::string text;
-    while (count-- > 0) text += letter;
-    return text;
-}
 
 class PackagePath : public testing::TestWithParam<Row> {};
 
@@ -51,7 +47,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, PackagePath, testing::Values(
     Row{std::string(300, 'p'), "", std::string(255, 'p')}, Row{"%WinDir%" + kTail, "", "C:\\WIN" + kTail.substr(0, 247)},
     Row{"%ProgDr%" + kTail, "D:\\" + kBox + "\\", ("D:\\" + kBox + kTail).substr(0, 255)},
     // Characters, not bytes, and never half of one.
-    Row{Letters("п", 300), "", Letters("п", 255)},
-    Row{"%ProgDr%" + Letters("п", 300), "D:\\" + Letters("Ә", 20) + "\\", "D:\\" + Letters("Ә", 20) + Letters("п", 232)}));
+    Row{Repeated("п", 300), "", Repeated("п", 255)},
+    Row{"%ProgDr%" + Repeated("п", 300), "D:\\" + Repeated("Ә", 20) + "\\", "D:\\" + Repeated("Ә", 20) + Repeated("п", 232)}));
 
 }  // namespace

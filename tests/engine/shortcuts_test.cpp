@@ -4,17 +4,14 @@
 #include "engine/engine_texts.h"
 #include "engine/shell_link.h"
 #include "tests/engine/engine_fixture.h"
+#include "tests/support/repeated.h"
 
 namespace {
 
 const char* const kFolders[] = {"Programs", "Start Menu", "Desktop", "Quick Launch"};
 
 // A program group of 143 characters in 271 bytes of UTF-8: a limit of 259 characters takes it.
-std::string LongGroup() {
-    std::string group = "Редактор";
-    for (int i = 1; i < 16; ++i) group += "\\Редактор";
-    return group;
-}
+const std::string kGroup = "Редактор" + Repeated("\\Редактор", 15);
 
 // Each place's folder lies in the test's scratch folder.
 class Shortcuts : public EngineTest, public testing::WithParamInterface<ShortcutPlace> {
@@ -31,7 +28,7 @@ protected:
 TEST_P(Shortcuts, EveryTickedPlaceGetsItsLinkToTheInstalledProgramAndNoOtherPlaceDoes) {
     view_.folder = "C:\\Apps\\Ред";
     view_.ticked[GetParam()] = false;
-    package_.data.MainSettings[setting::kProgramGroup] = LongGroup();
+    package_.data.MainSettings[setting::kProgramGroup] = kGroup;
     for (const char* place : {engine_text::kProgramsPlace, engine_text::kStartPlace, engine_text::kDesktopPlace,
                               engine_text::kTaskbarPlace})
         package_.AddShortcut(place, "Редактор", "bin\\edit.exe", "%ProgDr%", "-a Әлия", "Правка Müller");
@@ -41,7 +38,7 @@ TEST_P(Shortcuts, EveryTickedPlaceGetsItsLinkToTheInstalledProgramAndNoOtherPlac
     StringList made;
     for (int place = 0; place < 4; ++place) {
         // Program menu links go into the package's program group.
-        const std::string link = places_ + kFolders[place] + (place ? "" : "\\" + LongGroup()) + "\\Редактор.lnk";
+        const std::string link = places_ + kFolders[place] + (place ? "" : "\\" + kGroup) + "\\Редактор.lnk";
         if (place != GetParam()) made.push_back(link);
         EXPECT_EQ(Fields(link),
                   place == GetParam() ? "|||" : "C:\\Apps\\Ред\\bin\\edit.exe|C:\\Apps\\Ред|-a Әлия|Правка Müller");

@@ -4,6 +4,7 @@
 
 #include "package/package_writer.h"
 #include "package/safe_path.h"
+#include "tests/support/repeated.h"
 
 namespace {
 
@@ -99,8 +100,7 @@ TEST(PackageText, PathsThatLeaveTheirFolderOrNameADeviceAreDamage) {
         }
     }
     // Once loaded, the texts are UTF-8: 259 letters of two bytes each still fit.
-    std::string letters;
-    for (std::size_t i = 0; i < kMaxRelativePath; ++i) letters += "ж";
+    const std::string letters = Repeated("ж", kMaxRelativePath);
     EXPECT_EQ(Utf8RelativePathFault(letters) + "|" + Utf8RelativePathFault(letters + "ж"), "|is longer than 259 characters");
 }
 

@@ -4,6 +4,7 @@
 
 #include "runtime/errors.h"
 #include "tests/support/failure_capture.h"
+#include "tests/support/repeated.h"
 
 namespace {
 
@@ -20,9 +21,7 @@ TEST(IntegerConversion, ConvertsAsPackagesWriteNumbersAndNamesTheTextItRefuses) 
     EXPECT_FAILURE(StrToInt("x1"), "ConvertError", "'x1' is not a valid integer value");
     // A 20,000-character value is quoted by its first 300, counted in characters: "ж" is two bytes.
     EXPECT_FAILURE(StrToInt(std::string(20000, 'x')), "ConvertError", "'" + std::string(300, 'x') + "...' is not a valid integer value");
-    std::string letters;
-    for (int i = 0; i < 400; ++i) letters += "ж";
-    EXPECT_FAILURE(StrToInt(letters), "ConvertError", "'" + letters.substr(0, 600) + "...' is not a valid integer value");
+    EXPECT_FAILURE(StrToInt(Repeated("ж", 400)), "ConvertError", "'" + Repeated("ж", 300) + "...' is not a valid integer value");
 }
 
 }  // namespace

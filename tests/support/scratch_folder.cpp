@@ -28,6 +28,12 @@ void Collect(const std::string& root, const std::string& relative, std::vector<s
     if (find != INVALID_HANDLE_VALUE) FindClose(find);
 }
 
+// The C runtime opens files shared with other programs, which may still hold them open; by their
+// wide name, as a path may hold any letter.
+std::unique_ptr<std::FILE, int (*)(std::FILE*)> OpenFile(const std::string& path, const wchar_t* mode) {
+    return {_wfopen(Wide(path).c_str(), mode), std::fclose};
+}
+
 }  // namespace
 
 ScratchFolder::ScratchFolder(const std::string& parent) {
@@ -51,16 +57,6 @@ ScratchFolder::~ScratchFolder() {
     for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder)
         RemoveDirectoryW(Wide(path_ + *folder).c_str());
 }
-
-namespace {
-
-// The C runtime opens files shared with other programs, which may still hold them open; by their
-// wide name, as a path may hold any letter.
-std::unique_ptr<std::FILE, int (*)(std::FILE*)> OpenFile(const std::string& path, const wchar_t* mode) {
-    return {_wfopen(Wide(path).c_str(), mode), std::fclose};
-}
-
-}  // namespace
 
 std::string ReadFileBytes(const std::string& path) {
     const auto in = OpenFile(path, L"rb");
