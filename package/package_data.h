@@ -7,7 +7,9 @@
 using StringList = std::vector<std::string>;
 
 // The record lists end where the package's text ends, although their counts may ask for more:
-// read them with ListLine (package/records.h), which reads a missing line as empty.
+// read them with ListLine (package/records.h), which reads a missing line as empty. Once loaded,
+// every text is UTF-8 (the package stores Windows-1251), but for the banner and the shifted licence
+// line, which nothing reads after loading.
 struct PackageData {
     StringList ShortcutEntries;  // 6 lines a record
     StringList RegistryEntries;  // 5 lines a record
