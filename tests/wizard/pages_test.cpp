@@ -7,7 +7,6 @@
 
 #include "engine/folders.h"
 #include "package/package_writer.h"
-#include "package/shifted_text.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/child_program.h"
 #include "tools/window_driver.h"
@@ -34,7 +33,7 @@ protected:
         PackageLayout p;
         StringList& s = p.settings = TestSettings();
         std::string licenceText = "Лицензия: пользуйтесь на здоровье.\r\nВторая строка.";
-        ShiftText(licenceText);
+        licenceText = StoredLicenceText(licenceText);
         s[setting::kLicenceShow] = licence ? "1" : "0", s[setting::kLicenceText] = licenceText;
         s[setting::kCreateShortcuts] = group ? "1" : "0", s[setting::kInstallFolder] = Folder();
         for (const auto& place : places) p.shortcuts.push_back({place, "Тест", "f0.txt", "", "", ""});
