@@ -79,17 +79,12 @@ TEST_F(Background, GroundStaysHiddenWithoutACloseCommandThenFillsTheScreenWithTh
     EXPECT_EQ(font2.GetFontStyle(), kFontItalic);
     // The character set the title's window really gets: the package's default (1) draws Cyrillic
     // on a Windows of any language; a set the package names is kept.
-    const struct {
-        const char* named;
-        int created;
-    } charsets[] = {{"1", RUSSIAN_CHARSET}, {"204", RUSSIAN_CHARSET}, {"0", ANSI_CHARSET}, {"238", EASTEUROPE_CHARSET}};
-    for (const auto& c : charsets) {
-        s[setting::kTitle2Charset] = c.named;
-        ShowGround(App(), ground, s);
+    for (const auto& [named, created] : {std::pair{"1", 204}, {"204", 204}, {"0", 0}, {"238", 238}}) {
+        s[setting::kTitle2Charset] = named;
+        const HWND title2 = (ShowGround(App(), ground, s), ground.GroundTitle2->GetWindowHandle());
         LOGFONTW shown{};
-        const HWND title2 = ground.GroundTitle2->GetWindowHandle();
         ASSERT_TRUE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(title2, WM_GETFONT, 0, 0)), sizeof shown, &shown));
-        EXPECT_EQ(shown.lfCharSet, c.created) << c.named;
+        EXPECT_EQ(shown.lfCharSet, created) << named;
     }
 
     s[setting::kBackgroundGradient] = "0";  // the plain background colour
