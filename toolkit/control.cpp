@@ -408,7 +408,8 @@ void Control::SetText(const std::string& text) {
 std::string Control::GetText() const {
     if (!handle_) return caption_;
     std::wstring text(GetWindowTextLengthW(handle_) + 1, L'\0');
-    return Utf8({text.data(), static_cast<std::size_t>(GetWindowTextW(handle_, text.data(), static_cast<int>(text.size())))});
+    const int length = GetWindowTextW(handle_, text.data(), static_cast<int>(text.size()));
+    return Utf8({text.data(), static_cast<std::size_t>(length)});
 }
 
 void Control::SetVisible(bool visible) {
