@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "background/background_texts.h"
+#include "toolkit/window_class.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ SplashRecord& CreateSplashWindow(Application& app, TimerHandler onTick, void* co
     splash.SetupProgram = &form;
     form.AttachOwned(std::move(owned));
     form.SetBorder(false);
-    form.SetCursorResource(nullptr, IDC_WAIT);
+    form.SetCursorResource(nullptr, SystemResource(IDC_WAIT));
     form.SetMargin(0);
     form.SetOnShow(EnableTimerOnShow, &splash);
 

@@ -10,11 +10,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
+#include "runtime/unicode.h"
 #include "tools/window_driver.h"
 #include "wizard/wizard_texts.h"
 
 #include <psapi.h>
+#include <shellapi.h>
 
 namespace {
 
@@ -32,12 +35,6 @@ double NowMs() {
     std::fprintf(stderr, "install_driver: %s\n", what.c_str());
     if (process) TerminateProcess(process, 1);
     std::exit(1);
-}
-
-std::wstring Wide(const char* cp1251) {
-    wchar_t text[512] = {};
-    MultiByteToWideChar(1251, 0, cp1251, -1, text, 512);
-    return text;
 }
 
 // The text the system keeps for a window: reading it needs no answer from the program, which is
@@ -80,11 +77,11 @@ private:
 };
 
 PROCESS_INFORMATION Start(const std::string& commandLine) {
-    std::string line = commandLine;
-    STARTUPINFOA start{};
+    std::wstring line = Wide(commandLine);
+    STARTUPINFOW start{};
     start.cb = sizeof start;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start, &started))
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start, &started))
         Stop("cannot start " + commandLine);
     return started;
 }
@@ -163,8 +160,8 @@ int RunSilently(const std::string& setup, const std::string& folder) {
 // The plain loop an installer's extraction is held against: read a piece, write it, until the end.
 long long CopyFile64(const std::string& from, const std::string& to) {
     static char piece[65536];
-    HANDLE in = CreateFileA(from.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    HANDLE out = CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE in = CreateFileW(Wide(from).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE out = CreateFileW(Wide(to).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (in == INVALID_HANDLE_VALUE || out == INVALID_HANDLE_VALUE) Stop("cannot copy " + from);
     long long bytes = 0;
     DWORD read = 0, written = 0;
@@ -178,20 +175,20 @@ long long CopyFile64(const std::string& from, const std::string& to) {
 }
 
 long long CopyTree(const std::string& from, const std::string& to) {
-    CreateDirectoryA(to.c_str(), nullptr);
+    CreateDirectoryW(Wide(to).c_str(), nullptr);
     long long bytes = 0;
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((from + "\\*").c_str(), &entry);
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW(Wide(from + "\\*").c_str(), &entry);
     if (search == INVALID_HANDLE_VALUE) return 0;
     do {
-        const std::string name = entry.cFileName;
+        const std::string name = Utf8(entry.cFileName);
         if (name == "." || name == "..") continue;
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             bytes += CopyTree(from + "\\" + name, to + "\\" + name);
         } else {
             bytes += CopyFile64(from + "\\" + name, to + "\\" + name);
         }
-    } while (FindNextFileA(search, &entry));
+    } while (FindNextFileW(search, &entry));
     FindClose(search);
     return bytes;
 }
@@ -205,10 +202,16 @@ int CopyPlainly(const std::string& from, const std::string& to) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main() {
+    // The arguments as UTF-8, whatever the ANSI code page: the program's paths may hold any letter.
+    int argc = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &argc);
+    std::vector<std::string> argv;
+    for (int i = 0; i < argc; ++i) argv.push_back(Utf8(wide[i]));
     const std::string mode = argc > 1 ? argv[1] : "";
     // The installers' temporary folder: the bench keeps it in memory with everything else.
-    if (const char* temp = std::getenv("BENCH_TEMP")) SetEnvironmentVariableA("TMP", temp), SetEnvironmentVariableA("TEMP", temp);
+    if (const wchar_t* temp = _wgetenv(L"BENCH_TEMP"))
+        SetEnvironmentVariableW(L"TMP", temp), SetEnvironmentVariableW(L"TEMP", temp);
     if (mode == "ours" && argc == 3) return DriveOurs(argv[2]);
     if (mode == "silent" && argc == 4) return RunSilently(argv[2], argv[3]);
     if (mode == "copy" && argc == 4) return CopyPlainly(argv[2], argv[3]);

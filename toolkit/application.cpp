@@ -1,5 +1,6 @@
 #include "toolkit/application.h"
 
+#include "runtime/unicode.h"
 #include "toolkit/form.h"
 #include "toolkit/window_class.h"
 
@@ -8,7 +9,7 @@ namespace {
 std::unique_ptr<Application> g_owner;
 Application* g_current = nullptr;
 
-constexpr const char* kAppClass = "App";
+constexpr const wchar_t* kAppClass = L"App";
 
 bool Usable(Control* button) {
     const HWND window = button ? button->ExistingHandle() : nullptr;
@@ -48,8 +49,8 @@ void Application::Forget(const Control* control) {
 void Application::CreateOwnWindow() {
     RegisterWindowClass(kAppClass, ClassProc);
     // Zero size at (0,0): the window exists for its taskbar button.
-    CreateWindowExA(exStyle_, kAppClass, caption_.c_str(), style_, 0, 0, 0, 0, nullptr, nullptr,
-                    GetModuleHandleA(nullptr), this);
+    CreateWindowExW(exStyle_, kAppClass, Wide(caption_).c_str(), style_, 0, 0, 0, 0, nullptr, nullptr,
+                    GetModuleHandleW(nullptr), this);
     if (!handle_) return;
     // The taskbar button's menu offers only what makes sense for a window nobody sees.
     const HMENU menu = GetSystemMenu(handle_, FALSE);
@@ -98,7 +99,7 @@ bool Application::FilterKey(HWND target, UINT message, WPARAM key, LPARAM lParam
     if (!button) return false;
     // The button takes the key as a Space: pressed on key-down, clicked on key-up.
     if (message == WM_KEYDOWN) SetFocus(button->ExistingHandle());
-    SendMessageA(button->ExistingHandle(), message, VK_SPACE, lParam);
+    SendMessageW(button->ExistingHandle(), message, VK_SPACE, lParam);
     return true;
 }
 
@@ -125,14 +126,14 @@ void StartApplication(Application& app) {
 
 void ProcessMessages(Application& app) {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             app.terminated_ = true;
             continue;
         }
         if (app.FilterKey(msg.hwnd, msg.message, msg.wParam, msg.lParam) || app.FilterTab(msg)) continue;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "toolkit/canvas.h"
 
+#include "runtime/unicode.h"
 #include "toolkit/gdi_object.h"
 
 Canvas::Canvas(Control& owner)
@@ -18,7 +19,8 @@ Size Canvas::MeasureText(const std::string& text) {
     if (text.empty()) return {};
     WindowDC dc(owner_.ExistingHandle());
     SelectionScope font(dc.Get(), font_.Handle());
+    const std::wstring wide = Wide(text);
     SIZE extent{};
-    GetTextExtentPoint32A(dc.Get(), text.data(), static_cast<int>(text.size()), &extent);
+    GetTextExtentPoint32W(dc.Get(), wide.data(), static_cast<int>(wide.size()), &extent);
     return {extent.cx, extent.cy};
 }

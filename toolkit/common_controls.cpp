@@ -28,7 +28,7 @@ BOOL RemoveWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id) {
 
 LRESULT DefSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     static const auto function = Function<decltype(&::DefSubclassProc)>(MAKEINTRESOURCEA(413));
-    return function ? function(window, message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
+    return function ? function(window, message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
 }
 
 HIMAGELIST ImageList_Create(int width, int height, UINT flags, int initial, int grow) {

@@ -1,5 +1,6 @@
 #include "toolkit/control.h"
 
+#include "runtime/unicode.h"
 #include "toolkit/application.h"
 #include "toolkit/canvas.h"
 #include "toolkit/common_controls.h"
@@ -11,7 +12,7 @@
 namespace {
 
 // The property that ties a window to its control; present only while the control owns the window.
-constexpr const char* kControlProperty = "ToolkitControl";
+constexpr const wchar_t* kControlProperty = L"ToolkitControl";
 
 // The window keeps its visibility and enabled state; the record's style must not override them.
 constexpr DWORD kStateBits = WS_VISIBLE | WS_DISABLED;
@@ -79,17 +80,17 @@ void Control::ForgetEverywhere() {
 }
 
 Control* Control::FromWindow(HWND window) {
-    return window ? static_cast<Control*>(GetPropA(window, kControlProperty)) : nullptr;
+    return window ? static_cast<Control*>(GetPropW(window, kControlProperty)) : nullptr;
 }
 
 void Control::BindWindow(HWND window) {
     handle_ = window;
-    SetPropA(window, kControlProperty, this);
+    SetPropW(window, kControlProperty, this);
 }
 
 void Control::Unbind() {
     if (!handle_) return;
-    RemovePropA(handle_, kControlProperty);
+    RemovePropW(handle_, kControlProperty);
     if (subclassed_) comctl::RemoveWindowSubclass(handle_, SubclassProc, 0);
     subclassed_ = false;
     handle_ = nullptr;
@@ -105,10 +106,10 @@ LRESULT Control::Dispatch(Control* self, HWND window, UINT message, WPARAM wPara
 LRESULT CALLBACK Control::ClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     Control* self = FromWindow(window);
     if (!self && message == WM_NCCREATE) {
-        self = static_cast<Control*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self = static_cast<Control*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         if (self) self->BindWindow(window);
     }
-    if (!self) return DefWindowProcA(window, message, wParam, lParam);
+    if (!self) return DefWindowProcW(window, message, wParam, lParam);
     return Dispatch(self, window, message, wParam, lParam);
 }
 
@@ -119,7 +120,7 @@ LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message, WPARAM wParam,
 
 LRESULT Control::CallDefault(UINT message, WPARAM wParam, LPARAM lParam) {
     return subclassed_ ? comctl::DefSubclassProc(handle_, message, wParam, lParam)
-                       : DefWindowProcA(handle_, message, wParam, lParam);
+                       : DefWindowProcW(handle_, message, wParam, lParam);
 }
 
 LRESULT Control::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -159,7 +160,7 @@ LRESULT Control::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         // A transparent control draws its text only over its ancestor's painting (SetText asks
         // for that); the standard control would paint the new text over the old one at once. With
         // drawing off it only stores the text. The message goes on in the form it came in.
-        if (transparent_ && subclassed_ && (GetWindowLongA(handle_, GWL_STYLE) & WS_VISIBLE)) {
+        if (transparent_ && subclassed_ && (GetWindowLongPtrW(handle_, GWL_STYLE) & WS_VISIBLE)) {
             CallDefault(WM_SETREDRAW, FALSE, 0);
             const LRESULT result = CallDefault(message, wParam, lParam);
             CallDefault(WM_SETREDRAW, TRUE, 0);
@@ -230,11 +231,11 @@ void Control::PaintTransparentContent(HDC dc) {
     if (text.empty()) return;
     RECT client;
     GetClientRect(handle_, &client);
-    const HFONT font = font_ ? font_->Handle() : reinterpret_cast<HFONT>(SendMessageA(handle_, WM_GETFONT, 0, 0));
+    const HFONT font = font_ ? font_->Handle() : reinterpret_cast<HFONT>(SendMessageW(handle_, WM_GETFONT, 0, 0));
     SelectionScope selected(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ResolveColor(textColor_));
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &client, DT_LEFT | DT_EXPANDTABS | DT_NOPREFIX);
+    DrawTextW(dc, Wide(text).c_str(), -1, &client, DT_LEFT | DT_EXPANDTABS | DT_NOPREFIX);
 }
 
 // ---- windows ----
@@ -259,13 +260,13 @@ void Control::CreateWindowTree() {
 
 void Control::CreateOwnWindow() {
     DWORD style = (style_ & ~kStateBits) | (visible_ ? WS_VISIBLE : 0) | (enabled_ ? 0 : WS_DISABLED);
-    const HWND window = CreateWindowExA(exStyle_, kind_.className, caption_.c_str(), style, bounds_.left, bounds_.top,
-                                        bounds_.Width(), bounds_.Height(), parent_->handle_, nullptr,
-                                        GetModuleHandleA(nullptr), nullptr);
+    const HWND window = CreateWindowExW(exStyle_, kind_.className, Wide(caption_).c_str(), style,
+                                        bounds_.left, bounds_.top, bounds_.Width(), bounds_.Height(), parent_->handle_,
+                                        nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!window) return;
     BindWindow(window);
     subclassed_ = comctl::SetWindowSubclass(window, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
-    if (font_) SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_->Handle()), FALSE);
+    if (font_) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_->Handle()), FALSE);
 }
 
 void Control::AdoptChild(std::unique_ptr<Control> child) {
@@ -397,7 +398,7 @@ void Control::AutoSize() {
 void Control::SetText(const std::string& text) {
     caption_ = text;
     if (handle_) {
-        SetWindowTextA(handle_, caption_.c_str());
+        SetWindowTextW(handle_, Wide(caption_).c_str());
         // Repaint at once: a transparent control's old text is wiped by its ancestor's painting.
         RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     }
@@ -406,9 +407,9 @@ void Control::SetText(const std::string& text) {
 
 std::string Control::GetText() const {
     if (!handle_) return caption_;
-    std::string text(GetWindowTextLengthA(handle_) + 1, '\0');
-    text.resize(GetWindowTextA(handle_, text.data(), static_cast<int>(text.size())));
-    return text;
+    std::wstring text(GetWindowTextLengthW(handle_) + 1, L'\0');
+    const int length = GetWindowTextW(handle_, text.data(), static_cast<int>(text.size()));
+    return Utf8({text.data(), static_cast<std::size_t>(length)});
 }
 
 void Control::SetVisible(bool visible) {
@@ -467,19 +468,19 @@ void Control::PushFrame() {
 void Control::SetStyle(DWORD style) {
     style_ = style;
     if (!handle_) return;
-    const DWORD state = static_cast<DWORD>(GetWindowLongPtrA(handle_, GWL_STYLE)) & kStateBits;
-    SetWindowLongPtrA(handle_, GWL_STYLE, static_cast<LONG_PTR>((style & ~kStateBits) | state));
+    const DWORD state = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE)) & kStateBits;
+    SetWindowLongPtrW(handle_, GWL_STYLE, static_cast<LONG_PTR>((style & ~kStateBits) | state));
     PushFrame();
 }
 
 void Control::SetExStyle(DWORD exStyle) {
     exStyle_ = exStyle;
     if (!handle_) return;
-    SetWindowLongPtrA(handle_, GWL_EXSTYLE, static_cast<LONG_PTR>(exStyle));
+    SetWindowLongPtrW(handle_, GWL_EXSTYLE, static_cast<LONG_PTR>(exStyle));
     PushFrame();
 }
 
-void Control::SetCursorResource(HINSTANCE module, const char* id) { cursor_ = LoadCursorA(module, id); }
+void Control::SetCursorResource(HINSTANCE module, LPCWSTR id) { cursor_ = LoadCursorW(module, id); }
 
 void Control::Repaint() {
     if (handle_) RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -490,14 +491,14 @@ void Control::Repaint() {
 Font& Control::GetFont() {
     if (!font_) {
         font_ = std::make_unique<Font>(this, textColor_);
-        if (handle_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_->Handle()), TRUE);
+        if (handle_) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_->Handle()), TRUE);
     }
     return *font_;
 }
 
 void Control::FontChanged() {
     textColor_ = font_->Color();
-    if (handle_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_->Handle()), TRUE);
+    if (handle_) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_->Handle()), TRUE);
     canvas_.reset();
     AutoSize();
     Repaint();

@@ -97,7 +97,7 @@ public:
     DWORD GetStyle() const { return style_; }
     void SetExStyle(DWORD exStyle);
     DWORD GetExStyle() const { return exStyle_; }
-    void SetCursorResource(HINSTANCE module, const char* id);
+    void SetCursorResource(HINSTANCE module, LPCWSTR id);
     void Repaint();
 
     Font& GetFont();
@@ -130,7 +130,7 @@ public:
 protected:
     // kind data: what the creation operation chose.
     struct Kind {
-        const char* className = "STATIC";
+        const wchar_t* className = L"STATIC";
         DWORD style = 0;
         DWORD exStyle = 0;
         AutoSizeExtras extras;

@@ -31,12 +31,12 @@ DWORD EditStyle(int options) {
 }  // namespace
 
 Label& CreateLabel(Control& parent, const std::string& caption) {
-    return Label::Adopt(parent, std::unique_ptr<Label>(new Label(&parent, {"STATIC", kLabelStyle, 0, {1, 1}, false}, caption)));
+    return Label::Adopt(parent, std::unique_ptr<Label>(new Label(&parent, {L"STATIC", kLabelStyle, 0, {1, 1}, false}, caption)));
 }
 
 Button& CreateButton(Control& parent, const std::string& caption) {
     return Button::Adopt(parent,
-                         std::unique_ptr<Button>(new Button(&parent, {"BUTTON", kButtonStyle, 0, {14, 0}, false}, caption)));
+                         std::unique_ptr<Button>(new Button(&parent, {L"BUTTON", kButtonStyle, 0, {14, 0}, false}, caption)));
 }
 
 void Button::SetDefaultButton(bool on) {
@@ -64,23 +64,23 @@ void Button::SetCancelButton(bool on) {
 }
 
 CheckBox& CreateCheckBox(Control& parent, const std::string& caption) {
-    auto box = std::unique_ptr<CheckBox>(new CheckBox(&parent, {"BUTTON", kCheckBoxStyle, 0, {24, 0}, false}, caption));
+    auto box = std::unique_ptr<CheckBox>(new CheckBox(&parent, {L"BUTTON", kCheckBoxStyle, 0, {24, 0}, false}, caption));
     box->bounds_.right = box->bounds_.left + 72;
     return CheckBox::Adopt(parent, std::move(box));
 }
 
 void CheckBox::CreateOwnWindow() {
     Control::CreateOwnWindow();
-    if (handle_ && checked_) SendMessageA(handle_, BM_SETCHECK, BST_CHECKED, 0);
+    if (handle_ && checked_) SendMessageW(handle_, BM_SETCHECK, BST_CHECKED, 0);
 }
 
 void CheckBox::SetChecked(bool checked) {
     checked_ = checked;
-    if (handle_) SendMessageA(handle_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (handle_) SendMessageW(handle_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 bool CheckBox::IsChecked() const {
-    return handle_ ? SendMessageA(handle_, BM_GETCHECK, 0, 0) == BST_CHECKED : checked_;
+    return handle_ ? SendMessageW(handle_, BM_GETCHECK, 0, 0) == BST_CHECKED : checked_;
 }
 
 RadioButton::RadioButton(Control* parent, const Kind& kind, const std::string& caption) : CheckBox(parent, kind, caption) {
@@ -95,7 +95,7 @@ RadioButton::RadioButton(Control* parent, const Kind& kind, const std::string& c
 
 RadioButton& CreateRadioButton(Control& parent, const std::string& caption) {
     return RadioButton::Adopt(
-        parent, std::unique_ptr<RadioButton>(new RadioButton(&parent, {"BUTTON", kRadioStyle, 0, {24, 0}, false}, caption)));
+        parent, std::unique_ptr<RadioButton>(new RadioButton(&parent, {L"BUTTON", kRadioStyle, 0, {24, 0}, false}, caption)));
 }
 
 void RadioButton::CheckRadio() {
@@ -118,7 +118,7 @@ void RadioButton::Click() {
 }
 
 Edit::Edit(Control* parent, int options)
-    : Control(parent, {"EDIT", EditStyle(options), WS_EX_CLIENTEDGE, {0, 6}, true}, {}), options_(options) {
+    : Control(parent, {L"EDIT", EditStyle(options), WS_EX_CLIENTEDGE, {0, 6}, true}, {}), options_(options) {
     const int width = (options & kEditMultiLine) ? 200 : 100, height = (options & kEditMultiLine) ? 200 : 22;
     bounds_.right = bounds_.left + width;
     bounds_.bottom = bounds_.top + height;
@@ -131,14 +131,14 @@ Edit& CreateEdit(Control& parent, int options) {
 Panel& CreatePanel(Control& parent, int edge) {
     const DWORD edgeStyle = edge == kPanelRaised ? WS_DLGFRAME : edge == kPanelLowered ? SS_SUNKEN : 0;
     auto panel = std::unique_ptr<Panel>(
-        new Panel(&parent, {"STATIC", kLabelStyle | edgeStyle, WS_EX_CONTROLPARENT, {1, 1}, false}, {}));
+        new Panel(&parent, {L"STATIC", kLabelStyle | edgeStyle, WS_EX_CONTROLPARENT, {1, 1}, false}, {}));
     panel->bounds_.right += 36;
     panel->bounds_.bottom += 36;
     return Panel::Adopt(parent, std::move(panel));
 }
 
 ImageView::ImageView(Control* parent, ImageList* list, int index)
-    : Control(parent, {"STATIC", kLabelStyle, 0, {}, false}, {}), list_(list), index_(index) {
+    : Control(parent, {L"STATIC", kLabelStyle, 0, {}, false}, {}), list_(list), index_(index) {
     bounds_.right = bounds_.left + (list ? list->Width() : 32);
     bounds_.bottom = bounds_.top + (list ? list->Height() : 32);
 }

@@ -3,13 +3,15 @@
 #include <cstdint>
 
 #include "runtime/platform.h"
+#include "runtime/unicode.h"
+#include "toolkit/message_box.h"
 
 namespace {
 
 std::string ModuleFileName() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string name(path);
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::string name = Utf8(path);
     const auto slash = name.find_last_of("\\/");
     return slash == std::string::npos ? name : name.substr(slash + 1);
 }
@@ -30,6 +32,6 @@ void ReportFatalError(const char* kind, const std::string& message, const void* 
     reporting = true;
     const std::string text = std::string("Exception ") + kind + " in module " + ModuleFileName() + " at " +
                              HexAddress(address) + ".\r\n" + message;
-    MessageBoxA(nullptr, text.c_str(), "Application Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    ShowMessageBox(nullptr, text, "Application Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
     ExitProcess(1);
 }

@@ -1,17 +1,19 @@
 #include "toolkit/font.h"
 
-#include <cstring>
+#include <cwchar>
+
+#include "runtime/unicode.h"
 
 namespace {
 
-constexpr const char* kDefaultFace = "MS Sans Serif";
+constexpr const wchar_t* kDefaultFace = L"MS Sans Serif";
 constexpr std::size_t kFaceLimit = LF_FACESIZE - 1;  // 31 characters and the terminating zero
 
 }  // namespace
 
 Font::Font(Control* owner, ColorValue color) : owner_(owner), color_(color) {
-    log_.lfCharSet = DEFAULT_CHARSET;
-    std::strcpy(log_.lfFaceName, kDefaultFace);
+    log_.lfCharSet = RUSSIAN_CHARSET;
+    std::wcscpy(log_.lfFaceName, kDefaultFace);
 }
 
 Font::Font(const Font& other, Control* owner) : owner_(owner), log_(other.log_), color_(other.color_) {}
@@ -27,10 +29,11 @@ void Font::SetFontHeight(int height) {
 }
 
 void Font::SetFontName(const std::string& face) {
-    char name[LF_FACESIZE] = {};
-    std::memcpy(name, face.data(), face.size() < kFaceLimit ? face.size() : kFaceLimit);
-    if (std::strcmp(name, log_.lfFaceName) == 0) return;
-    std::memcpy(log_.lfFaceName, name, sizeof name);
+    const std::wstring wide = Wide(face);
+    wchar_t name[LF_FACESIZE] = {};
+    wide.copy(name, kFaceLimit);
+    if (std::wcscmp(name, log_.lfFaceName) == 0) return;
+    std::wmemcpy(log_.lfFaceName, name, LF_FACESIZE);
     Changed();
 }
 
@@ -40,7 +43,7 @@ void Font::SetFontColor(ColorValue color) {
 }
 
 void Font::SetFontCharset(BYTE charset) {
-    log_.lfCharSet = charset;
+    log_.lfCharSet = charset == DEFAULT_CHARSET ? RUSSIAN_CHARSET : charset;
     Changed();
 }
 
@@ -62,7 +65,7 @@ void Font::SetFontStyle(int flags) {
 }
 
 HFONT Font::Handle() {
-    if (!handle_) handle_.Reset(CreateFontIndirectA(&log_));
+    if (!handle_) handle_.Reset(CreateFontIndirectW(&log_));
     return handle_.Get();
 }
 

@@ -19,11 +19,14 @@ public:
     void SetFontHeight(int height);
     void SetFontName(const std::string& face);  // at most 31 characters are kept
     void SetFontColor(ColorValue color);
+    // The default set (1) becomes the Cyrillic one (204): our texts are Russian, and the default
+    // set follows the language of Windows, whose fonts then draw the letters as other letters or
+    // boxes. A set named otherwise is the package's choice and is kept.
     void SetFontCharset(BYTE charset);
     int GetFontStyle() const;
     void SetFontStyle(int flags);  // replaces bold, italic, underline and strike-out together
 
-    const LOGFONTA& Log() const { return log_; }
+    const LOGFONTW& Log() const { return log_; }
     ColorValue Color() const { return color_; }
     HFONT Handle();
 
@@ -31,7 +34,7 @@ private:
     void Changed();
 
     Control* owner_;
-    LOGFONTA log_{};
+    LOGFONTW log_{};
     ColorValue color_;
     GdiObject<HFONT> handle_;
 };

@@ -1,12 +1,13 @@
 #include "toolkit/form.h"
 
+#include "runtime/unicode.h"
 #include "toolkit/application.h"
 #include "toolkit/font.h"
 #include "toolkit/window_class.h"
 
 namespace {
 
-constexpr const char* kFormClass = "Form";
+constexpr const wchar_t* kFormClass = L"Form";
 constexpr DWORD kFormStyle = WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 constexpr DWORD kFrameBits = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 
@@ -30,12 +31,13 @@ void Form::CreateOwnWindow() {
     } else if (visible_) {
         style |= WS_VISIBLE;
     }
-    CreateWindowExA(exStyle_, kFormClass, caption_.c_str(), style, bounds_.left, bounds_.top, bounds_.Width(),
-                    bounds_.Height(), parent_->GetWindowHandle(), nullptr, GetModuleHandleA(nullptr), this);
+    CreateWindowExW(exStyle_, kFormClass, Wide(caption_).c_str(), style, bounds_.left, bounds_.top,
+                    bounds_.Width(), bounds_.Height(), parent_->GetWindowHandle(), nullptr, GetModuleHandleW(nullptr),
+                    this);
     if (!handle_) return;
     if (!enabled_) EnableWindow(handle_, FALSE);
-    if (font_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_->Handle()), FALSE);
-    if (icon_) SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    if (font_) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_->Handle()), FALSE);
+    if (icon_) SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
 }
 
 void Form::Remember(Control* focused) {
@@ -69,7 +71,7 @@ void Form::SetVisible(bool visible) {
 bool Form::IsVisible() const { return handle_ ? IsWindowVisible(handle_) != FALSE : visible_; }
 
 void Form::Close() {
-    if (const HWND window = GetWindowHandle()) PostMessageA(window, WM_CLOSE, 0, 0);
+    if (const HWND window = GetWindowHandle()) PostMessageW(window, WM_CLOSE, 0, 0);
 }
 
 void Form::SetWindowState(int state) {
@@ -120,9 +122,9 @@ Form& Form::SetClientSize(int width, int height) {
     return *this;
 }
 
-void Form::SetIconResource(HINSTANCE module, const char* name) {
-    icon_ = LoadIconA(module, name);  // shared: the system keeps resource icons
-    if (handle_ && icon_) SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+void Form::SetIconResource(HINSTANCE module, LPCWSTR name) {
+    icon_ = LoadIconW(module, name);  // shared: the system keeps resource icons
+    if (handle_ && icon_) SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
 }
 
 void Form::HandleClose() {
@@ -132,7 +134,7 @@ void Form::HandleClose() {
     if (!accept && app && app->IsRunning()) return;
     onClose_ = {};
     if (app && (this == app->MainForm() || handle_ == app->ExistingHandle())) {
-        if (app->ExistingHandle() && app->ExistingHandle() != handle_) SendMessageA(app->ExistingHandle(), WM_CLOSE, 0, 0);
+        if (app->ExistingHandle() && app->ExistingHandle() != handle_) SendMessageW(app->ExistingHandle(), WM_CLOSE, 0, 0);
         PostQuitMessage(0);
         return;
     }

@@ -21,7 +21,7 @@ public:
     void SetResizable(bool resizable);
     Form& CenterOnScreen();
     Form& SetClientSize(int width, int height);  // a value of 0 or less keeps that dimension
-    void SetIconResource(HINSTANCE module, const char* name);
+    void SetIconResource(HINSTANCE module, LPCWSTR name);
     bool ShowAtStart() const { return showAtStart_; }
 
     void SetOnClose(CloseHandler handler, void* context) { onClose_ = {handler, context}; }

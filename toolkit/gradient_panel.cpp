@@ -7,7 +7,7 @@
 
 GradientPanel::GradientPanel(Control* parent, ColorValue first, ColorValue second, std::uint8_t style,
                              std::uint8_t layout)
-    : Control(parent, {"STATIC", kLabelStyle, 0, {1, 1}, false}, {}),
+    : Control(parent, {L"STATIC", kLabelStyle, 0, {1, 1}, false}, {}),
       first_(first), second_(second), style_(style), layout_(layout) {}
 
 GradientPanel& CreateGradientPanel(Control& parent, ColorValue first, ColorValue second) {

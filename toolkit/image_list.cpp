@@ -26,6 +26,6 @@ int ImageList::AddMaskedBitmap(HBITMAP bitmap, COLORREF mask) {
     return comctl::ImageList_AddMasked(list_, bitmap, mask);
 }
 
-HBITMAP LoadBitmapResource(HINSTANCE module, const char* name, ImageList& owner) {
-    return owner.Keep(LoadBitmapA(module, name));
+HBITMAP LoadBitmapResource(HINSTANCE module, LPCWSTR name, ImageList& owner) {
+    return owner.Keep(LoadBitmapW(module, name));
 }

@@ -36,5 +36,5 @@ private:
 
 // An image list destroyed with its owner.
 ImageList& CreateImageList(Control& owner);
-// LoadBitmapA; the bitmap is deleted with the image list that owns it.
-HBITMAP LoadBitmapResource(HINSTANCE module, const char* name, ImageList& owner);
+// The bitmap resource; the bitmap is deleted with the image list that owns it.
+HBITMAP LoadBitmapResource(HINSTANCE module, LPCWSTR name, ImageList& owner);

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr const char* kTickClass = "TimerWindow";
+constexpr const wchar_t* kTickClass = L"TimerWindow";
 
 HWND g_tickWindow = nullptr;
 int g_timers = 0;                // live timer objects; the window goes with the last one
@@ -33,8 +33,8 @@ void Timer::SetTimerEnabled(bool enabled) {
     if (enabled == enabled_) return;
     if (!g_tickWindow) {
         RegisterWindowClass(kTickClass, TickProc);
-        g_tickWindow =
-            CreateWindowExA(0, kTickClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        g_tickWindow = CreateWindowExW(0, kTickClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                       GetModuleHandleW(nullptr), nullptr);
     }
     const auto id = reinterpret_cast<UINT_PTR>(this);
     enabled_ = enabled;
@@ -48,7 +48,7 @@ void Timer::SetTimerEnabled(bool enabled) {
 }
 
 LRESULT CALLBACK Timer::TickProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    if (message != WM_TIMER) return DefWindowProcA(window, message, wParam, lParam);
+    if (message != WM_TIMER) return DefWindowProcW(window, message, wParam, lParam);
     const auto found = std::find(g_enabled.begin(), g_enabled.end(), reinterpret_cast<Timer*>(wParam));
     if (found != g_enabled.end() && (*found)->handler_) (*found)->handler_((*found)->context_, **found);
     return 0;

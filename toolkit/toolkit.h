@@ -8,4 +8,5 @@
 #include "toolkit/form.h"
 #include "toolkit/gradient_panel.h"
 #include "toolkit/image_list.h"
+#include "toolkit/message_box.h"
 #include "toolkit/timer.h"

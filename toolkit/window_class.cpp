@@ -1,14 +1,14 @@
 #include "toolkit/window_class.h"
 
-void RegisterWindowClass(const char* name, WNDPROC procedure, UINT style) {
-    const HINSTANCE module = GetModuleHandleA(nullptr);
-    WNDCLASSA c{};
-    if (GetClassInfoA(module, name, &c)) return;
+void RegisterWindowClass(const wchar_t* name, WNDPROC procedure, UINT style) {
+    const HINSTANCE module = GetModuleHandleW(nullptr);
+    WNDCLASSW c{};
+    if (GetClassInfoW(module, name, &c)) return;
     c.style = style;
     c.lpfnWndProc = procedure;
     c.hInstance = module;
-    c.hIcon = LoadIconA(module, "MAINICON");
-    c.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    c.hIcon = LoadIconW(module, L"MAINICON");
+    c.hCursor = LoadCursorW(nullptr, SystemResource(IDC_ARROW));
     c.lpszClassName = name;
-    RegisterClassA(&c);
+    RegisterClassW(&c);
 }

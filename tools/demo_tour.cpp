@@ -7,11 +7,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include <objbase.h>
+#include <shellapi.h>
 
 #include "engine/engine_texts.h"
 #include "engine/shell_link.h"
+#include "runtime/unicode.h"
 #include "tools/window_driver.h"
 #include "tools/window_picture.h"
 #include "wizard/wizard_texts.h"
@@ -106,10 +109,10 @@ private:
     }
 
     void StartSetup(const std::string& setup) {
-        std::string line = "\"" + setup + "\"";
-        STARTUPINFOA start{};
+        std::wstring line = Wide("\"" + setup + "\"");
+        STARTUPINFOW start{};
         start.cb = sizeof start;
-        if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start, &setup_))
+        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start, &setup_))
             Stop("cannot start " + setup);
     }
 
@@ -204,7 +207,7 @@ private:
         DWORD process = 0;
         GetWindowThreadProcessId(application, &process);
         HANDLE handle = OpenProcess(SYNCHRONIZE, FALSE, process);
-        PostMessageA(application, WM_CLOSE, 0, 0);
+        PostMessageW(application, WM_CLOSE, 0, 0);
         if (handle) {
             WaitForSingleObject(handle, kTimeout);
             CloseHandle(handle);
@@ -219,17 +222,17 @@ private:
     int pictures_ = 0;
 };
 
-int PrintLinks(int count, char** links) {
+int PrintLinks(const std::vector<std::string>& links) {
     CoInitialize(nullptr);
     int status = 0;
-    for (int i = 0; i < count; ++i) {
+    for (std::size_t i = 0; i < links.size(); ++i) {
         const auto link = ReadShortcut(links[i]);
         if (!link) {
-            Print(std::string(links[i]) + ": not a link\n");
+            Print(links[i] + ": not a link\n");
             status = 1;
             continue;
         }
-        Print(std::string(links[i]) + "\n    -> " + link->target + "\n       working folder " + link->workingFolder +
+        Print(links[i] + "\n    -> " + link->target + "\n       working folder " + link->workingFolder +
               ", arguments \"" + link->arguments + "\", description \"" + link->description + "\"\n");
     }
     CoUninitialize();
@@ -238,13 +241,19 @@ int PrintLinks(int count, char** links) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main() {
+    // The arguments as UTF-8, whatever the ANSI code page: the wizard's caption and the links' paths
+    // are compared with and printed as the program's UTF-8 texts.
+    int argc = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &argc);
+    std::vector<std::string> argv;
+    for (int i = 0; i < argc; ++i) argv.push_back(Utf8(wide[i]));
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "tour" && argc == 5) {
         Tour(argv[3]).Run(argv[2], argv[4]);
         return 0;
     }
-    if (command == "links") return PrintLinks(argc - 2, argv + 2);
+    if (command == "links") return PrintLinks({argv.begin() + 2, argv.end()});
     std::fputs("usage: demo_tour tour SETUP.exe FOLDER CAPTION | demo_tour links FILE.lnk...\n", stderr);
     return 2;
 }

@@ -1,16 +1,16 @@
 #include "tools/window_driver.h"
 
+#include "runtime/unicode.h"
+
 namespace {
 
 std::string Text(HWND window) {
     // WM_GETTEXT through the program's own thread, so edit boxes answer with their contents. The
-    // wide form crosses processes intact; the program's text is ANSI (code page 1251) again here.
+    // wide form crosses processes intact.
     wchar_t wide[8192] = {};
     DWORD_PTR length = 0;
     SendMessageTimeoutW(window, WM_GETTEXT, 8192, reinterpret_cast<LPARAM>(wide), SMTO_ABORTIFHUNG, 2000, &length);
-    char text[16384] = {};
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-    return text;
+    return Utf8(wide);
 }
 
 }  // namespace
@@ -18,22 +18,22 @@ std::string Text(HWND window) {
 WindowState Describe(HWND window) {
     WindowState s;
     s.handle = window;
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    s.className = name;
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    s.className = Utf8(name);
     s.text = Text(window);
     GetWindowRect(window, &s.screen);
     s.inParent = s.screen;
     if (HWND parent = GetAncestor(window, GA_PARENT); parent && parent != GetDesktopWindow())
         MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&s.inParent), 2);
     GetClientRect(window, &s.client);
-    s.style = GetWindowLongA(window, GWL_STYLE);
+    s.style = static_cast<LONG>(GetWindowLongPtrW(window, GWL_STYLE));
     s.visible = (s.style & WS_VISIBLE) != 0;
     s.enabled = (s.style & WS_DISABLED) == 0;
     const LONG kind = s.style & BS_TYPEMASK;
-    if (_stricmp(name, "Button") == 0 && kind != BS_PUSHBUTTON && kind != BS_DEFPUSHBUTTON && kind != BS_GROUPBOX) {
+    if (_wcsicmp(name, L"Button") == 0 && kind != BS_PUSHBUTTON && kind != BS_DEFPUSHBUTTON && kind != BS_GROUPBOX) {
         DWORD_PTR check = 0;
-        SendMessageTimeoutA(window, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &check);
+        SendMessageTimeoutW(window, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &check);
         s.check = static_cast<int>(check);
     }
     return s;
@@ -89,20 +89,20 @@ WindowState WaitUntil(HWND window, const std::function<bool(const WindowState&)>
     return s;
 }
 
-void Click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 
 void PressKey(HWND anyWindowOfTheProgram, int virtualKey) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     const DWORD thread = GetWindowThreadProcessId(anyWindowOfTheProgram, nullptr);
     HWND target = GetGUIThreadInfo(thread, &info) && info.hwndFocus ? info.hwndFocus : anyWindowOfTheProgram;
-    const UINT scan = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
-    PostMessageA(target, WM_KEYDOWN, virtualKey, 1 | scan << 16);
-    PostMessageA(target, WM_KEYUP, virtualKey, 1 | scan << 16 | 0xC0000000u);
+    const UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+    PostMessageW(target, WM_KEYDOWN, virtualKey, 1 | scan << 16);
+    PostMessageW(target, WM_KEYUP, virtualKey, 1 | scan << 16 | 0xC0000000u);
 }
 
 // Sent, not posted: the text is in the box when this returns, before any later click.
 void TypeText(HWND edit, const std::string& text) {
-    SendMessageTimeoutA(edit, EM_SETSEL, 0, -1, SMTO_NORMAL, 5000, nullptr);
-    for (unsigned char c : text) SendMessageTimeoutA(edit, WM_CHAR, c, 1, SMTO_NORMAL, 5000, nullptr);
+    SendMessageTimeoutW(edit, EM_SETSEL, 0, -1, SMTO_NORMAL, 5000, nullptr);
+    for (wchar_t c : Wide(text)) SendMessageTimeoutW(edit, WM_CHAR, c, 1, SMTO_NORMAL, 5000, nullptr);
 }

@@ -1,5 +1,6 @@
 #pragma once
-// Drives the windows of a running program the way a user would, and reads what they show.
+// Drives the windows of a running program the way a user would, and reads what they show. Texts
+// are UTF-8 both ways, like the programs' own.
 #include <functional>
 #include <string>
 #include <vector>

@@ -5,6 +5,8 @@
 #include "package/loader.h"
 #include "package/settings.h"
 #include "program/program.h"
+#include "runtime/unicode.h"
+#include "toolkit/message_box.h"
 #include "uninstaller/paths.h"
 #include "wizard/install_page.h"
 #include "wizard/setup_form.h"
@@ -20,15 +22,16 @@ RestartRequest g_restart = RequestRestart;
 // Programs and documents are started by their full path only: a bare or relative name would be
 // looked for in the current folder, beside the setup program or along the search path, where
 // anyone may have put a file of that name for an administrator to start.
-void Open(const std::string& file) {
-    if (IsAbsolutePath(file)) ShellExecuteA(nullptr, "open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+void Open(const std::string& file, const std::string& parameters = {}) {
+    if (IsAbsolutePath(file))
+        ShellExecuteW(nullptr, L"open", Wide(file).c_str(), Wide(parameters).c_str(), nullptr, SW_SHOWNORMAL);
 }
 
 void EnableShutdownPrivilege() {
     HANDLE token = nullptr;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return;
     TOKEN_PRIVILEGES wanted{};
-    if (LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &wanted.Privileges[0].Luid)) {
+    if (LookupPrivilegeValueW(nullptr, L"SeShutdownPrivilege", &wanted.Privileges[0].Luid)) {
         wanted.PrivilegeCount = 1;
         wanted.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
         TOKEN_PRIVILEGES previous{};
@@ -39,23 +42,35 @@ void EnableShutdownPrivilege() {
 }
 
 bool IsNtFamily() {
-    OSVERSIONINFOA version{};
+    OSVERSIONINFOW version{};
     version.dwOSVersionInfoSize = sizeof version;
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+    return GetVersionExW(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
 #pragma GCC diagnostic pop
+}
+
+// A command line, started as WinExec would start it, whose ANSI text could not carry every folder name.
+void StartCommandLine(const std::string& line) {
+    std::wstring command = Wide(line);
+    STARTUPINFOW start{};
+    start.cb = sizeof start;
+    start.dwFlags = STARTF_USESHOWWINDOW;
+    start.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start, &started)) return;
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
 }
 
 }  // namespace
 
 void LaunchProgram(const std::string& path, const std::string& parameters) {
     if (!IsAbsolutePath(path)) return;
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES) {
-        ShellExecuteA(nullptr, "open", path.c_str(), parameters.c_str(), nullptr, SW_SHOWNORMAL);
+    if (GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES) {
+        Open(path, parameters);
     } else {
-        WinExec((path + " " + parameters).c_str(), SW_SHOWNORMAL);
+        StartCommandLine(path + " " + parameters);
     }
 }
 
@@ -88,8 +103,8 @@ void FinishActions(SetupFormRecord& form) {
     }
     if (IsFlagOn(s[setting::kAskRestart])) {
         const std::string caption = kRestartCaptionPrefix + s[setting::kProgramName];
-        if (MessageBoxA(form.SetupForm->GetWindowHandle(), kRestartQuestionText, caption.c_str(),
-                        MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL) == IDYES)
+        if (ShowMessageBox(form.SetupForm->GetWindowHandle(), kRestartQuestionText, caption,
+                           MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL) == IDYES)
             RestartAsThePackageAsks(s);
     }
     form.SetupForm->Close();

@@ -254,14 +254,14 @@ SetupFormRecord& CreateSetupForm(Application& app, Program& program) {
     r.SetupForm = &form;
     r.TheProgram = &program;
     form.SetVisible(false);
-    form.SetIconResource(GetModuleHandleA(nullptr), "MAINICON");
+    form.SetIconResource(GetModuleHandleW(nullptr), L"MAINICON");
     form.SetMargin(0);
     form.SetOnClose(CloseQuery, &r);
     form.SetOnShow(Notify<SetupFormShow>, &r);
 
     r.ImageList = &CreateImageList(form);
     r.ImageList->SetImageListColors(6);
-    r.ImageList->AddMaskedBitmap(LoadBitmapResource(GetModuleHandleA(nullptr), "SETUPFORM_IMAGELIST1", *r.ImageList),
+    r.ImageList->AddMaskedBitmap(LoadBitmapResource(GetModuleHandleW(nullptr), L"SETUPFORM_IMAGELIST1", *r.ImageList),
                                  kMagenta);
 
     CreateWindowLevelControls(r);

@@ -2,6 +2,7 @@
 
 #include "package/loader_texts.h"
 #include "program/program.h"
+#include "toolkit/message_box.h"
 #include "wizard/close_question.h"
 #include "wizard/finish_actions.h"
 #include "wizard/first_showing.h"
@@ -16,7 +17,7 @@ bool IsBlank(const std::string& text) { return text.find_first_not_of(" \t") == 
 // Leaving the folder page with no folder would install into the root of a drive.
 bool FolderMissing(SetupFormRecord& form) {
     if (!IsBlank(form.FolderEdit->GetText())) return false;
-    MessageBoxA(form.SetupForm->GetWindowHandle(), kEmptyFolderText, kErrorCaption, MB_OK | MB_ICONWARNING);
+    ShowMessageBox(form.SetupForm->GetWindowHandle(), kEmptyFolderText, kErrorCaption, MB_OK | MB_ICONWARNING);
     return true;
 }
 

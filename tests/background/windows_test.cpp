@@ -24,7 +24,7 @@ TEST_F(Background, SplashIsACentredEllipseShowingWhiteVerdanaTextOverABlackToWhi
     GetWindowRect(window, &outer);
     EXPECT_NEAR(outer.left + outer.right, GetSystemMetrics(SM_CXSCREEN), 1) << "centred";
     // An ellipse within the outer size the window had with its caption and frame, now gone.
-    EXPECT_FALSE(GetWindowLongA(window, GWL_STYLE) & WS_CAPTION);
+    EXPECT_FALSE(GetWindowLongPtrW(window, GWL_STYLE) & WS_CAPTION);
     const HRGN shape = CreateRectRgn(0, 0, 0, 0);
     ASSERT_NE(GetWindowRgn(window, shape), ERROR);
     for (const POINT in : {POINT{144, 42}, POINT{6, 42}, POINT{281, 42}, POINT{144, 6}, POINT{144, 77}})
@@ -34,7 +34,7 @@ TEST_F(Background, SplashIsACentredEllipseShowingWhiteVerdanaTextOverABlackToWhi
     DeleteObject(shape);
 
     EXPECT_EQ(splash.Text->GetFont().Log().lfHeight, 13);
-    EXPECT_STREQ(splash.Text->GetFont().Log().lfFaceName, "verdana");
+    EXPECT_STREQ(splash.Text->GetFont().Log().lfFaceName, L"verdana");
     const Picture panel = PrintClient(splash.Panel->GetWindowHandle());
     EXPECT_EQ(panel.At(5, 0), Grey(0));
     EXPECT_GT(panel.At(5, panel.height - 1) & 0xFF, 240u);
@@ -72,12 +72,20 @@ TEST_F(Background, GroundStaysHiddenWithoutACloseCommandThenFillsTheScreenWithTh
     // The titles in the package's fonts: 28 and 10 points, bold and italic or italic alone.
     const Font &font1 = ground.GroundTitle1->GetFont(), &font2 = ground.GroundTitle2->GetFont();
     EXPECT_EQ(font1.Log().lfHeight, 43);
-    EXPECT_STREQ(font1.Log().lfFaceName, "Arial");
+    EXPECT_STREQ(font1.Log().lfFaceName, L"Arial");
     EXPECT_EQ(font1.GetFontStyle(), kFontBold | kFontItalic);
-    EXPECT_EQ(font1.Log().lfCharSet, 204);
     EXPECT_EQ(ground.GroundTitle1->GetTextColor(), 0xFFFF00);
     EXPECT_EQ(font2.Log().lfHeight, 16);
     EXPECT_EQ(font2.GetFontStyle(), kFontItalic);
+    // The character set the title's window really gets: the package's default (1) draws Cyrillic
+    // on a Windows of any language; a set the package names is kept.
+    for (const auto& [named, created] : {std::pair{"1", 204}, {"204", 204}, {"0", 0}, {"238", 238}}) {
+        s[setting::kTitle2Charset] = named;
+        const HWND title2 = (ShowGround(App(), ground, s), ground.GroundTitle2->GetWindowHandle());
+        LOGFONTW shown{};
+        ASSERT_TRUE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(title2, WM_GETFONT, 0, 0)), sizeof shown, &shown));
+        EXPECT_EQ(shown.lfCharSet, created) << named;
+    }
 
     s[setting::kBackgroundGradient] = "0";  // the plain background colour
     const Picture plain = ShowGround(App(), ground, s);

@@ -19,7 +19,7 @@ TEST_F(Loop, EnterPressesTheDefaultButtonAndEscTheCancelButtonUnlessTheyCannot) 
     ok.SetOnClick(Count, &okClicks);
     cancel.SetOnClick(Count, &cancelClicks);
     StartApplication(App());
-    EXPECT_NE(GetWindowLongPtrA(ok.GetWindowHandle(), GWL_STYLE) & BS_DEFPUSHBUTTON, 0);
+    EXPECT_NE(GetWindowLongPtrW(ok.GetWindowHandle(), GWL_STYLE) & BS_DEFPUSHBUTTON, 0);
 
     enum Change { kNone, kDisabled, kHidden };  // made to the button the key presses
     const struct {
@@ -45,10 +45,10 @@ TEST_F(Loop, EnterPressesTheDefaultButtonAndEscTheCancelButtonUnlessTheyCannot) 
         const HWND from = k.from.GetWindowHandle();
         SetFocus(from);
         // Pressed and released through the queue and the loop.
-        const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(static_cast<UINT>(k.key), 0)) << 16 | 1;
-        PostMessageA(from, WM_KEYDOWN, k.key, scan);
+        const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(k.key), 0)) << 16 | 1;
+        PostMessageW(from, WM_KEYDOWN, k.key, scan);
         Pump();
-        PostMessageA(from, WM_KEYUP, k.key, scan | 3L << 30);
+        PostMessageW(from, WM_KEYUP, k.key, scan | 3L << 30);
         Pump();
         SCOPED_TRACE(testing::Message() << "key " << k.key << " change " << k.change);
         EXPECT_EQ(okClicks, k.ok);
@@ -78,7 +78,7 @@ TEST_F(Loop, RefusedCloseKeepsTheWindowsAndTheTaskbarCloseOfTheHiddenMainFormEnd
         EXPECT_EQ(GetMenuState(menu, command, MF_BYCOMMAND), static_cast<UINT>(-1)) << command;
     accept = true;
     main.Hide();
-    SendMessageA(App().GetWindowHandle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    SendMessageW(App().GetWindowHandle(), WM_SYSCOMMAND, SC_CLOSE, 0);
     Pump();
     EXPECT_TRUE(App().IsTerminated()) << "although another form is visible";
 }

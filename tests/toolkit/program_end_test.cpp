@@ -31,7 +31,7 @@ TEST(ProgramEnd, LogOffEndsTheProgramAtOnceWithoutAQuestionOrAnythingAfterTheLoo
     const ChildProgram child(WindowsPath(TOOLKIT_CHILD), temp.Path(), "end-session");
     const HWND form = WaitForWindow(child.Id(), [](const WindowState& s) { return s.className == "Form" && s.visible; }, kTimeout);
     ASSERT_NE(form, nullptr);
-    PostMessageA(form, WM_ENDSESSION, TRUE, 0);
+    PostMessageW(form, WM_ENDSESSION, TRUE, 0);
     EXPECT_FALSE(child.WaitForMessageBox(kTimeout)) << "a close question or the end of the loop showed";
     EXPECT_EQ(child.WaitForExit(kTimeout), 0u);
 }

@@ -11,10 +11,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
     Application& app = CreateApplication("Setup");
     Form& form = CreateForm(app, "Child");
     if (std::strstr(arguments, "end-session")) {
-        form.SetOnClose([](void*, Control&, bool& accept) { accept = MessageBoxA(nullptr, "Close?", "", MB_YESNO) == IDYES; },
+        form.SetOnClose([](void*, Control&, bool& accept) { accept = MessageBoxW(nullptr, L"Close?", L"", MB_YESNO) == IDYES; },
                         nullptr);
         RunApplication(app);
-        MessageBoxA(nullptr, "The loop ended", "After the loop", MB_OK);
+        MessageBoxW(nullptr, L"The loop ended", L"After the loop", MB_OK);
         return 3;
     }
     Button& button = CreateButton(form, "Go");
@@ -23,7 +23,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
     Timer& timer = CreateTimer(form, 10);  // clicks the button once the loop runs
     timer.SetOnTimer([](void* button, Timer& t) {
         t.SetTimerEnabled(false);
-        PostMessageA(static_cast<Control*>(button)->GetWindowHandle(), BM_CLICK, 0, 0);
+        PostMessageW(static_cast<Control*>(button)->GetWindowHandle(), BM_CLICK, 0, 0);
     }, &button);
     timer.SetTimerEnabled(true);
     RunApplication(app);

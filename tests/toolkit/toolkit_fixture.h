@@ -41,7 +41,7 @@ inline Picture PrintClient(HWND window) {
     const HGDIOBJ old = SelectObject(dc, bitmap);
     SetDCBrushColor(dc, RGB(1, 99, 7));  // a colour no gradient here uses, so unpainted pixels show
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-    SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
     GdiFlush();
     const auto* source = static_cast<const std::uint32_t*>(bits);  // bytes B, G, R
     for (int i = 0; i < picture.width * picture.height; ++i)

@@ -7,6 +7,7 @@
 
 #include "engine/folders.h"
 #include "package/package_writer.h"
+#include "runtime/unicode.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/child_program.h"
 #include "tools/window_driver.h"
@@ -83,10 +84,10 @@ protected:
         return shown;
     }
     // Lets the program handle what was posted so far.
-    void Settle() { SendMessageTimeoutA(wizard_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr); }
+    void Settle() { SendMessageTimeoutW(wizard_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr); }
     // A click handled before it returns (a posted click may still wait behind the settling message);
     // one that opens a box or runs the install returns after a second.
-    void Press(HWND button) { SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_NORMAL, 1000, nullptr), Settle(); }
+    void Press(HWND button) { SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, 1000, nullptr), Settle(); }
     // Presses Next (or the button given) and waits for the page it leads to.
     void GoTo(const std::string& page, HWND button = nullptr) {
         Press(button ? button : Next());
@@ -178,7 +179,7 @@ TEST_F(WizardPages, WelcomeFolderReadyInstallFinishIntoTheFolderTheUserChose) {
     EXPECT_FALSE(IsWindowVisible(Back()) || Shows("Отмена"));
     EXPECT_EQ(Describe(WithText(kFinishMarker)).inParent.top, 72) << "no Programs shortcut: the exit line moves up";
     EXPECT_TRUE(Shows("Запустить установленное приложение"));
-    PostMessageA(wizard_, WM_CLOSE, 0, 0);
+    PostMessageW(wizard_, WM_CLOSE, 0, 0);
     EXPECT_EQ(child_->WaitForExit(kTimeout), 0u) << "the title bar's close ends it without a question";
 }
 
@@ -242,7 +243,7 @@ TEST_F(WizardPages, WelcomeLicenceFolderGroupReadyInstallFinishWithOnlyTheDeskto
 // The size of a file being written, -1 while there is none.
 std::int64_t SizeOf(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+    if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data)) return -1;
     return static_cast<std::int64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
 }
 
@@ -301,7 +302,7 @@ TEST_F(WizardPages, FaultsWhileInstallingEndInTheirErrorBoxKeepingTheFilesBefore
     InitializeSecurityDescriptor(&nobody, SECURITY_DESCRIPTOR_REVISION), InitializeAcl(&empty, sizeof empty, ACL_REVISION);
     SetSecurityDescriptorDacl(&nobody, TRUE, &empty, FALSE);
     HKEY key;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, denied.Path().c_str(), 0, nullptr, 0, WRITE_DAC, nullptr, &key, nullptr);
+    RegCreateKeyExW(HKEY_LOCAL_MACHINE, Wide(denied.Path()).c_str(), 0, nullptr, 0, WRITE_DAC, nullptr, &key, nullptr);
     RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &nobody), RegCloseKey(key);
     const std::string blocked = installs_ / "Занято", disks = getenv("SETUP_SMALL_DISKS") ? getenv("SETUP_SMALL_DISKS") : "";
     CreateFolderPath(blocked + "\\sub\\b.txt\\");
@@ -335,7 +336,7 @@ TEST_F(WizardPages, FaultsWhileInstallingEndInTheirErrorBoxKeepingTheFilesBefore
         if (message.find("f0.txt") == std::string::npos) EXPECT_EQ(ReadFileBytes(folder + "\\f0.txt"), "f0.txt") << "the files before stay";
     }
     SetSecurityDescriptorDacl(&nobody, FALSE, nullptr, FALSE);  // anyone again, so that the key can go
-    RegOpenKeyExA(HKEY_LOCAL_MACHINE, denied.Path().c_str(), 0, WRITE_DAC, &key);
+    RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(denied.Path()).c_str(), 0, WRITE_DAC, &key);
     RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &nobody), RegCloseKey(key);
 }
 

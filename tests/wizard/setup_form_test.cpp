@@ -3,12 +3,18 @@
 // press starts and asks, with stand-in programs in the install folder and the restart replaced.
 #include <gtest/gtest.h>
 
+#include "runtime/platform.h"
+
+#include <shlobj.h>
+
 #include "package/setting_lines.h"
 #include "program/program.h"
+#include "runtime/unicode.h"
 #include "tools/window_driver.h"
 #include "tests/support/scratch_folder.h"
 #include "wizard/finish_actions.h"
 #include "wizard/setup_form.h"
+#include "wizard/setup_form_handlers.h"
 
 namespace {
 
@@ -20,11 +26,11 @@ const char* const kRestartQuestion = "Установка Тест|Необход
 // Answers a message box of this thread once it has its texts, inside its own modal loop.
 LRESULT CALLBACK AnswerBox(int code, WPARAM wParam, LPARAM lParam) {
     const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-    char caption[256] = {}, text[512] = {};
-    if (code == HC_ACTION && call->message == WM_INITDIALOG && GetDlgItemTextA(call->hwnd, 0xFFFF, text, sizeof text)) {
-        GetWindowTextA(call->hwnd, caption, sizeof caption);
-        g_question = std::string(caption) + "|" + text;
-        PostMessageA(call->hwnd, WM_COMMAND, MAKEWPARAM(g_answer, BN_CLICKED), 0);
+    wchar_t caption[256] = {}, text[512] = {};
+    if (code == HC_ACTION && call->message == WM_INITDIALOG && GetDlgItemTextW(call->hwnd, 0xFFFF, text, 512)) {
+        GetWindowTextW(call->hwnd, caption, 256);
+        g_question = Utf8(caption) + "|" + Utf8(text);
+        PostMessageW(call->hwnd, WM_COMMAND, MAKEWPARAM(g_answer, BN_CLICKED), 0);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -51,7 +57,7 @@ protected:
             Sleep(50);
         Sleep(100);  // the stand-in has finished writing
         const std::string line = FileExists(args) ? ReadFileBytes(args) : "";
-        DeleteFileA(args.c_str());
+        DeleteFileW(Wide(args).c_str());
         return line;
     }
 
@@ -62,17 +68,18 @@ protected:
 };
 
 // MS Sans Serif 8 everywhere but in the welcome title (Arial 22), the bold header title and the
-// licence (the package's font).
+// licence (the package's font); Cyrillic letters on a Windows of any language.
 TEST_F(SetupForm, ShowsEveryTextInTheWizardsFonts) {
     for (HWND control : Descendants(form_->SetupForm->GetWindowHandle())) {
         const WindowState c = Describe(control);
         if (c.text.empty() || control == form_->LicenceMemo->GetWindowHandle()) continue;
         SCOPED_TRACE(c.className + " \"" + c.text + "\"");
-        LOGFONTA font{};
-        ASSERT_TRUE(GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof font, &font));
+        LOGFONTW font{};
+        ASSERT_TRUE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font));
         const bool title = control == form_->WelcomeTitle->GetWindowHandle();
         EXPECT_EQ(font.lfHeight, title ? 22 : 8);
-        EXPECT_STREQ(font.lfFaceName, title ? "Arial" : "MS Sans Serif");
+        EXPECT_STREQ(font.lfFaceName, title ? L"Arial" : L"MS Sans Serif");
+        EXPECT_EQ(font.lfCharSet, RUSSIAN_CHARSET);
         EXPECT_EQ(font.lfWeight >= FW_BOLD, control == form_->HeaderTitle->GetWindowHandle());
     }
 }
@@ -99,9 +106,9 @@ TEST_F(SetupForm, FinishPressStartsTheOfferedTickedChoicesAndThePackagesProgramA
         // Not a full path: never looked for in the current folder, though a program of the name is there.
         {false, false, "app.exe", "0", "", IDYES, "", "", {}},
     };
-    char started[MAX_PATH] = {};
-    GetCurrentDirectoryA(MAX_PATH, started);
-    SetCurrentDirectoryA(folder_.Path().c_str());
+    wchar_t started[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, started);
+    SetCurrentDirectoryW(Wide(folder_.Path()).c_str());
     for (const auto& row : rows) {
         settings_[setting::kRunAtEnd] = *row.atEnd ? "1" : "0", settings_[setting::kRunAtEndProgram] = row.atEnd;
         settings_[setting::kAskRestart] = row.askRestart, settings_[setting::kRestartOrdinary] = row.ordinary;
@@ -110,7 +117,7 @@ TEST_F(SetupForm, FinishPressStartsTheOfferedTickedChoicesAndThePackagesProgramA
         form_->ReadmeCheck->SetChecked(row.readmeTicked);
         form_->SetupForm->Show();
         g_restarts.clear(), g_question.clear(), g_answer = row.answer;
-        const HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROCRET, AnswerBox, nullptr, GetCurrentThreadId());
+        const HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROCRET, AnswerBox, nullptr, GetCurrentThreadId());
         FinishActions(*form_);
         UnhookWindowsHookEx(hook);
         EXPECT_FALSE(form_->SetupForm->IsVisible()) << "the wizard hides before anything starts";
@@ -121,7 +128,30 @@ TEST_F(SetupForm, FinishPressStartsTheOfferedTickedChoicesAndThePackagesProgramA
             EXPECT_TRUE(part.empty() ? line.empty() : line.find(part) != line.npos) << name << ": " << line;
         }
     }
-    SetCurrentDirectoryA(started);
+    SetCurrentDirectoryW(started);
+}
+
+std::wstring g_chosen;  // the folder the browser is answered with
+
+// Chooses g_chosen in the folder browser of this thread and presses OK.
+LRESULT CALLBACK ChooseFolder(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_INITDIALOG) {
+        SendMessageW(call->hwnd, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(g_chosen.c_str()));
+        PostMessageW(call->hwnd, WM_COMMAND, IDOK, 0);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The folder chosen in the browser reaches the folder box whole, whatever letters its name has.
+TEST_F(SetupForm, FolderChosenInTheBrowserFillsTheFolderBoxIntact) {
+    const std::wstring& chosen = g_chosen = Wide(folder_.Path() + "Программы Müller\\Проверка");
+    CreateDirectoryW(chosen.substr(0, chosen.rfind(L'\\')).c_str(), nullptr), CreateDirectoryW(chosen.c_str(), nullptr);
+    const HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROCRET, ChooseFolder, nullptr, GetCurrentThreadId());
+    BrowseButtonClick(*form_);
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(form_->FolderEdit->GetText(), Utf8(chosen));
+    RemoveDirectoryW(chosen.c_str()), RemoveDirectoryW(chosen.substr(0, chosen.rfind(L'\\')).c_str());
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "runtime/failure.h"
+#include "runtime/unicode.h"
 #include "tools/png_writer.h"
 #include "toolkit/toolkit.h"
 
@@ -71,7 +72,7 @@ void Capture(void* context, Timer& timer) {
     }
     timer.SetTimerEnabled(false);
     if (!SaveScreen(*gallery->form, gallery->screenshot)) {
-        MessageBoxA(nullptr, gallery->screenshot.c_str(), "Cannot write the screenshot", MB_ICONERROR);
+        MessageBoxW(nullptr, Wide(gallery->screenshot).c_str(), L"Cannot write the screenshot", MB_ICONERROR);
     }
     gallery->form->Close();
 }
