@@ -74,8 +74,8 @@ TEST_P(Record, IsTrustedOnlyWhenWholeAndInsideItsFolder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Records, Record, testing::Values(
-    Row{"folder in other case", "C:\\Apps\\Ред", "C:\\Müller\\Әлия\\Справка ёж", Damage::None, "",
-        "c:\\MÜLLER\\ӘЛИЯ\\СПРАВКА ЁЖ\\"},
+    Row{"folder in other case", "C:\\Apps\\Ред", "C:\\Müller\\әлия ғқңөұүһі\\Справка ёж", Damage::None, "",
+        "c:\\MÜLLER\\ӘЛИЯ ҒҚҢӨҰҮҺІ\\СПРАВКА ЁЖ\\"},
     Row{"folder without the accent", "C:\\Apps\\Ред", "C:\\Müller", Damage::UnsafePath, "C:\\Müller\\a.exe",
         "C:\\Muller\\"},
     Row{"folder with a Latin look-alike letter", "C:\\Apps\\Ред", "C:\\Әлия", Damage::UnsafePath, "C:\\Әлия\\a.exe",
