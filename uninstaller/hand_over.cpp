@@ -84,7 +84,8 @@ std::optional<int> HandOverToCopy(const std::string& installFolder, bool quiet) 
     SetHandleInformation(reading, HANDLE_FLAG_INHERIT, 0);
     // The folder without its last "\": a quoted argument ending in \" would swallow the quote.
     std::wstring command = Wide("\"" + copy + "\" \"" + installFolder.substr(0, installFolder.size() - 1) + "\"" +
-                          (quiet ? " /S" : "") + " /P" + std::to_string(reinterpret_cast<std::uintptr_t>(writing)));
+                                (quiet ? " /S" : "") + " /P" +
+                                std::to_string(reinterpret_cast<std::uintptr_t>(writing)));
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
