@@ -2,6 +2,7 @@
 
 #include "runtime/dll_search.h"
 #include "runtime/platform.h"
+#include "runtime/unicode.h"
 
 #include <ntsecapi.h>
 #include <sddl.h>
@@ -11,13 +12,12 @@ namespace {
 // What an elevated uninstaller puts in its folder only administrators and the system may change
 // (the owner too, so that the user's own account, owning nothing there, cannot grant itself more);
 // everyone may read and run it.
-constexpr const char* kAdministratorsOnly = "O:BAD:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;WD)";
+constexpr const wchar_t* kAdministratorsOnly = L"O:BAD:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;WD)";
 constexpr const char* kCopyName = "Uninstall.exe";
 
 std::string OwnPath() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return path;
+    wchar_t path[MAX_PATH] = {};
+    return Utf8(std::wstring_view(path, GetModuleFileNameW(nullptr, path, MAX_PATH)));
 }
 
 bool IsElevated() {
@@ -35,23 +35,24 @@ bool IsElevated() {
 // this call made it, so nothing anyone planted beforehand lies beside the copy. Empty when none
 // could be made.
 std::string MakeCopyFolder() {
-    char temp[MAX_PATH] = {};
-    if (!GetTempPathA(MAX_PATH, temp)) return {};
+    wchar_t temp[MAX_PATH] = {};
+    const DWORD length = GetTempPathW(MAX_PATH, temp);
+    if (length == 0 || length >= MAX_PATH) return {};
     PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (IsElevated() && !ConvertStringSecurityDescriptorToSecurityDescriptorA(kAdministratorsOnly, SDDL_REVISION_1,
+    if (IsElevated() && !ConvertStringSecurityDescriptorToSecurityDescriptorW(kAdministratorsOnly, SDDL_REVISION_1,
                                                                               &descriptor, nullptr))
         return {};
     SECURITY_ATTRIBUTES security{sizeof security, descriptor, FALSE};
     std::string folder;
     unsigned char random[8];
     for (int attempt = 0; attempt < 8 && folder.empty() && RtlGenRandom(random, sizeof random); ++attempt) {
-        std::string name = std::string(temp) + "uns";
+        std::string name = Utf8(std::wstring_view(temp, length)) + "uns";
         for (const unsigned char byte : random) {
             name += "0123456789abcdef"[byte >> 4];
             name += "0123456789abcdef"[byte & 15];
         }
         // Fails when the name exists, whoever made it: then another name.
-        if (CreateDirectoryA(name.c_str(), &security)) folder = name + "\\";
+        if (CreateDirectoryW(Wide(name).c_str(), &security)) folder = name + "\\";
         else if (GetLastError() != ERROR_ALREADY_EXISTS) break;
     }
     LocalFree(descriptor);
@@ -59,8 +60,8 @@ std::string MakeCopyFolder() {
 }
 
 void RemoveCopy(const std::string& folder) {
-    DeleteFileA((folder + kCopyName).c_str());
-    RemoveDirectoryA(folder.c_str());
+    DeleteFileW(Wide(folder + kCopyName).c_str());
+    RemoveDirectoryW(Wide(folder).c_str());
 }
 
 }  // namespace
@@ -69,7 +70,7 @@ std::optional<int> HandOverToCopy(const std::string& installFolder, bool quiet) 
     const std::string folder = MakeCopyFolder();
     if (folder.empty()) return std::nullopt;
     const std::string copy = folder + kCopyName;
-    if (!CopyFileA(OwnPath().c_str(), copy.c_str(), TRUE)) {
+    if (!CopyFileW(Wide(OwnPath()).c_str(), Wide(copy).c_str(), TRUE)) {
         RemoveCopy(folder);
         return std::nullopt;
     }
@@ -82,15 +83,16 @@ std::optional<int> HandOverToCopy(const std::string& installFolder, bool quiet) 
     }
     SetHandleInformation(reading, HANDLE_FLAG_INHERIT, 0);
     // The folder without its last "\": a quoted argument ending in \" would swallow the quote.
-    std::string command = "\"" + copy + "\" \"" + installFolder.substr(0, installFolder.size() - 1) + "\"" +
-                          (quiet ? " /S" : "") + " /P" + std::to_string(reinterpret_cast<std::uintptr_t>(writing));
-    STARTUPINFOA startup{};
+    std::wstring command = Wide("\"" + copy + "\" \"" + installFolder.substr(0, installFolder.size() - 1) + "\"" +
+                                (quiet ? " /S" : "") + " /P" +
+                                std::to_string(reinterpret_cast<std::uintptr_t>(writing)));
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     // Started in the system folder: no current folder holds on to the install folder, and none
     // holds a file someone put there for the copy to find.
-    const std::string system = SystemFolder();
-    const BOOL started = CreateProcessA(copy.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+    const std::wstring system = Wide(SystemFolder());
+    const BOOL started = CreateProcessW(Wide(copy).c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr,
                                         system.empty() ? nullptr : system.c_str(), &startup, &process);
     CloseHandle(writing);
     std::optional<int> result;
@@ -122,6 +124,6 @@ void TellStarter(std::uintptr_t channel, int exitCode) {
 void ForgetCopy() {
     // The file first: the folder goes only once it is empty.
     const std::string copy = OwnPath();
-    MoveFileExA(copy.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
-    MoveFileExA(copy.substr(0, copy.rfind('\\')).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    MoveFileExW(Wide(copy).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    MoveFileExW(Wide(copy.substr(0, copy.rfind('\\'))).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
 }

@@ -4,19 +4,38 @@ namespace {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
-// Lower case for Latin letters and the Russian alphabet of Windows-1251 (А-Я at 0xC0-0xDF, Ё at 0xA8).
-unsigned char Folded(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDF)) return static_cast<unsigned char>(u + 0x20);
-    if (u == 0xA8) return 0xB8;
-    return u;
+// The character at text[at], moving at past it. Every letter compared without case has a one- or
+// two-byte form in UTF-8; any other byte (of a longer form, or of no form) stands for itself above
+// every code point, so it matches only the same byte.
+char32_t NextCharacter(std::string_view text, std::size_t& at) {
+    const auto lead = static_cast<unsigned char>(text[at++]);
+    if (lead < 0x80) return lead;
+    if (lead >= 0xC2 && lead <= 0xDF && at < text.size() && (text[at] & 0xC0) == 0x80)
+        return (lead & 0x1F) << 6 | (text[at++] & 0x3F);
+    return 0x110000 + lead;
+}
+
+// Lower case for the letters of Latin (with Latin-1's accented ones) and Cyrillic, Kazakh's and
+// the other languages' extra letters included: the names users give folders in the languages
+// this program is made for. Done here rather than by the system's CompareStringOrdinal so that
+// the comparison stays portable code, tested natively with the rest of the record's reading.
+char32_t Folded(char32_t c) {
+    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 0x20;
+    if (c >= 0x410 && c <= 0x42F) return c + 0x20;  // А-Я
+    if (c >= 0x400 && c <= 0x40F) return c + 0x50;  // Ѐ-Џ: Ё, Ї, І, Ў...
+    if (c == 0x4C0) return 0x4CF;                   // Ӏ
+    if (c >= 0x4C1 && c <= 0x4CE) return c + (c & 1);  // Ӂ-Ӎ: upper case at odd code points
+    // Elsewhere up to U+04FF (Ғ, Қ, Ң, Ү, Ұ, Һ, Ә, Ө...) pairs start at even code points, signs
+    // aside.
+    if (c >= 0x460 && c <= 0x4FF && (c < 0x482 || c > 0x489)) return c | 1;
+    return c;
 }
 
 bool SamePart(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (Folded(a[i]) != Folded(b[i])) return false;
-    return true;
+    std::size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size())
+        if (Folded(NextCharacter(a, i)) != Folded(NextCharacter(b, j))) return false;
+    return i == a.size() && j == b.size();
 }
 
 // Whether the first parts of path are the parts of folder; extra says how many more path may have.
@@ -45,7 +64,7 @@ std::vector<std::string_view> PathParts(std::string_view path) {
 }
 
 bool IsAbsolutePath(std::string_view path) {
-    if (path.size() >= 3 && path[1] == ':' && IsSeparator(path[2])) return Folded(path[0]) >= 'a' && Folded(path[0]) <= 'z';
+    if (path.size() >= 3 && path[1] == ':' && IsSeparator(path[2])) return (path[0] | 0x20) >= 'a' && (path[0] | 0x20) <= 'z';
     return path.size() >= 3 && IsSeparator(path[0]) && IsSeparator(path[1]) && !IsSeparator(path[2]);
 }
 

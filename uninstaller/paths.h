@@ -1,6 +1,6 @@
 #pragma once
-// Windows paths as the uninstaller compares them: split at "\" or "/", letters compared without
-// case (Latin and Russian, Windows-1251), doubled separators ignored.
+// Windows paths in UTF-8 as the uninstaller compares them: split at "\" or "/", letters compared
+// without case (Latin, Latin-1 and Cyrillic), doubled separators ignored.
 #include <string>
 #include <string_view>
 #include <vector>

@@ -1,6 +1,7 @@
 #include "uninstaller/removal.h"
 
 #include "runtime/platform.h"
+#include "runtime/unicode.h"
 #include "uninstaller/paths.h"
 
 #include <shlobj.h>
@@ -28,16 +29,17 @@ HKEY RootKeyByName(const std::string& name) {
 bool IsGone(DWORD code) { return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND; }
 
 // 0 when the file is gone. Read-only files (packages install some) lose that attribute first.
-DWORD RemoveFile(const std::string& path) {
-    if (DeleteFileA(path.c_str())) return 0;
+DWORD RemoveFile(const std::string& utf8) {
+    const std::wstring path = Wide(utf8);
+    if (DeleteFileW(path.c_str())) return 0;
     DWORD code = GetLastError();
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(path.c_str());
     if (code == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) == FILE_ATTRIBUTE_READONLY) {
-        SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-        if (DeleteFileA(path.c_str())) return 0;
+        SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+        if (DeleteFileW(path.c_str())) return 0;
         code = GetLastError();
-        SetFileAttributesA(path.c_str(), attributes);
+        SetFileAttributesW(path.c_str(), attributes);
     }
     return IsGone(code) ? 0 : code;
 }
@@ -52,14 +54,15 @@ DWORD RemoveValue(const RegistryValue& value) {
     HKEY key = nullptr;
     // A root the system does not know could not have been written to.
     if (!root) return 0;
-    LONG code = RegOpenKeyExA(root, value.keyPath.c_str(), 0, KEY_SET_VALUE | KEY_QUERY_VALUE, &key);
+    const std::wstring keyPath = Wide(value.keyPath);
+    LONG code = RegOpenKeyExW(root, keyPath.c_str(), 0, KEY_SET_VALUE | KEY_QUERY_VALUE, &key);
     if (code != ERROR_SUCCESS) return IsGone(code) ? 0 : code;
-    code = RegDeleteValueA(key, value.name.c_str());
+    code = RegDeleteValueW(key, Wide(value.name).c_str());
     DWORD subkeys = 1, values = 1;
-    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr, nullptr, nullptr,
+    RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr, nullptr, nullptr,
                      nullptr);
     RegCloseKey(key);
-    if (subkeys == 0 && values == 0 && !PathParts(value.keyPath).empty()) RegDeleteKeyA(root, value.keyPath.c_str());
+    if (subkeys == 0 && values == 0 && !PathParts(value.keyPath).empty()) RegDeleteKeyW(root, keyPath.c_str());
     return code == ERROR_SUCCESS || IsGone(code) ? 0 : code;
 }
 
@@ -67,15 +70,15 @@ DWORD RemoveValue(const RegistryValue& value) {
 // list itself.
 DWORD RemoveUninstallEntry(const std::string& entry) {
     if (PathParts(entry).empty()) return 0;
-    const std::string path = kUninstallList + entry;
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, path.c_str());
-    const LONG code = RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
+    const std::wstring path = Wide(kUninstallList + entry);
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, path.c_str());
+    const LONG code = RegDeleteKeyW(HKEY_LOCAL_MACHINE, path.c_str());
     return code == ERROR_SUCCESS || IsGone(code) ? 0 : code;
 }
 
 std::string ShellFolder(int id) {
-    char path[MAX_PATH] = {};
-    return SUCCEEDED(SHGetFolderPathA(nullptr, id, nullptr, 0, path)) ? path : "";
+    wchar_t path[MAX_PATH] = {};
+    return SUCCEEDED(SHGetFolderPathW(nullptr, id, nullptr, 0, path)) ? Utf8(path) : "";
 }
 
 // A link's folder and the group folders above it, while they are empty and lie inside a Programs
@@ -85,7 +88,7 @@ void RemoveProgramGroup(std::string folder) {
     for (;;) {
         bool inside = false;
         for (const std::string& root : programs) inside = inside || (!root.empty() && IsInsideFolder(folder, root));
-        if (!inside || !RemoveDirectoryA(folder.c_str())) return;
+        if (!inside || !RemoveDirectoryW(Wide(folder).c_str())) return;
         folder = ParentFolder(folder);
     }
 }
@@ -114,6 +117,6 @@ std::vector<NotRemoved> RemoveUninstallerAndFolders(const UninstallPlan& plan, c
         code = RemoveFile(uninstaller);
     }
     Note(failures, uninstaller, code);
-    for (const std::string& folder : plan.folders) RemoveDirectoryA(folder.c_str());
+    for (const std::string& folder : plan.folders) RemoveDirectoryW(Wide(folder).c_str());
     return failures;
 }

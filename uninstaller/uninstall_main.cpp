@@ -10,23 +10,24 @@
 
 #include "runtime/dll_search.h"
 #include "runtime/errors.h"
-#include "runtime/file.h"
 #include "runtime/integer.h"
 #include "runtime/platform.h"
+#include "runtime/unicode.h"
 #include "toolkit/fatal_error.h"
 #include "uninstaller/hand_over.h"
 #include "uninstaller/paths.h"
+#include "uninstaller/record_file.h"
 #include "uninstaller/removal.h"
 #include "uninstaller/uninstall_messages.h"
 #include "uninstaller/uninstaller_texts.h"
+
+#include <shellapi.h>
 
 namespace {
 
 namespace text = uninstaller_text;
 
 enum ExitCode { kAllRemoved = 0, kNotAllRemoved = 1, kCancelled = 2, kNoRecord = 3 };
-
-constexpr std::int64_t kLargestRecord = 16 << 20;
 
 struct Options {
     bool quiet = false;
@@ -42,44 +43,40 @@ void Failed(const char* kind, const std::string& message, const void* address) {
     ReportFatalError(kind, message, address);
 }
 
-Options ReadArguments(int argc, char** argv) {
+// From the UTF-16 command line: a folder may hold letters the ANSI code page does not have.
+Options ReadArguments() {
     Options options;
-    for (int i = 1; i < argc; ++i) {
-        const std::string argument = argv[i];
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    for (int i = 1; arguments && i < count; ++i) {
+        const std::string argument = Utf8(arguments[i]);
+        if (argument.empty()) continue;
         if (argument == "/S" || argument == "/s") options.quiet = true;
         else if (argument.size() > 2 && argument[0] == '/' && argument[1] == 'P')
             options.channel = static_cast<std::uint32_t>(ParseInteger(argument.substr(2)).value_or(0));
         else if (argument[0] != '/' && options.folder.empty()) options.folder = argument;
     }
+    LocalFree(arguments);
     return options;
 }
 
 // The folder as a full path ending in "\".
 std::string FullFolder(const std::string& path) {
-    char full[MAX_PATH] = {};
-    const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-    std::string folder = length > 0 && length < MAX_PATH ? std::string(full, length) : path;
+    wchar_t full[MAX_PATH] = {};
+    const DWORD length = GetFullPathNameW(Wide(path).c_str(), MAX_PATH, full, nullptr);
+    std::string folder = length > 0 && length < MAX_PATH ? Utf8(std::wstring_view(full, length)) : path;
     if (folder.empty() || folder.back() != '\\') folder += '\\';
     return folder;
 }
 
 std::string OwnFolder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return ParentFolder(path) + "\\";
-}
-
-bool ReadRecord(const std::string& path, std::string& record) {
-    File file = File::OpenForReading(path);
-    const std::int64_t size = file.IsOpen() ? file.Size() : -1;
-    if (size < 0 || size > kLargestRecord) return false;
-    record.resize(static_cast<std::size_t>(size));
-    return file.ReadExactly(record.data(), record.size());
+    wchar_t path[MAX_PATH] = {};
+    return ParentFolder(Utf8(std::wstring_view(path, GetModuleFileNameW(nullptr, path, MAX_PATH)))) + "\\";
 }
 
 int Box(const Options& options, const std::string& caption, const std::string& message, UINT style) {
     if (options.quiet) return 0;
-    return MessageBoxA(nullptr, message.c_str(), caption.c_str(), style | MB_SETFOREGROUND);
+    return MessageBoxW(nullptr, Wide(message).c_str(), Wide(caption).c_str(), style | MB_SETFOREGROUND);
 }
 
 int Refuse(const Options& options, const std::string& recordPath, const PlanReading* reading) {
@@ -90,7 +87,7 @@ int Refuse(const Options& options, const std::string& recordPath, const PlanRead
 int Uninstall(const std::string& folder, const Options& options) {
     const std::string recordPath = folder + kRecordName;
     std::string record;
-    if (!ReadRecord(recordPath, record)) return Refuse(options, recordPath, nullptr);
+    if (!ReadRecordText(recordPath, record)) return Refuse(options, recordPath, nullptr);
     const PlanReading reading = ReadUninstallPlan(record, folder);
     if (reading.damage != Damage::None) return Refuse(options, recordPath, &reading);
     const UninstallPlan& plan = reading.plan;
@@ -113,15 +110,15 @@ int Uninstall(const std::string& folder, const Options& options) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main() {
     RestrictDllSearch();
-    const Options options = ReadArguments(argc, argv);
+    const Options options = ReadArguments();
     g_quiet = options.quiet;
     SetFailureHandler(Failed);
     const std::string folder = options.folder.empty() ? OwnFolder() : FullFolder(options.folder);
     // No current folder of ours may hold on to a folder being removed; the system folder is never
     // removed and holds nothing that someone else put there.
-    SetCurrentDirectoryA(SystemFolder().c_str());
+    SetCurrentDirectoryW(Wide(SystemFolder()).c_str());
 
     if (options.folder.empty()) {
         if (const auto code = HandOverToCopy(folder, options.quiet)) return *code;

@@ -25,22 +25,23 @@ bool IsBlank(std::string_view text) { return text.find_first_not_of(' ') == std:
 
 bool EndsWithLnk(std::string_view path) {
     if (path.size() < 4) return false;
-    std::string tail(path.substr(path.size() - 4));
-    for (char& c : tail) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-    return tail == ".lnk";
+    for (std::size_t i = 0, at = path.size() - 4; i < 4; ++i)
+        if ((path[at + i] >= 'A' && path[at + i] <= 'Z' ? path[at + i] + 32 : path[at + i]) != ".lnk"[i]) return false;
+    return true;
 }
 
 class Reader {
 public:
     Reader(std::string_view record, const std::string& folder) : lines_(SplitLines(record)), folder_(folder) {}
 
-    PlanReading Read() {
+    // Leaves the plan, or the damage found, in the result.
+    void Read() {
         if (lines_.size() < 9 || lines_[0] != "[Settings]") return Damaged(Damage::NotARecord, "[Settings]");
         // Below a drive's root every file of the disk would count as installed.
         if (PathParts(folder_).size() < 2) return Damaged(Damage::UnsafePath, folder_);
         UninstallPlan& plan = result_.plan;
         std::int64_t files = 0, values = 0, links = 0;
-        if (!Count(1, files) || !Count(7, values) || !Count(8, links)) return result_;
+        if (!Count(1, files) || !Count(7, values) || !Count(8, links)) return;
         plan.programName = lines_[2];
         plan.ask = lines_[3] == "1";
         plan.reportSuccess = lines_[4] == "1";
@@ -52,9 +53,9 @@ public:
                            end = linksAt + 1 + links;
         if (!Header(9, "[Files]") || !Header(regs, "[Regs]") || !Header(keyUn, "[RegsKeyUn]") ||
             !Header(linksAt, "[Links]"))
-            return result_;
+            return;
         if (end >= Size()) return Damaged(Damage::NoEnd, "[End]");
-        if (!Header(end, "[End]")) return result_;
+        if (!Header(end, "[End]")) return;
         for (std::int64_t i = end + 1; i < Size(); ++i)
             if (!lines_[i].empty()) return Damaged(Damage::SectionOutOfPlace, "[End]");
 
@@ -74,16 +75,16 @@ public:
             AddOnce(plan.linkFolders, ParentFolder(link));
         }
         PlanFolders(regs);
-        return result_;
     }
+
+    PlanReading Result() { return std::move(result_); }
 
 private:
     std::int64_t Size() const { return static_cast<std::int64_t>(lines_.size()); }
 
-    PlanReading Damaged(Damage damage, std::string detail) {
+    void Damaged(Damage damage, std::string detail) {
         result_.damage = damage;
         result_.detail = std::move(detail);
-        return result_;
     }
 
     bool Count(int line, std::int64_t& count) {
@@ -130,5 +131,7 @@ private:
 }  // namespace
 
 PlanReading ReadUninstallPlan(std::string_view record, const std::string& installFolder) {
-    return Reader(record, installFolder).Read();
+    Reader reader(record, installFolder);
+    reader.Read();
+    return reader.Result();
 }

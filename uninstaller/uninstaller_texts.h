@@ -1,5 +1,5 @@
 #pragma once
-// What the uninstaller says. Russian texts are Windows-1251 bytes at run time.
+// What the uninstaller says, in UTF-8 like all text inside the program.
 
 namespace uninstaller_text {
 // Caption of every box: this text followed by the program's name.

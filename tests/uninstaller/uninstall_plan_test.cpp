@@ -47,6 +47,7 @@ struct Row {
     const char* to;
     Damage damage;
     const char* detail;
+    const char* folder = "C:\\Apps\\Ред\\";  // the install folder the uninstaller is given
 };
 
 void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
@@ -57,19 +58,30 @@ const std::string kRecord =
     "[Regs]\r\nHKEY_CURRENT_USER\r\nSoftware\\Rodev\r\nPath\r\n"
     "[RegsKeyUn]\r\nРед 2.0\r\n[Links]\r\nC:\\Menu\\Ред\\Ред.lnk\r\n[End]\r\n";
 
-class DamagedRecord : public testing::TestWithParam<Row> {};
+class Record : public testing::TestWithParam<Row> {};
 
-TEST_P(DamagedRecord, IsRefusedWithItsReason) {
+// Folders match whatever the case of their letters, in any of the alphabets the folder names of
+// users are in; a record naming anything else is refused with its reason.
+TEST_P(Record, IsTrustedOnlyWhenWholeAndInsideItsFolder) {
     std::string record = kRecord;
-    const std::size_t at = record.find(GetParam().from);
-    ASSERT_NE(at, std::string::npos);
-    record.replace(at, std::string(GetParam().from).size(), GetParam().to);
-    const PlanReading reading = ReadUninstallPlan(record, "C:\\Apps\\Ред\\");
+    const std::string from = GetParam().from, to = GetParam().to;
+    ASSERT_NE(record.find(from), std::string::npos);
+    for (std::size_t at = record.find(from); at != std::string::npos; at = record.find(from, at + to.size()))
+        record.replace(at, from.size(), to);
+    const PlanReading reading = ReadUninstallPlan(record, GetParam().folder);
     EXPECT_EQ(reading.damage, GetParam().damage);
     EXPECT_EQ(reading.detail, GetParam().detail);
 }
 
-INSTANTIATE_TEST_SUITE_P(Records, DamagedRecord, testing::Values(
+INSTANTIATE_TEST_SUITE_P(Records, Record, testing::Values(
+    Row{"folder in other case", "C:\\Apps\\Ред", "C:\\Müller\\әлия ғқңөұүһі\\Справка ёж", Damage::None, "",
+        "c:\\MÜLLER\\ӘЛИЯ ҒҚҢӨҰҮҺІ\\СПРАВКА ЁЖ\\"},
+    Row{"folder without the accent", "C:\\Apps\\Ред", "C:\\Müller", Damage::UnsafePath, "C:\\Müller\\a.exe",
+        "C:\\Muller\\"},
+    Row{"folder with a Latin look-alike letter", "C:\\Apps\\Ред", "C:\\Әлия", Damage::UnsafePath, "C:\\Әлия\\a.exe",
+        "C:\\Əлия\\"},
+    Row{"folder with a Russian letter for a Kazakh one", "C:\\Apps\\Ред", "C:\\Әлия", Damage::UnsafePath,
+        "C:\\Әлия\\a.exe", "C:\\Алия\\"},
     Row{"empty", kRecord.c_str(), "", Damage::NotARecord, "[Settings]"},
     Row{"count not a number", "[Settings]\r\n2", "[Settings]\r\nдва", Damage::BadCount, "2"},
     Row{"more files counted than listed", "[Settings]\r\n2", "[Settings]\r\n3", Damage::SectionOutOfPlace, "[Regs]"},

@@ -6,18 +6,39 @@
 #include "engine/folders.h"
 #include "engine/install_run.h"
 #include "engine/uninstall_record.h"
+#include "runtime/unicode.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/child_program.h"
+#include "uninstaller/uninstall_plan.h"
 
 namespace {
 
 constexpr int kTimeout = 20000;
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+// Through the wide calls: names may hold letters of no single code page.
+bool Exists(const std::string& path) { return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 bool KeyExists(HKEY root, const std::string& path) {
     HKEY key = nullptr;
-    return RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS && RegCloseKey(key) == ERROR_SUCCESS;
+    return RegOpenKeyExW(root, Wide(path).c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS && RegCloseKey(key) == ERROR_SUCCESS;
+}
+
+// A file with its folders.
+void MakeFile(const std::string& path, const std::string& bytes = "") {
+    for (std::size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
+        CreateDirectoryW(Wide(path.substr(0, at)).c_str(), nullptr);
+    const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+// A key, with a value when one is named.
+void MakeKey(HKEY root, const std::string& path, const std::string& value = "") {
+    HKEY key = nullptr;
+    RegCreateKeyExW(root, Wide(path).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
+    if (!value.empty()) RegSetValueExW(key, Wide(value).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(L"x"), 4);
+    RegCloseKey(key);
 }
 
 class Uninstaller : public EngineTest {
@@ -116,5 +137,84 @@ TEST_F(Uninstaller, QuietUninstallFromTheInstallFolderLeavesNothingBehind) {
     for (int i = 0; i < 100 && !ListFiles(temp_.Path()).empty(); ++i, Sleep(100))
         DeleteFileA((temp_ / ListFiles(temp_.Path())).c_str());
 }
+
+// Records the test lays out an installation for, then removes with Uninstall.exe started from the
+// install folder, as the list of installed programs starts it.
+struct RecordRow {
+    const char* name;
+    const char* file;        // in tests/uninstaller/data, see its README
+    bool utf8;               // else Windows-1251
+    const char* folder;      // the install folder, ending in "\"
+    const char* movedRoot;   // where the record puts it, replaced by a scratch folder; nothing: it stays
+    const char* program;     // the program's name in the record
+    std::size_t files, values, links;
+};
+
+void PrintTo(const RecordRow& row, std::ostream* out) { *out << row.name; }
+
+class RecordedInstallation : public testing::TestWithParam<RecordRow> {
+protected:
+    // Started through the wide call, with its temporary folder in temp_: the program's path may
+    // hold letters of no single code page.
+    DWORD RunQuietly(const std::string& program) {
+        wchar_t old[MAX_PATH] = {};
+        GetEnvironmentVariableW(L"TMP", old, MAX_PATH);
+        SetEnvironmentVariableW(L"TMP", Wide(temp_.Path()).c_str());
+        std::wstring command = Wide("\"" + program + "\" /S");
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        DWORD code = 99;
+        if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+            WaitForSingleObject(process.hProcess, kTimeout);
+            GetExitCodeProcess(process.hProcess, &code);
+            CloseHandle(process.hThread), CloseHandle(process.hProcess);
+        }
+        SetEnvironmentVariableW(L"TMP", *old ? old : nullptr);
+        return code;
+    }
+
+    ScratchFolder temp_, scratch_;
+};
+
+TEST_P(RecordedInstallation, IsRemovedWithNothingItListsLeftBehind) {
+    const RecordRow& row = GetParam();
+    std::string record = ReadFileBytes(WindowsPath(UNINSTALLER_TEST_DATA "/") + row.file), folder = row.folder;
+    if (row.movedRoot) {
+        // Only ASCII bytes change: the record keeps its encoding.
+        const std::string root = row.movedRoot, moved = scratch_ / "moved";
+        for (std::string* text : {&record, &folder})
+            for (auto at = text->find(root); at != std::string::npos; at = text->find(root, at + moved.size()))
+                text->replace(at, root.size(), moved);
+    }
+    // What the installation holds, as the record's own encoding reads.
+    const PlanReading reading = ReadUninstallPlan(row.utf8 ? record.substr(3) : Cp1251ToUtf8(record), folder);
+    ASSERT_EQ(reading.damage, Damage::None) << reading.detail;
+    const UninstallPlan& plan = reading.plan;
+    ASSERT_EQ(plan.programName, row.program);
+    ASSERT_EQ(plan.files.size() + plan.values.size() + plan.links.size(), row.files + row.values + row.links);
+    for (const std::string& file : plan.files) MakeFile(file);
+    for (const std::string& link : plan.links) MakeFile(link);
+    for (const RegistryValue& value : plan.values) MakeKey(HKEY_CURRENT_USER, value.keyPath, value.name);
+    MakeKey(HKEY_LOCAL_MACHINE, UninstallKeyPath(plan.uninstallEntry));
+    MakeFile(folder + kRecordName, record);
+    MakeFile(folder + kUninstallerName, ReadFileBytes(WindowsPath(UNINSTALLER_PROGRAM)));
+
+    EXPECT_EQ(RunQuietly(folder + kUninstallerName), 0u);
+    for (int i = 0; i < 100 && Exists(folder); ++i) Sleep(100);
+    std::string left;
+    for (const auto& list : {plan.files, plan.links, plan.folders})
+        for (const std::string& path : list) left += Exists(path) ? path + " " : "";
+    for (const RegistryValue& value : plan.values) left += KeyExists(HKEY_CURRENT_USER, value.keyPath) ? value.keyPath : "";
+    EXPECT_EQ(left + (KeyExists(HKEY_LOCAL_MACHINE, UninstallKeyPath(plan.uninstallEntry)) ? "entry" : ""), "");
+    for (int i = 0; i < 100 && !ListFiles(temp_.Path()).empty(); ++i, Sleep(100))
+        DeleteFileA((temp_ / ListFiles(temp_.Path())).c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(Records, RecordedInstallation, testing::Values(
+    RecordRow{"the previous version's, in Windows-1251", "legacy_uninstall.ini", false,
+              "C:\\Program Files\\Rodev\\Notes\\", "C:\\Program Files\\Rodev", "Редактор заметок", 3, 3, 5},
+    RecordRow{"names of no single code page, in UTF-8", "unicode_uninstall.ini", true,
+              "C:\\Программы Müller\\Проверка\\", nullptr, "Әлия", 2, 1, 1}));
 
 }  // namespace
