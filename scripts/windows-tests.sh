@@ -19,7 +19,7 @@ scripts/wine-session.sh --sessions 2 "$tree" ctest --test-dir "$tree" --output-o
 rc=$?
 # Not the tests': the virtual display's lock, which X keeps in /tmp whatever TMPDIR says, and the
 # compiler's temporary files (ccXXXXXX.s, ccXXXXXX.ltrans.out) of a build running beside the tests.
-not_ours='^/tmp/(\.X[0-9]+-lock|\.X11-unix|cc[[:alnum:]]{6}(\.[a-z_.]+)?)$'
+not_ours='^/tmp/(\.X[0-9]+-lock|\.X11-unix|cc[[:alnum:]]{6}(\.[[:alnum:]_.]+)?)$'
 appeared=$(comm -13 <(echo "$before") <(scripts/files-outside-tree.sh | sort) | grep -Ev "$not_ours")
 if [ -n "$appeared" ]; then
     echo "the Windows tests wrote outside $tree:"
