@@ -22,6 +22,18 @@ links=("Desktop/$name.lnk|notes.exe"
        "AppData/Roaming/Microsoft/Windows/Start Menu/$name.lnk|notes.exe"
        "AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Rodev/$name/Справка.lnk|docs\\Справка.txt")
 
+# The wizard's caption and welcome text, read through the wide calls (inside check).
+check_wizard_texts() {
+    local out line
+    if ! out=$(probe wizard "$setup" "Установка - $name" 'Далее ->'); then
+        fail "no wizard window \"Установка - $name\" with a button \"Далее ->\""
+        return
+    fi
+    for line in "Установка - $name" 'Мы настоятельно рекомендуем, чтобы Вы закрыли все'; do
+        grep -qxF "$line" <<<"$out" || fail "the wizard does not show \"$line\": $out"
+    done
+}
+
 # Installs and uninstalls in the prefix of a locale and user; prints what went wrong.
 check() {  # LOCALE [USER]
     local locale=$1 user=${2:-}
@@ -38,7 +50,7 @@ check() {  # LOCALE [USER]
     remove_installation
     probe() { "$tree/wine-run" "$tree/wide_probe.exe" "$@"; }
     fail() { echo "$locale${user:+, user $user}: $*"; failed=1; }
-    local failed=0 temp profile out line
+    local failed=0 temp profile out
 
     temp=$(probe temp)
     profile=${temp#C:\\users\\}
@@ -46,12 +58,7 @@ check() {  # LOCALE [USER]
     [ -d "$drive_c/users/$profile" ] || fail "the temporary folder $temp is outside a profile"
     [ -z "$user" ] || [ "$profile" = "$user" ] || fail "the temporary folder $temp is not in the profile of $user"
 
-    if [ "$locale" = en_US.UTF-8 ]; then
-        out=$(probe wizard "$setup" "Установка - $name" 'Далее ->') || fail "no wizard \"Установка - $name\" with \"Далее ->\""
-        for line in "Установка - $name" 'Мы настоятельно рекомендуем, чтобы Вы закрыли все'; do
-            grep -qxF "$line" <<<"$out" || fail "the wizard does not show \"$line\": $out"
-        done
-    fi
+    if [ "$locale" = en_US.UTF-8 ]; then check_wizard_texts; fi
 
     "$tree/wine-run" "$setup" /S '/LOG=C:\locale-test.log' "/D=$folder" || fail "setup.exe /S ended with status $?"
     local file missing=()
