@@ -28,12 +28,6 @@ users_file="$folder/Мои заметки.txt"
 group_top=$(setting program-group)
 group_top=${group_top%%\\*}
 
-# Wine links the user's desktop and document folders to this machine's home folder; the demo's
-# links stay inside its prefix.
-for link in "$drive_c"/users/*/*; do
-    if [ -L "$link" ]; then rm "$link" && mkdir "$link"; fi
-done
-
 new_links() { find "$drive_c/users" -name '*.lnk' -newer "$out/package" -print0 | sort -z; }
 group_folders() { find "$drive_c/users" -path "*/Start Menu/Programs/$group_top"; }
 show_links() {

@@ -59,14 +59,21 @@ if [ ${#need[@]} -gt 0 ]; then
     apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
 fi
 
-# The ANSI code page under Wine follows LANG; ru_RU.UTF-8 gives code page 1251.
-if ! locale -a 2>/dev/null | grep -qix 'ru_RU.utf8'; then
+# The ANSI code page under Wine follows LANG: the Windows tests run the programs with ru_RU.UTF-8
+# (code page 1251) and with en_US.UTF-8 (code page 1252).
+missing_locales=()
+for name in ru_RU en_US; do
+    locale -a 2>/dev/null | grep -qix "$name.utf8" || missing_locales+=("$name.UTF-8")
+done
+if [ ${#missing_locales[@]} -gt 0 ]; then
     if [ "$(id -u)" -ne 0 ]; then
-        echo "setup: locale ru_RU.UTF-8 missing; run as root to generate it" >&2
+        echo "setup: locales ${missing_locales[*]} missing; run as root to generate them" >&2
         exit 1
     fi
-    echo "setup: generating locale ru_RU.UTF-8"
-    sed -i 's/^# *\(ru_RU.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-    grep -q '^ru_RU.UTF-8 UTF-8' /etc/locale.gen || echo 'ru_RU.UTF-8 UTF-8' >> /etc/locale.gen
+    echo "setup: generating locales ${missing_locales[*]}"
+    for name in "${missing_locales[@]}"; do
+        sed -i "s/^# *\($name UTF-8\)/\1/" /etc/locale.gen
+        grep -q "^$name UTF-8" /etc/locale.gen || echo "$name UTF-8" >> /etc/locale.gen
+    done
     locale-gen >/dev/null
 fi

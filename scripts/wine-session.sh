@@ -11,56 +11,25 @@ set -euo pipefail
 sessions=1
 if [ "$1" = --sessions ]; then sessions=$2; shift 2; fi
 tree=$(cd "$1" && pwd); shift
-# The tree's prefixes, architecture, loader and server, as its wine-run uses them.
+# The tree's prefixes, architecture, loader and server, as its wine-run uses them, and the making
+# of a prefix and the starting of its server.
 source "$tree/wine-env"
-wineserver=$WINESERVER
-
-make_prefix() {
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        echo "wine: creating the prefix $WINEPREFIX"
-        "$wine_loader" wineboot --init >/dev/null 2>&1
-        "$wineserver" -w
-    fi
-    # Every program draws inside one virtual desktop of a fixed size, so centring and maximising
-    # give the same rectangles on every machine, and no window waits for a window manager. A
-    # program that crashes ends at once instead of waiting in the crash dialog.
-    if [ ! -f "$WINEPREFIX/.session-settings" ]; then
-        "$wine_loader" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-        "$wine_loader" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
-        "$wine_loader" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-        "$wineserver" -w
-        touch "$WINEPREFIX/.session-settings"
-    fi
-}
-
-start_server() {
-    "$wineserver" -p 2>/dev/null || true  # one may already serve this prefix
-    # Wine's background services start with the first program and keep its output streams open;
-    # start them here, away from the streams of the command (ctest waits for those to close).
-    "$wine_loader" wineboot >/dev/null 2>&1 </dev/null
-}
-
-stop_server() {
-    "$wineserver" -k 2>/dev/null
-    "$wineserver" -w 2>/dev/null
-}
-
 run() {
     local i pids=() sessions_json=
     for ((i = 0; i < sessions; i++)); do
-        (use_wine_session $i && make_prefix) &
+        (use_wine_session $i && make_wine_prefix) &
         pids+=($!)
     done
     for i in "${pids[@]}"; do wait "$i"; done
     for ((i = 0; i < sessions; i++)); do
-        (use_wine_session $i && start_server)
+        (use_wine_session $i && start_wine_server)
         sessions_json+="${sessions_json:+,}{\"id\":\"$i\",\"slots\":1}"
     done
     echo "{\"version\":{\"major\":1,\"minor\":0},\"local\":[{\"session\":[$sessions_json]}]}" >"$tree/wine-sessions.json"
     set +e
     "$@"
     local rc=$?
-    for ((i = 0; i < sessions; i++)); do (use_wine_session $i && stop_server); done
+    for ((i = 0; i < sessions; i++)); do (use_wine_session $i && stop_wine_server); done
     return $rc
 }
 
