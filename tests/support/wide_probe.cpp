@@ -45,16 +45,21 @@ int PrintTempFolder() {
     return 0;
 }
 
+// The link's target by its item list, which holds the names in UTF-16. Wine's raw path comes from
+// the link's location block, which it keeps in the ANSI code page ("Müller" reads "Muller" under
+// 1251); Windows keeps both in UTF-16.
 int PrintLinkTarget(const std::wstring& file) {
     CoInitialize(nullptr);
     IShellLinkW* link = nullptr;
     IPersistFile* persist = nullptr;
+    PIDLIST_ABSOLUTE items = nullptr;
     wchar_t target[MAX_PATH] = L"";
-    bool read = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                           reinterpret_cast<void**>(&link))) &&
-                SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) &&
-                SUCCEEDED(persist->Load(file.c_str(), STGM_READ)) &&
-                SUCCEEDED(link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH));
+    const bool read = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                                 reinterpret_cast<void**>(&link))) &&
+                      SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) &&
+                      SUCCEEDED(persist->Load(file.c_str(), STGM_READ)) && SUCCEEDED(link->GetIDList(&items)) &&
+                      items && SHGetPathFromIDListW(items, target);
+    CoTaskMemFree(items);
     if (persist) persist->Release();
     if (link) link->Release();
     CoUninitialize();
