@@ -5,9 +5,12 @@
 # neither code page holds whole, it installs the files under their Russian names, its links in the
 # user's profile and its registry strings, read back through the wide calls; Uninstall.exe then
 # removes all of it but a file the user added. Under 1252 the wizard still shows its Russian texts.
+# Under 1251 a record whose text fits Windows-1251 is byte for byte what earlier versions wrote.
 #   tests/program/locale_install_test.sh SETUP_PACK BUILD_TREE EXAMPLE_FOLDER   (inside a Wine session)
 set -uo pipefail
 pack=$1 tree=$2 example=$3
+# Uninstall.ini as the program wrote it before it spoke Unicode, for user "root".
+legacy_record=$(cd "$(dirname "$0")/../uninstaller/data" && pwd)/legacy_uninstall.ini
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp -r "$example" "$work/package"
@@ -88,7 +91,18 @@ check() {  # LOCALE [USER]
     done
     ! probe registry "$entry" DisplayName >/dev/null || fail "the Add/Remove entry is left"
     remove_installation
+    if [ "$locale" = ru_RU.UTF-8 ] && [ -z "$user" ]; then check_record_unchanged; fi
     return $failed
+}
+
+# On a Russian Windows, where all of its text fits Windows-1251, the record is byte for byte what
+# earlier versions wrote (for this profile), so that an uninstaller expecting 1251 still reads it.
+check_record_unchanged() {
+    local notes="$drive_c/Program Files/Rodev/Notes"
+    "$tree/wine-run" "$setup" /S || fail "setup.exe /S into its own folder ended with status $?"
+    sed "s/\\\\users\\\\root\\\\/\\\\users\\\\$profile\\\\/g" "$legacy_record" | cmp -s - "$notes/Uninstall.ini" ||
+        fail "Uninstall.ini differs from the one earlier versions wrote"
+    "$tree/wine-run" 'C:\Program Files\Rodev\Notes\Uninstall.exe' /S || fail "Uninstall.exe /S ended with status $?"
 }
 
 failed=0
