@@ -40,4 +40,11 @@ if [ -n "$ansi" ]; then
     sed 's/^/  /' <<<"$ansi"
     failed=1
 fi
+# The import table cannot tell who calls those three, so the programs' own sources must not.
+sources=$(cd "$(dirname "$0")/.." && pwd)
+own=$(grep -rlwE "$allowed_ansi" "$sources"/{runtime,codec,package,program,engine,wizard,background,toolkit,uninstaller} || true)
+if [ -n "$own" ]; then
+    echo "the programs' own code calls an ANSI function allowed only for the start-up code:" $own
+    failed=1
+fi
 exit $failed
