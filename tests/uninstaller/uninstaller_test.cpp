@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr int kTimeout = 20000;
-
 // Through the wide calls: names may hold letters of no single code page.
 bool Exists(const std::string& path) { return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -25,12 +23,8 @@ bool KeyExists(HKEY root, const std::string& path) {
 
 // A file with its folders.
 void MakeFile(const std::string& path, const std::string& bytes = "") {
-    for (std::size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
-        CreateDirectoryW(Wide(path.substr(0, at)).c_str(), nullptr);
-    const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
+    CreateFolderPath(FolderPart(path));
+    WriteFileBytes(path, bytes);
 }
 
 // A key, with a value when one is named.
@@ -56,10 +50,7 @@ protected:
         package_.AddRegistry("HKEY_CURRENT_USER", key_.Path(), "Path", "%ProgDr%", "String");
         package_.AddShortcut(engine_text::kProgramsPlace, "Редактор", "notes.exe");
         package_.AddShortcut(engine_text::kDesktopPlace, "Редактор", "notes.exe");
-        copy_.Remove();  // a copy held by an earlier step
-        package_.WriteCopy(copyPath_);
-        Installation run = Run();
-        RunInstall(run);
+        Do(RunInstall);
     }
     ~Uninstaller() override { RegDeleteTreeA(HKEY_LOCAL_MACHINE, UninstallKeyPath(entry_).c_str()); }
 
@@ -154,26 +145,6 @@ void PrintTo(const RecordRow& row, std::ostream* out) { *out << row.name; }
 
 class RecordedInstallation : public testing::TestWithParam<RecordRow> {
 protected:
-    // Started through the wide call, with its temporary folder in temp_: the program's path may
-    // hold letters of no single code page.
-    DWORD RunQuietly(const std::string& program) {
-        wchar_t old[MAX_PATH] = {};
-        GetEnvironmentVariableW(L"TMP", old, MAX_PATH);
-        SetEnvironmentVariableW(L"TMP", Wide(temp_.Path()).c_str());
-        std::wstring command = Wide("\"" + program + "\" /S");
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process{};
-        DWORD code = 99;
-        if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-            WaitForSingleObject(process.hProcess, kTimeout);
-            GetExitCodeProcess(process.hProcess, &code);
-            CloseHandle(process.hThread), CloseHandle(process.hProcess);
-        }
-        SetEnvironmentVariableW(L"TMP", *old ? old : nullptr);
-        return code;
-    }
-
     ScratchFolder temp_, scratch_;
 };
 
@@ -200,8 +171,9 @@ TEST_P(RecordedInstallation, IsRemovedWithNothingItListsLeftBehind) {
     MakeFile(folder + kRecordName, record);
     MakeFile(folder + kUninstallerName, ReadFileBytes(WindowsPath(UNINSTALLER_PROGRAM)));
 
-    EXPECT_EQ(RunQuietly(folder + kUninstallerName), 0u);
-    for (int i = 0; i < 100 && Exists(folder); ++i) Sleep(100);
+    EXPECT_EQ(ChildProgram(folder + kUninstallerName, temp_.Path(), "/S").WaitForExit(kTimeout), 0u);
+    // The copy removes the folders last, in the order the plan lists them.
+    for (int i = 0; i < 100 && Exists(plan.folders.back()); ++i) Sleep(100);
     std::string left;
     for (const auto& list : {plan.files, plan.links, plan.folders})
         for (const std::string& path : list) left += Exists(path) ? path + " " : "";
