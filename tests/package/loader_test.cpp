@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr int kTimeout = 20000;
-
 class Loader : public testing::Test {
 protected:
     // Writes the stub followed by the package and loads it, with temp_ as the temporary folder.

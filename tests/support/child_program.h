@@ -6,6 +6,9 @@
 
 #include "runtime/platform.h"
 
+// How long a test waits for a program to show a window or to end.
+inline constexpr int kTimeout = 20000;
+
 struct MessageBoxSeen {
     HWND window = nullptr;
     std::string caption, text;

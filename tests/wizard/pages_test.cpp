@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr int kTimeout = 20000;
 const char* const kFinishMarker = "Для выхода из программы установки и нажмите \"Готово\".";
 
 // A page is showing when its marker, a text only it has, is on the screen.
