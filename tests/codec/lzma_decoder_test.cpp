@@ -6,7 +6,6 @@
 #include <lzma.h>
 
 #include <algorithm>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -74,18 +73,12 @@ std::string Encode(const std::string& data, Form form, unsigned lc = 3, unsigned
 }
 
 // A package file read in pieces of a given size.
-class PieceSource : public ByteSource {
+class PieceSource : public StringSource {
 public:
-    PieceSource(std::string_view bytes, std::size_t piece) : bytes_(bytes), piece_(piece) {}
-    std::size_t Read(char* buffer, std::size_t size) override {
-        const std::size_t n = std::min({size, piece_, bytes_.size()});
-        std::memcpy(buffer, bytes_.data(), n);
-        bytes_.remove_prefix(n);
-        return n;
-    }
+    PieceSource(std::string_view bytes, std::size_t piece) : StringSource(bytes), piece_(piece) {}
+    std::size_t Read(char* buffer, std::size_t size) override { return StringSource::Read(buffer, std::min(size, piece_)); }
 
 private:
-    std::string_view bytes_;
     std::size_t piece_;
 };
 
