@@ -16,9 +16,9 @@ constexpr int kFirstWindowTimeout = 60000;  // the first program of a fresh Wine
 class Startup : public testing::Test {
 protected:
     // Starts the program with a package of the test settings, the background flag set to this.
-    const ChildProgram& Start(const char* background, const char* title1FontSize = "28") {
+    const ChildProgram& Start(const char* background) {
         StringList s = TestSettings();
-        s[setting::kBackground] = background, s[setting::kTitle1FontSize] = title1FontSize;
+        s[setting::kBackground] = background;
         WriteSetupProgram(program_, ComposePackage(s, ""));
         return child_.emplace(program_, temp_.Path());
     }
@@ -93,20 +93,6 @@ TEST_F(Startup, BackgroundFillsTheScreenBehindTheWizardAndClosingItAsksBeforeLea
         if (answer == IDNO) EXPECT_FALSE(child.WaitForExit(500)) << "No keeps the installation going";
         else EXPECT_EQ(child.WaitForExit(kFirstWindowTimeout), 0u);
     }
-}
-
-TEST_F(Startup, SettingThatIsNotANumberEndsWithTheApplicationErrorBox) {
-    const auto& child = Start("1", "big");
-    const auto box = child.WaitForMessageBox(kFirstWindowTimeout);
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box->caption, "Application Error");
-    EXPECT_EQ(box->text.rfind("Exception ConvertError in module setup.exe at ", 0), 0u) << box->text;
-    const std::string end = ".\r\n'big' is not a valid integer value";
-    EXPECT_EQ(box->text.substr(box->text.size() - end.size()), end) << box->text;
-    EXPECT_EQ(MessageBoxIconColor(box->window), IconColor::Red);
-    PressButton(box->window, IDOK);
-    EXPECT_EQ(child.WaitForExit(kFirstWindowTimeout), 1u);
-    EXPECT_EQ(ListFiles(temp_.Path()), "") << "the package copy goes with the program";
 }
 
 }  // namespace
