@@ -10,6 +10,7 @@
 #include "package/setting_lines.h"
 #include "program/program.h"
 #include "runtime/unicode.h"
+#include "tests/support/child_program.h"
 #include "tools/window_driver.h"
 #include "tests/support/scratch_folder.h"
 #include "wizard/finish_actions.h"
@@ -50,17 +51,6 @@ protected:
             WriteFileBytes(folder_ / name, ReadFileBytes(WindowsPath(RECORD_ARGS)));
     }
     void TearDown() override { DestroyApplication(), SetRestartRequest(nullptr); }
-    // The command line a started stand-in recorded, or "" if none started in time.
-    std::string Started(const std::string& name, int timeoutMs) {
-        const std::string args = folder_ / (name + ".args");
-        for (DWORD start = GetTickCount(); !FileExists(args) && GetTickCount() - start < DWORD(timeoutMs);)
-            Sleep(50);
-        Sleep(100);  // the stand-in has finished writing
-        const std::string line = FileExists(args) ? ReadFileBytes(args) : "";
-        DeleteFileW(Wide(args).c_str());
-        return line;
-    }
-
     Program program_;
     StringList& settings_ = program_.package.MainSettings;
     SetupFormRecord* form_ = nullptr;
@@ -124,7 +114,7 @@ TEST_F(SetupForm, FinishPressStartsTheOfferedTickedChoicesAndThePackagesProgramA
         EXPECT_EQ(g_question, *row.askRestart == '1' ? kRestartQuestion : "") << row.answer;
         EXPECT_EQ(g_restarts, row.restarts) << row.atEnd << ", restart " << row.askRestart << row.ordinary;
         for (const auto& [name, part] : {std::pair{"app.exe", row.app}, std::pair{"readme.exe", row.readme}}) {
-            const std::string line = Started(name, part.empty() ? 1500 : 10000);
+            const std::string line = RecordedArguments(folder_ / name, part.empty() ? 1500 : 10000);
             EXPECT_TRUE(part.empty() ? line.empty() : line.find(part) != line.npos) << name << ": " << line;
         }
     }
