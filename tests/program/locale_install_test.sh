@@ -61,13 +61,13 @@ check() {  # LOCALE [USER]
             sed -n "s/^\"$2\"=\"\(.*\)\"\$/\1/p" | sed 's/\\\\/\\/g' | grep .
     }
     fail() { echo "$locale${user:+, user $user}: $*"; failed=1; }
-    local failed=0 temp profile out
+    local failed=0 profile out
 
-    temp=$(probe temp)
-    profile=${temp#C:\\users\\}
-    profile=${profile%%\\*}
-    [ -d "$drive_c/users/$profile" ] || fail "the temporary folder $temp is outside a profile"
-    [ -z "$user" ] || [ "$profile" = "$user" ] || fail "the temporary folder $temp is not in the profile of $user"
+    # The user's profile, which holds the temporary folder (AppData\Local\Temp).
+    profile=$(registry 'HKEY_CURRENT_USER\Volatile Environment' USERPROFILE)
+    profile=${profile#C:\\users\\}
+    [ -n "$profile" ] && [ -d "$drive_c/users/$profile" ] || fail "the profile \"$profile\" is not a folder"
+    [ -z "$user" ] || [ "$profile" = "$user" ] || fail "the profile \"$profile\" is not that of $user"
 
     if [ "$locale" = en_US.UTF-8 ]; then check_wizard_texts; fi
 

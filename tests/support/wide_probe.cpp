@@ -1,7 +1,6 @@
 // Reads back, through the wide calls only, what a script test checks, and prints it as UTF-8:
 // whatever the ANSI code page of the session, a Russian text or a folder of a user named "Әлия"
 // arrives whole (Wine's reg prints in the console's code page, which may not hold it).
-//   wide_probe temp                          the temporary folder
 //   wide_probe link FILE.lnk                 the link's target
 //   wide_probe wizard SETUP.exe CAPTION TEXT  starts the program, waits for its window CAPTION to
 //                                            show a control TEXT, prints the window's caption and
@@ -24,13 +23,6 @@ void Print(const std::string& text) {
     const std::string utf8 = text + "\n";
     DWORD written = 0;
     WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
-}
-
-int PrintTempFolder() {
-    wchar_t folder[MAX_PATH + 1];
-    if (!GetTempPathW(MAX_PATH + 1, folder)) return 1;
-    Print(Utf8(folder));
-    return 0;
 }
 
 // The link's target by its item list, which holds the names in UTF-16. Wine's raw path comes from
@@ -94,9 +86,8 @@ int main() {
     const std::vector<std::wstring> a(args, args + count);
     LocalFree(args);
     const std::wstring command = count > 1 ? a[1] : L"";
-    if (command == L"temp" && count == 2) return PrintTempFolder();
     if (command == L"link" && count == 3) return PrintLinkTarget(a[2]);
     if (command == L"wizard" && count == 5) return PrintWizard(a[2], Utf8(a[3]), Utf8(a[4]));
-    Print("usage: wide_probe temp | link FILE.lnk | wizard SETUP.exe CAPTION TEXT");
+    Print("usage: wide_probe link FILE.lnk | wizard SETUP.exe CAPTION TEXT");
     return 2;
 }
