@@ -58,8 +58,7 @@ TEST_F(Builder, SetupProgramIsTheStubFollowedByAWindows1251PackageThatShowListsB
     const std::string program = Read("setup.exe"), package = program.substr(6);
     ASSERT_EQ(program.substr(0, 6), "MZstub");
     EXPECT_EQ(program.size() % 8, 0u) << "a signature's table follows the package without padding";
-    EXPECT_EQ(package.substr(package.size() - 4),
-              std::string({static_cast<char>(package.size() & 0xFF), static_cast<char>(package.size() >> 8), 0, 0}));
+    EXPECT_EQ(package.substr(package.size() - 4), LengthTrailer(static_cast<std::int32_t>(package.size())));
     PackageData data;
     StringSource source(std::string_view(package).substr(0, package.size() - 4));
     ASSERT_EQ(ReadPackageText(source, data), "");
