@@ -27,14 +27,6 @@ void MakeFile(const std::string& path, const std::string& bytes = "") {
     WriteFileBytes(path, bytes);
 }
 
-// A key, with a value when one is named.
-void MakeKey(HKEY root, const std::string& path, const std::string& value = "") {
-    HKEY key = nullptr;
-    RegCreateKeyExW(root, Wide(path).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
-    if (!value.empty()) RegSetValueExW(key, Wide(value).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(L"x"), 4);
-    RegCloseKey(key);
-}
-
 class Uninstaller : public EngineTest {
 protected:
     Uninstaller() {
@@ -166,8 +158,9 @@ TEST_P(RecordedInstallation, IsRemovedWithNothingItListsLeftBehind) {
     ASSERT_EQ(plan.files.size() + plan.values.size() + plan.links.size(), row.files + row.values + row.links);
     for (const std::string& file : plan.files) MakeFile(file);
     for (const std::string& link : plan.links) MakeFile(link);
-    for (const RegistryValue& value : plan.values) MakeKey(HKEY_CURRENT_USER, value.keyPath, value.name);
-    MakeKey(HKEY_LOCAL_MACHINE, UninstallKeyPath(plan.uninstallEntry));
+    for (const RegistryValue& value : plan.values)
+        SetRegValue(OpenOrCreateKey(HKEY_CURRENT_USER, value.keyPath), value.name, REG_SZ, std::string("x") + '\0');
+    OpenOrCreateKey(HKEY_LOCAL_MACHINE, UninstallKeyPath(plan.uninstallEntry));
     MakeFile(folder + kRecordName, record);
     MakeFile(folder + kUninstallerName, ReadFileBytes(WindowsPath(UNINSTALLER_PROGRAM)));
 

@@ -1,5 +1,6 @@
-// The real setup program walked from outside through its four page sequences, each ending in an
-// installation, with what a user relies on checked along the way; and the close question.
+// The real setup program walked from outside through its page sequences, each ending in an
+// installation, with what a user relies on checked along the way; and the close question. (The
+// order of every sequence, licence without group page too, is navigation_test.cpp's table.)
 #include <gtest/gtest.h>
 
 #include <array>
@@ -178,8 +179,9 @@ TEST_F(WizardPages, WelcomeFolderReadyInstallFinishIntoTheFolderTheUserChose) {
     EXPECT_EQ(child_->WaitForExit(kTimeout), 0u) << "the title bar's close ends it without a question";
 }
 
-TEST_F(WizardPages, WelcomeLicenceFolderReadyInstallFinishOnceTheLicenceIsAccepted) {
-    Start(Package(true, false));
+// With only the desktop offered, the group line goes and the shortcut box moves up into its place.
+TEST_F(WizardPages, WelcomeLicenceFolderGroupReadyInstallFinishOnceTheLicenceIsAccepted) {
+    Start(Package(true, true, {"Рабочий стол"}));
     GoTo("licence");
     EXPECT_EQ(Describe(At("Static", 61, 7)).text, "Прочитайте лицензионное соглашение.");
     EXPECT_EQ(Describe(At("Edit", 16, 10)).text, "Лицензия: пользуйтесь на здоровье.\r\nВторая строка.");
@@ -195,6 +197,10 @@ TEST_F(WizardPages, WelcomeLicenceFolderReadyInstallFinishOnceTheLicenceIsAccept
     GoTo("licence", Back());
     EXPECT_EQ(Describe(WithText("Принимаю")).check, BST_CHECKED) << "the licence stays accepted after Back";
     GoTo("folder");
+    GoTo("group");
+    EXPECT_FALSE(Shows("Программная группа:") || Shows("Пуск->Программы"));
+    EXPECT_EQ(Describe(WithText("Рабочий стол")).inParent.top, 8) << "the desktop box takes the first place";
+    Press(WithText("Рабочий стол"));  // unticks it: no shortcut on the test machine's desktop
     InstallIntoThePackagesFolder();
 }
 
@@ -220,19 +226,6 @@ TEST_F(WizardPages, WelcomeFolderGroupReadyInstallFinishMakesTheTickedShortcuts)
     EXPECT_EQ(Describe(WithText(kFinishMarker)).inParent.top, 88);
     Click(Next());
     EXPECT_EQ(child_->WaitForExit(kTimeout), 0u);
-}
-
-// With only the desktop offered, the group line goes and the shortcut box moves up into its place.
-TEST_F(WizardPages, WelcomeLicenceFolderGroupReadyInstallFinishWithOnlyTheDesktopOffered) {
-    Start(Package(true, true, {"Рабочий стол"}));
-    GoTo("licence");
-    Press(WithText("Принимаю"));
-    GoTo("folder");
-    GoTo("group");
-    EXPECT_FALSE(Shows("Программная группа:") || Shows("Пуск->Программы"));
-    EXPECT_EQ(Describe(WithText("Рабочий стол")).inParent.top, 8) << "the desktop box takes the first place";
-    Press(WithText("Рабочий стол"));  // unticks it: no shortcut on the test machine's desktop
-    InstallIntoThePackagesFolder();
 }
 
 // The size of a file being written, -1 while there is none.
