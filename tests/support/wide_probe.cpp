@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/com_ptr.h"
 #include "runtime/platform.h"
 #include "runtime/unicode.h"
 #include "tools/window_driver.h"
@@ -28,21 +29,19 @@ void Print(const std::string& text) {
 // The link's target by its item list, which holds the names in UTF-16. Wine's raw path comes from
 // the link's location block, which it keeps in the ANSI code page ("Müller" reads "Muller" under
 // 1251); Windows keeps both in UTF-16.
+// COM stays initialised until the probe ends.
 int PrintLinkTarget(const std::wstring& file) {
     CoInitialize(nullptr);
-    IShellLinkW* link = nullptr;
-    IPersistFile* persist = nullptr;
+    ComPtr<IShellLinkW> link;
+    ComPtr<IPersistFile> persist;
     PIDLIST_ABSOLUTE items = nullptr;
     wchar_t target[MAX_PATH] = L"";
-    const bool read = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                                 reinterpret_cast<void**>(&link))) &&
-                      SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) &&
-                      SUCCEEDED(persist->Load(file.c_str(), STGM_READ)) && SUCCEEDED(link->GetIDList(&items)) &&
-                      items && SHGetPathFromIDListW(items, target);
+    const bool read =
+        SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.Out())) &&
+        SUCCEEDED(link->QueryInterface(IID_IPersistFile, persist.Out())) &&
+        SUCCEEDED(persist->Load(file.c_str(), STGM_READ)) && SUCCEEDED(link->GetIDList(&items)) && items &&
+        SHGetPathFromIDListW(items, target);
     CoTaskMemFree(items);
-    if (persist) persist->Release();
-    if (link) link->Release();
-    CoUninitialize();
     if (read) Print(Utf8(target));
     return read ? 0 : 1;
 }

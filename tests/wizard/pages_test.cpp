@@ -107,15 +107,6 @@ protected:
         PressButton(box_->window, button);
         WaitUntil(box_->window, [](const WindowState& w) { return !w.visible; }, kTimeout);
     }
-    // From the ready page: installs, shows the finish page, and "Готово" ends the program.
-    void InstallIntoThePackagesFolder() {
-        GoTo("ready");
-        GoTo("finish");
-        EXPECT_EQ(Describe(Next()).text, "Готово");
-        EXPECT_EQ(ReadFileBytes(Folder() + "\\sub\\b.txt"), "sub\\b.txt");
-        Click(Next());
-        EXPECT_EQ(child_->WaitForExit(kTimeout), 0u);
-    }
 
     ScratchFolder programs_, temp_, installs_;
     std::string program_ = programs_ / "setup.exe";
@@ -201,7 +192,12 @@ TEST_F(WizardPages, WelcomeLicenceFolderGroupReadyInstallFinishOnceTheLicenceIsA
     EXPECT_FALSE(Shows("Программная группа:") || Shows("Пуск->Программы"));
     EXPECT_EQ(Describe(WithText("Рабочий стол")).inParent.top, 8) << "the desktop box takes the first place";
     Press(WithText("Рабочий стол"));  // unticks it: no shortcut on the test machine's desktop
-    InstallIntoThePackagesFolder();
+    GoTo("ready");
+    GoTo("finish");
+    EXPECT_EQ(Describe(Next()).text, "Готово");
+    EXPECT_EQ(ReadFileBytes(Folder() + "\\sub\\b.txt"), "sub\\b.txt") << "installed into the package's folder";
+    Click(Next());
+    EXPECT_EQ(child_->WaitForExit(kTimeout), 0u) << "\"Готово\" ends the program";
 }
 
 // The summary lists the group and the ticked offered shortcuts as they are when the ready page shows.
