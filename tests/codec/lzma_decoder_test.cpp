@@ -6,7 +6,6 @@
 #include <lzma.h>
 
 #include <algorithm>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -40,52 +39,35 @@ void PutSize(std::string& stream, std::uint64_t size) {
     for (int i = 0; i < 8; ++i) stream[5 + i] = static_cast<char>(size >> 8 * i);
 }
 
-// kBuilder: liblzma's .lzma encoder with the real size patched in, as setup-pack writes it;
-// kUnknownSize: the encoder's stream as it is; kNoEndMarker: a raw stream behind a header of ours.
+// kBuilder: liblzma's LZMA1 stream with its end marker behind the .lzma header with the real size,
+// as setup-pack writes it; kUnknownSize: the header says no size; kNoEndMarker: the stream ends
+// without the marker, at the size.
 std::string Encode(const std::string& data, Form form, unsigned lc = 3, unsigned lp = 0, unsigned pb = 2,
                    std::uint32_t dictionary = 1 << 20, const std::string& presetDictionary = "") {
     lzma_options_lzma options;
     lzma_lzma_preset(&options, 6);
-    options.lc = lc, options.lp = lp, options.pb = pb, options.dict_size = dictionary;
+    options.lc = lc, options.lp = lp, options.pb = pb, options.dict_size = dictionary, options.ext_flags = 0;
     options.preset_dict = reinterpret_cast<const std::uint8_t*>(presetDictionary.data());
     options.preset_dict_size = static_cast<std::uint32_t>(presetDictionary.size());
-    options.ext_flags = 0;
-    lzma_filter filters[] = {{LZMA_FILTER_LZMA1EXT, &options}, {LZMA_VLI_UNKNOWN, nullptr}};
-    lzma_stream stream = LZMA_STREAM_INIT;
-    std::string out(form == Form::kNoEndMarker ? kLzmaHeaderSize : 0, '\0');
-    if (form == Form::kNoEndMarker) {
-        out[0] = static_cast<char>((pb * 5 + lp) * 9 + lc);
-        for (int i = 0; i < 4; ++i) out[1 + i] = static_cast<char>(dictionary >> 8 * i);
-        PutSize(out, data.size());
-    }
-    EXPECT_EQ(form == Form::kNoEndMarker ? lzma_raw_encoder(&stream, filters) : lzma_alone_encoder(&stream, &options),
-              LZMA_OK);
-    const std::size_t start = out.size();
-    out.resize(start + data.size() + data.size() / 8 + 4096);
-    stream.next_in = reinterpret_cast<const std::uint8_t*>(data.data());
-    stream.avail_in = data.size();
-    stream.next_out = reinterpret_cast<std::uint8_t*>(out.data() + start);
-    stream.avail_out = out.size() - start;
-    EXPECT_EQ(lzma_code(&stream, LZMA_FINISH), LZMA_STREAM_END);
-    out.resize(start + stream.total_out);
-    lzma_end(&stream);
-    if (form == Form::kBuilder) PutSize(out, data.size());
-    return out;
+    const lzma_filter filters[] = {{form == Form::kNoEndMarker ? LZMA_FILTER_LZMA1EXT : LZMA_FILTER_LZMA1, &options},
+                                   {LZMA_VLI_UNKNOWN, nullptr}};
+    std::string out(kLzmaHeaderSize + data.size() + data.size() / 8 + 4096, '\0');
+    out[0] = static_cast<char>((pb * 5 + lp) * 9 + lc);
+    for (int i = 0; i < 4; ++i) out[1 + i] = static_cast<char>(dictionary >> 8 * i);
+    PutSize(out, form == Form::kUnknownSize ? kLzmaUnknownSize : data.size());
+    std::size_t size = kLzmaHeaderSize;
+    EXPECT_EQ(lzma_raw_buffer_encode(filters, nullptr, reinterpret_cast<const std::uint8_t*>(data.data()), data.size(),
+                                     reinterpret_cast<std::uint8_t*>(out.data()), &size, out.size()), LZMA_OK);
+    return out.substr(0, size);
 }
 
 // A package file read in pieces of a given size.
-class PieceSource : public ByteSource {
+class PieceSource : public StringSource {
 public:
-    PieceSource(std::string_view bytes, std::size_t piece) : bytes_(bytes), piece_(piece) {}
-    std::size_t Read(char* buffer, std::size_t size) override {
-        const std::size_t n = std::min({size, piece_, bytes_.size()});
-        std::memcpy(buffer, bytes_.data(), n);
-        bytes_.remove_prefix(n);
-        return n;
-    }
+    PieceSource(std::string_view bytes, std::size_t piece) : StringSource(bytes), piece_(piece) {}
+    std::size_t Read(char* buffer, std::size_t size) override { return StringSource::Read(buffer, std::min(size, piece_)); }
 
 private:
-    std::string_view bytes_;
     std::size_t piece_;
 };
 

@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr int kTimeout = 20000;
-
 struct Kind { const char* what; StringList packages; bool signedProgram = false; };  // each package follows the stub
 
 // The damaged packages of each kind made from the sound one, whose lines hold the 65 settings, a

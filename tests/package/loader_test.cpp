@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr int kTimeout = 20000;
-
 class Loader : public testing::Test {
 protected:
     // Writes the stub followed by the package and loads it, with temp_ as the temporary folder.
@@ -23,16 +21,10 @@ protected:
         WriteSetupProgram(program_, package);
         return ReadPackageFrom(program_, temp_.Path(), data_, held_);
     }
-    // Writes the setup program and starts it as a user would.
-    const ChildProgram& Start(const std::string& package) {
-        WriteSetupProgram(program_, package);
-        return child_.emplace(program_, temp_.Path());
-    }
     ScratchFolder programs_, temp_;
     std::string program_ = programs_ / "setup.exe", copy_ = temp_ / "QORT\\Tmp_Data.tmp";
     PackageData data_;
     PackageCopy held_;
-    std::optional<ChildProgram> child_;
 };
 
 TEST_F(Loader, EachPackageLoadsOrIsRefusedAndIsCopiedOnlyWhenItsLengthIsThere) {
@@ -104,7 +96,8 @@ TEST_F(Loader, PackageCopyIsNeverWrittenThroughALinkInPlaceOfItsFolder) {
 }
 
 TEST_F(Loader, SecondSetupProgramIsRefusedWhileOneRuns) {
-    const auto& first = Start(ComposePackage(StringList(setting::kCount, "abc"), ""));
+    WriteSetupProgram(program_, ComposePackage(StringList(setting::kCount, "abc"), ""));
+    const ChildProgram first(program_, temp_.Path());
     const auto firstBox = first.WaitForMessageBox(kTimeout);  // the first waits on its damaged-data message
     ASSERT_TRUE(firstBox);
     ScratchFolder otherTemp;

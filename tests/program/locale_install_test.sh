@@ -19,7 +19,7 @@ cp -r "$example" "$work/package"
 setup="Z:${work//\//\\}\\setup.exe"
 folder='C:\Программы Müller\Проверка'
 name='Редактор заметок'
-entry="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$name 2.0"
+entry="HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$name 2.0"
 # Each link, under the profile, with its target in the install folder.
 links=("Desktop/$name.lnk|notes.exe"
        "AppData/Roaming/Microsoft/Windows/Start Menu/$name.lnk|notes.exe"
@@ -49,17 +49,25 @@ check() {  # LOCALE [USER]
     local drive_c=$WINEPREFIX/drive_c
     local installed=$drive_c/${folder#C:\\}
     installed=${installed//\\//}
-    remove_installation() { rm -rf "$drive_c/Программы M"* "$drive_c/locale-test.log"; }
+    remove_installation() { rm -rf "$drive_c/Программы M"* "$drive_c/locale-test.log" "$drive_c/probe.reg"; }
     remove_installation
     probe() { "$tree/wine-run" "$tree/wide_probe.exe" "$@"; }
+    # A string value as regedit exports its key: UTF-16 behind a byte-order mark, whatever the
+    # code page; a backslash is written doubled.
+    registry() {  # KEY NAME
+        rm -f "$drive_c/probe.reg"
+        "$tree/wine-run" regedit /E 'C:\probe.reg' "$1" 2>/dev/null
+        iconv -f UTF-16 -t UTF-8 "$drive_c/probe.reg" 2>/dev/null | tr -d '\r' |
+            sed -n "s/^\"$2\"=\"\(.*\)\"\$/\1/p" | sed 's/\\\\/\\/g' | grep .
+    }
     fail() { echo "$locale${user:+, user $user}: $*"; failed=1; }
-    local failed=0 temp profile out
+    local failed=0 profile out
 
-    temp=$(probe temp)
-    profile=${temp#C:\\users\\}
-    profile=${profile%%\\*}
-    [ -d "$drive_c/users/$profile" ] || fail "the temporary folder $temp is outside a profile"
-    [ -z "$user" ] || [ "$profile" = "$user" ] || fail "the temporary folder $temp is not in the profile of $user"
+    # The user's profile, which holds the temporary folder (AppData\Local\Temp).
+    profile=$(registry 'HKEY_CURRENT_USER\Volatile Environment' USERPROFILE)
+    profile=${profile#C:\\users\\}
+    [ -n "$profile" ] && [ -d "$drive_c/users/$profile" ] || fail "the profile \"$profile\" is not a folder"
+    [ -z "$user" ] || [ "$profile" = "$user" ] || fail "the profile \"$profile\" is not that of $user"
 
     if [ "$locale" = en_US.UTF-8 ]; then check_wizard_texts; fi
 
@@ -77,8 +85,8 @@ check() {  # LOCALE [USER]
         target=$(probe link "C:\\users\\$profile\\${path//\//\\}")
         [ "$target" = "$folder\\${link#*|}" ] || fail "the link ${link%|*} leads to \"$target\""
     done
-    [ "$(probe registry 'HKCU\Software\Rodev\Notes' InstallDir)" = "$folder" ] || fail "InstallDir is not $folder"
-    [ "$(probe registry "$entry" DisplayName)" = "$name 2.0" ] || fail "the Add/Remove entry is not named \"$name 2.0\""
+    [ "$(registry 'HKEY_CURRENT_USER\Software\Rodev\Notes' InstallDir)" = "$folder" ] || fail "InstallDir is not $folder"
+    [ "$(registry "$entry" DisplayName)" = "$name 2.0" ] || fail "the Add/Remove entry is not named \"$name 2.0\""
 
     printf 'Позвонить в Rodev.\r\n' >"$installed/Мои заметки.txt"
     "$tree/wine-run" "$folder\\Uninstall.exe" /S || fail "Uninstall.exe /S ended with status $?"
@@ -89,7 +97,7 @@ check() {  # LOCALE [USER]
     for link in "${links[@]}"; do
         [ ! -e "$drive_c/users/$profile/${link%|*}" ] || fail "the link ${link%|*} is left"
     done
-    ! probe registry "$entry" DisplayName >/dev/null || fail "the Add/Remove entry is left"
+    ! registry "$entry" DisplayName >/dev/null || fail "the Add/Remove entry is left"
     remove_installation
     if [ "$locale" = ru_RU.UTF-8 ] && [ -z "$user" ]; then check_record_unchanged; fi
     return $failed

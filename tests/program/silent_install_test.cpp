@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr int kTimeout = 20000;
-
 // The temporary folder of a user whose name has no form in Windows-1251 ("C:\users\Әлия\Temp").
 std::string UserFolder(const ScratchFolder& profiles) {
     const std::string folder = profiles / "Әлия\\";

@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int kTimeout = 20000;
 // What the programs load once running (Wine's +loaddll trace). Left out, as Windows takes them
 // from the system folder as known DLLs or what known DLLs import: what Wine's own DLLs import at
 // start (version, zlib1, imm32, sechost, ucrtbase, win32u, shcore, rpcrt4, combase, ole32,

@@ -67,6 +67,15 @@ void PressButton(HWND box, int id) {
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
 }
 
+std::string RecordedArguments(const std::string& program, int timeoutMs) {
+    const std::string args = program + ".args";
+    if (!WaitFor([&] { return FileExists(args); }, timeoutMs)) return "";
+    Sleep(100);  // the stand-in has finished writing
+    const std::string line = ReadFileBytes(args);
+    DeleteFileW(Wide(args).c_str());
+    return line;
+}
+
 std::string StoredLicenceText(const std::string& text) {
     std::string stored;
     Utf8ToCp1251(text, stored);

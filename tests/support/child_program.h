@@ -6,6 +6,9 @@
 
 #include "runtime/platform.h"
 
+// How long a test waits for a program to show a window or to end.
+inline constexpr int kTimeout = 20000;
+
 struct MessageBoxSeen {
     HWND window = nullptr;
     std::string caption, text;
@@ -36,6 +39,9 @@ private:
 std::optional<MessageBoxSeen> FindMessageBox(DWORD process);
 // Presses a button of a message box, as a click would (IDOK, IDYES, IDNO...).
 void PressButton(HWND box, int id);
+// The command line that the record_args stand-in started as this program wrote beside itself
+// (removing it), or "" when it wrote none in time.
+std::string RecordedArguments(const std::string& program, int timeoutMs);
 // The licence line of a package for the text: in Windows-1251 and shifted (the package writer
 // stores the other lines in Windows-1251 itself).
 std::string StoredLicenceText(const std::string& text);

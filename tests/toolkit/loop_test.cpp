@@ -1,5 +1,6 @@
 // The message loop as the wizard relies on it: keys, close requests and timers.
 #include "tests/toolkit/toolkit_fixture.h"
+#include "tools/window_driver.h"
 
 namespace {
 
@@ -44,11 +45,7 @@ TEST_F(Loop, EnterPressesTheDefaultButtonAndEscTheCancelButtonUnlessTheyCannot) 
         okClicks = cancelClicks = 0;
         const HWND from = k.from.GetWindowHandle();
         SetFocus(from);
-        // Pressed and released through the queue and the loop.
-        const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(k.key), 0)) << 16 | 1;
-        PostMessageW(from, WM_KEYDOWN, k.key, scan);
-        Pump();
-        PostMessageW(from, WM_KEYUP, k.key, scan | 3L << 30);
+        PressKey(from, static_cast<int>(k.key));  // pressed and released through the queue and the loop
         Pump();
         SCOPED_TRACE(testing::Message() << "key " << k.key << " change " << k.change);
         EXPECT_EQ(okClicks, k.ok);

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int kTimeout = 20000;
-
 TEST(ProgramEnd, ExceptionFromAClickHandlerShowsTheApplicationErrorBoxThenEndsWithCodeOne) {
     const ScratchFolder temp;
     const ChildProgram child(WindowsPath(TOOLKIT_CHILD), temp.Path());

@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr int kTimeout = 20000;
-
 // Through the wide calls: names may hold letters of no single code page.
 bool Exists(const std::string& path) { return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -25,20 +23,8 @@ bool KeyExists(HKEY root, const std::string& path) {
 
 // A file with its folders.
 void MakeFile(const std::string& path, const std::string& bytes = "") {
-    for (std::size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
-        CreateDirectoryW(Wide(path.substr(0, at)).c_str(), nullptr);
-    const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
-// A key, with a value when one is named.
-void MakeKey(HKEY root, const std::string& path, const std::string& value = "") {
-    HKEY key = nullptr;
-    RegCreateKeyExW(root, Wide(path).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
-    if (!value.empty()) RegSetValueExW(key, Wide(value).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(L"x"), 4);
-    RegCloseKey(key);
+    CreateFolderPath(FolderPart(path));
+    WriteFileBytes(path, bytes);
 }
 
 class Uninstaller : public EngineTest {
@@ -56,10 +42,7 @@ protected:
         package_.AddRegistry("HKEY_CURRENT_USER", key_.Path(), "Path", "%ProgDr%", "String");
         package_.AddShortcut(engine_text::kProgramsPlace, "Редактор", "notes.exe");
         package_.AddShortcut(engine_text::kDesktopPlace, "Редактор", "notes.exe");
-        copy_.Remove();  // a copy held by an earlier step
-        package_.WriteCopy(copyPath_);
-        Installation run = Run();
-        RunInstall(run);
+        Do(RunInstall);
     }
     ~Uninstaller() override { RegDeleteTreeA(HKEY_LOCAL_MACHINE, UninstallKeyPath(entry_).c_str()); }
 
@@ -154,26 +137,6 @@ void PrintTo(const RecordRow& row, std::ostream* out) { *out << row.name; }
 
 class RecordedInstallation : public testing::TestWithParam<RecordRow> {
 protected:
-    // Started through the wide call, with its temporary folder in temp_: the program's path may
-    // hold letters of no single code page.
-    DWORD RunQuietly(const std::string& program) {
-        wchar_t old[MAX_PATH] = {};
-        GetEnvironmentVariableW(L"TMP", old, MAX_PATH);
-        SetEnvironmentVariableW(L"TMP", Wide(temp_.Path()).c_str());
-        std::wstring command = Wide("\"" + program + "\" /S");
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process{};
-        DWORD code = 99;
-        if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-            WaitForSingleObject(process.hProcess, kTimeout);
-            GetExitCodeProcess(process.hProcess, &code);
-            CloseHandle(process.hThread), CloseHandle(process.hProcess);
-        }
-        SetEnvironmentVariableW(L"TMP", *old ? old : nullptr);
-        return code;
-    }
-
     ScratchFolder temp_, scratch_;
 };
 
@@ -195,13 +158,15 @@ TEST_P(RecordedInstallation, IsRemovedWithNothingItListsLeftBehind) {
     ASSERT_EQ(plan.files.size() + plan.values.size() + plan.links.size(), row.files + row.values + row.links);
     for (const std::string& file : plan.files) MakeFile(file);
     for (const std::string& link : plan.links) MakeFile(link);
-    for (const RegistryValue& value : plan.values) MakeKey(HKEY_CURRENT_USER, value.keyPath, value.name);
-    MakeKey(HKEY_LOCAL_MACHINE, UninstallKeyPath(plan.uninstallEntry));
+    for (const RegistryValue& value : plan.values)
+        SetRegValue(OpenOrCreateKey(HKEY_CURRENT_USER, value.keyPath), value.name, REG_SZ, std::string("x") + '\0');
+    OpenOrCreateKey(HKEY_LOCAL_MACHINE, UninstallKeyPath(plan.uninstallEntry));
     MakeFile(folder + kRecordName, record);
     MakeFile(folder + kUninstallerName, ReadFileBytes(WindowsPath(UNINSTALLER_PROGRAM)));
 
-    EXPECT_EQ(RunQuietly(folder + kUninstallerName), 0u);
-    for (int i = 0; i < 100 && Exists(folder); ++i) Sleep(100);
+    EXPECT_EQ(ChildProgram(folder + kUninstallerName, temp_.Path(), "/S").WaitForExit(kTimeout), 0u);
+    // The copy removes the folders last, in the order the plan lists them.
+    for (int i = 0; i < 100 && Exists(plan.folders.back()); ++i) Sleep(100);
     std::string left;
     for (const auto& list : {plan.files, plan.links, plan.folders})
         for (const std::string& path : list) left += Exists(path) ? path + " " : "";

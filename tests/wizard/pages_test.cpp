@@ -1,5 +1,6 @@
-// The real setup program walked from outside through its four page sequences, each ending in an
-// installation, with what a user relies on checked along the way; and the close question.
+// The real setup program walked from outside through its page sequences, each ending in an
+// installation, with what a user relies on checked along the way; and the close question. (The
+// order of every sequence, licence without group page too, is navigation_test.cpp's table.)
 #include <gtest/gtest.h>
 
 #include <array>
@@ -17,7 +18,6 @@
 
 namespace {
 
-constexpr int kTimeout = 20000;
 const char* const kFinishMarker = "Для выхода из программы установки и нажмите \"Готово\".";
 
 // A page is showing when its marker, a text only it has, is on the screen.
@@ -33,10 +33,9 @@ protected:
     PackageLayout Package(bool licence, bool group, const std::vector<std::string>& places = {}, int files = 2) {
         PackageLayout p;
         StringList& s = p.settings = TestSettings();
-        std::string licenceText = "Лицензия: пользуйтесь на здоровье.\r\nВторая строка.";
-        licenceText = StoredLicenceText(licenceText);
-        s[setting::kLicenceShow] = licence ? "1" : "0", s[setting::kLicenceText] = licenceText;
-        s[setting::kCreateShortcuts] = group ? "1" : "0", s[setting::kInstallFolder] = Folder();
+        s[setting::kLicenceShow] = licence ? "1" : "0", s[setting::kCreateShortcuts] = group ? "1" : "0";
+        s[setting::kLicenceText] = StoredLicenceText("Лицензия: пользуйтесь на здоровье.\r\nВторая строка.");
+        s[setting::kInstallFolder] = Folder();
         for (const auto& place : places) p.shortcuts.push_back({place, "Тест", "f0.txt", "", "", ""});
         for (int i = 0; i < files; ++i) {
             const std::string name = i == 1 ? "sub\\b.txt" : "f" + std::to_string(i) + ".txt";
@@ -108,15 +107,6 @@ protected:
         PressButton(box_->window, button);
         WaitUntil(box_->window, [](const WindowState& w) { return !w.visible; }, kTimeout);
     }
-    // From the ready page: installs, shows the finish page, and "Готово" ends the program.
-    void InstallIntoThePackagesFolder() {
-        GoTo("ready");
-        GoTo("finish");
-        EXPECT_EQ(Describe(Next()).text, "Готово");
-        EXPECT_EQ(ReadFileBytes(Folder() + "\\sub\\b.txt"), "sub\\b.txt");
-        Click(Next());
-        EXPECT_EQ(child_->WaitForExit(kTimeout), 0u);
-    }
 
     ScratchFolder programs_, temp_, installs_;
     std::string program_ = programs_ / "setup.exe";
@@ -129,7 +119,7 @@ protected:
 // The package's start program runs when the wizard first shows; showing the wizard again fills
 // nothing anew, keeping the user's folder and page. A blank folder is refused and is not a step.
 TEST_F(WizardPages, WelcomeFolderReadyInstallFinishIntoTheFolderTheUserChose) {
-    const std::string starter = programs_ / "welcome.exe", startedWith = starter + ".args";
+    const std::string starter = programs_ / "welcome.exe";
     WriteFileBytes(starter, ReadFileBytes(WindowsPath(RECORD_ARGS)));
     PackageLayout package = Package(false, false);
     package.settings[setting::kRunAtStart] = package.settings[setting::kOfferRunApp] = "1";
@@ -144,10 +134,7 @@ TEST_F(WizardPages, WelcomeFolderReadyInstallFinishIntoTheFolderTheUserChose) {
         << "centred";
     EXPECT_EQ(Descendants(wizard_).size(), 56u) << "the designed controls and no others";
     EXPECT_TRUE(Shows("Добро пожаловать в программу установки Тест"));
-    for (DWORD start = GetTickCount(); !FileExists(startedWith) && GetTickCount() - start < DWORD{kTimeout};)
-        Sleep(50);
-    Sleep(100);  // the program has finished writing
-    EXPECT_NE(ReadFileBytes(startedWith).find("--hello world"), std::string::npos) << "the start program ran";
+    EXPECT_NE(RecordedArguments(starter, kTimeout).find("--hello world"), std::string::npos) << "the start program ran";
 
     PressKey(wizard_, VK_RETURN);
     ASSERT_EQ(WaitForPage("folder"), "folder") << "Enter presses Next";
@@ -183,8 +170,9 @@ TEST_F(WizardPages, WelcomeFolderReadyInstallFinishIntoTheFolderTheUserChose) {
     EXPECT_EQ(child_->WaitForExit(kTimeout), 0u) << "the title bar's close ends it without a question";
 }
 
-TEST_F(WizardPages, WelcomeLicenceFolderReadyInstallFinishOnceTheLicenceIsAccepted) {
-    Start(Package(true, false));
+// With only the desktop offered, the group line goes and the shortcut box moves up into its place.
+TEST_F(WizardPages, WelcomeLicenceFolderGroupReadyInstallFinishOnceTheLicenceIsAccepted) {
+    Start(Package(true, true, {"Рабочий стол"}));
     GoTo("licence");
     EXPECT_EQ(Describe(At("Static", 61, 7)).text, "Прочитайте лицензионное соглашение.");
     EXPECT_EQ(Describe(At("Edit", 16, 10)).text, "Лицензия: пользуйтесь на здоровье.\r\nВторая строка.");
@@ -200,7 +188,16 @@ TEST_F(WizardPages, WelcomeLicenceFolderReadyInstallFinishOnceTheLicenceIsAccept
     GoTo("licence", Back());
     EXPECT_EQ(Describe(WithText("Принимаю")).check, BST_CHECKED) << "the licence stays accepted after Back";
     GoTo("folder");
-    InstallIntoThePackagesFolder();
+    GoTo("group");
+    EXPECT_FALSE(Shows("Программная группа:") || Shows("Пуск->Программы"));
+    EXPECT_EQ(Describe(WithText("Рабочий стол")).inParent.top, 8) << "the desktop box takes the first place";
+    Press(WithText("Рабочий стол"));  // unticks it: no shortcut on the test machine's desktop
+    GoTo("ready");
+    GoTo("finish");
+    EXPECT_EQ(Describe(Next()).text, "Готово");
+    EXPECT_EQ(ReadFileBytes(Folder() + "\\sub\\b.txt"), "sub\\b.txt") << "installed into the package's folder";
+    Click(Next());
+    EXPECT_EQ(child_->WaitForExit(kTimeout), 0u) << "\"Готово\" ends the program";
 }
 
 // The summary lists the group and the ticked offered shortcuts as they are when the ready page shows.
@@ -225,19 +222,6 @@ TEST_F(WizardPages, WelcomeFolderGroupReadyInstallFinishMakesTheTickedShortcuts)
     EXPECT_EQ(Describe(WithText(kFinishMarker)).inParent.top, 88);
     Click(Next());
     EXPECT_EQ(child_->WaitForExit(kTimeout), 0u);
-}
-
-// With only the desktop offered, the group line goes and the shortcut box moves up into its place.
-TEST_F(WizardPages, WelcomeLicenceFolderGroupReadyInstallFinishWithOnlyTheDesktopOffered) {
-    Start(Package(true, true, {"Рабочий стол"}));
-    GoTo("licence");
-    Press(WithText("Принимаю"));
-    GoTo("folder");
-    GoTo("group");
-    EXPECT_FALSE(Shows("Программная группа:") || Shows("Пуск->Программы"));
-    EXPECT_EQ(Describe(WithText("Рабочий стол")).inParent.top, 8) << "the desktop box takes the first place";
-    Press(WithText("Рабочий стол"));  // unticks it: no shortcut on the test machine's desktop
-    InstallIntoThePackagesFolder();
 }
 
 // The size of a file being written, -1 while there is none.

@@ -7,9 +7,11 @@
 
 #include <shlobj.h>
 
+#include "engine/folders.h"
 #include "package/setting_lines.h"
 #include "program/program.h"
 #include "runtime/unicode.h"
+#include "tests/support/child_program.h"
 #include "tools/window_driver.h"
 #include "tests/support/scratch_folder.h"
 #include "wizard/finish_actions.h"
@@ -21,15 +23,20 @@ namespace {
 std::vector<unsigned> g_restarts;
 int g_answer = IDYES;
 std::string g_question;  // caption and text of the message box answered
+std::wstring g_chosen;   // the folder the browser is answered with
 const char* const kRestartQuestion = "Установка Тест|Необходимо перезагрузить компьютер. Зделать это сейчас?";
 
-// Answers a message box of this thread once it has its texts, inside its own modal loop.
-LRESULT CALLBACK AnswerBox(int code, WPARAM wParam, LPARAM lParam) {
+// Answers a dialog of this thread with g_answer, inside its own modal loop, once it is made:
+// a message box, keeping its caption and text in g_question, or the folder browser, choosing
+// g_chosen in it.
+LRESULT CALLBACK AnswerDialog(int code, WPARAM wParam, LPARAM lParam) {
     const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
     wchar_t caption[256] = {}, text[512] = {};
-    if (code == HC_ACTION && call->message == WM_INITDIALOG && GetDlgItemTextW(call->hwnd, 0xFFFF, text, 512)) {
+    if (code == HC_ACTION && call->message == WM_INITDIALOG) {
         GetWindowTextW(call->hwnd, caption, 256);
+        GetDlgItemTextW(call->hwnd, 0xFFFF, text, 512);
         g_question = Utf8(caption) + "|" + Utf8(text);
+        SendMessageW(call->hwnd, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(g_chosen.c_str()));
         PostMessageW(call->hwnd, WM_COMMAND, MAKEWPARAM(g_answer, BN_CLICKED), 0);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -50,17 +57,6 @@ protected:
             WriteFileBytes(folder_ / name, ReadFileBytes(WindowsPath(RECORD_ARGS)));
     }
     void TearDown() override { DestroyApplication(), SetRestartRequest(nullptr); }
-    // The command line a started stand-in recorded, or "" if none started in time.
-    std::string Started(const std::string& name, int timeoutMs) {
-        const std::string args = folder_ / (name + ".args");
-        for (DWORD start = GetTickCount(); !FileExists(args) && GetTickCount() - start < DWORD(timeoutMs);)
-            Sleep(50);
-        Sleep(100);  // the stand-in has finished writing
-        const std::string line = FileExists(args) ? ReadFileBytes(args) : "";
-        DeleteFileW(Wide(args).c_str());
-        return line;
-    }
-
     Program program_;
     StringList& settings_ = program_.package.MainSettings;
     SetupFormRecord* form_ = nullptr;
@@ -117,41 +113,30 @@ TEST_F(SetupForm, FinishPressStartsTheOfferedTickedChoicesAndThePackagesProgramA
         form_->ReadmeCheck->SetChecked(row.readmeTicked);
         form_->SetupForm->Show();
         g_restarts.clear(), g_question.clear(), g_answer = row.answer;
-        const HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROCRET, AnswerBox, nullptr, GetCurrentThreadId());
+        const HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROCRET, AnswerDialog, nullptr, GetCurrentThreadId());
         FinishActions(*form_);
         UnhookWindowsHookEx(hook);
         EXPECT_FALSE(form_->SetupForm->IsVisible()) << "the wizard hides before anything starts";
         EXPECT_EQ(g_question, *row.askRestart == '1' ? kRestartQuestion : "") << row.answer;
         EXPECT_EQ(g_restarts, row.restarts) << row.atEnd << ", restart " << row.askRestart << row.ordinary;
         for (const auto& [name, part] : {std::pair{"app.exe", row.app}, std::pair{"readme.exe", row.readme}}) {
-            const std::string line = Started(name, part.empty() ? 1500 : 10000);
+            const std::string line = RecordedArguments(folder_ / name, part.empty() ? 1500 : 10000);
             EXPECT_TRUE(part.empty() ? line.empty() : line.find(part) != line.npos) << name << ": " << line;
         }
     }
     SetCurrentDirectoryW(started);
 }
 
-std::wstring g_chosen;  // the folder the browser is answered with
-
-// Chooses g_chosen in the folder browser of this thread and presses OK.
-LRESULT CALLBACK ChooseFolder(int code, WPARAM wParam, LPARAM lParam) {
-    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-    if (code == HC_ACTION && call->message == WM_INITDIALOG) {
-        SendMessageW(call->hwnd, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(g_chosen.c_str()));
-        PostMessageW(call->hwnd, WM_COMMAND, IDOK, 0);
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 // The folder chosen in the browser reaches the folder box whole, whatever letters its name has.
 TEST_F(SetupForm, FolderChosenInTheBrowserFillsTheFolderBoxIntact) {
-    const std::wstring& chosen = g_chosen = Wide(folder_.Path() + "Программы Müller\\Проверка");
-    CreateDirectoryW(chosen.substr(0, chosen.rfind(L'\\')).c_str(), nullptr), CreateDirectoryW(chosen.c_str(), nullptr);
-    const HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROCRET, ChooseFolder, nullptr, GetCurrentThreadId());
+    const std::string chosen = folder_ / "Программы Müller\\Проверка";
+    ASSERT_TRUE(CreateFolderPath(chosen));
+    g_chosen = Wide(chosen);
+    g_answer = IDOK;
+    const HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROCRET, AnswerDialog, nullptr, GetCurrentThreadId());
     BrowseButtonClick(*form_);
     UnhookWindowsHookEx(hook);
-    EXPECT_EQ(form_->FolderEdit->GetText(), Utf8(chosen));
-    RemoveDirectoryW(chosen.c_str()), RemoveDirectoryW(chosen.substr(0, chosen.rfind(L'\\')).c_str());
+    EXPECT_EQ(form_->FolderEdit->GetText(), chosen);
 }
 
 }  // namespace
