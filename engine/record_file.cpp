@@ -1,4 +1,4 @@
-#include "uninstaller/record_file.h"
+#include "engine/record_file.h"
 
 #include <cstdint>
 #include <string_view>
