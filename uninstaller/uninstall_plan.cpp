@@ -8,6 +8,8 @@
 
 namespace {
 
+using namespace std::string_view_literals;  // literals compared without counting their letters at run time
+
 // Setup writes CR LF; a bare LF ends a line too, so that an edited record still reads.
 std::vector<std::string_view> SplitLines(std::string_view text) {
     std::vector<std::string_view> lines;
@@ -37,7 +39,7 @@ public:
 
     // Leaves the plan, or the damage found, in the result.
     [[gnu::noinline]] void Read() {
-        if (lines_.size() < 9 || lines_[0] != "[Settings]") return Damaged(Damage::NotARecord, "[Settings]");
+        if (lines_.size() < 9 || lines_[0] != "[Settings]"sv) return Damaged(Damage::NotARecord, "[Settings]"sv);
         // Below a drive's root every file of the disk would count as installed.
         if (PathParts(folder_).size() < 2) return Damaged(Damage::UnsafePath, folder_);
         UninstallPlan& plan = result_.plan;
@@ -52,8 +54,8 @@ public:
             counts[k] = std::min<std::size_t>(*value, size);
         }
         plan.programName = lines_[2];
-        plan.ask = lines_[3] == "1";
-        plan.reportSuccess = lines_[4] == "1";
+        plan.ask = lines_[3] == "1"sv;
+        plan.reportSuccess = lines_[4] == "1"sv;
         if (IsAbsolutePath(lines_[5])) plan.extraFolder = lines_[5];
         if (!IsBlank(lines_[6])) plan.note = lines_[6];
 
