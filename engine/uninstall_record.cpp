@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/folders.h"
+#include "engine/record_file.h"
 #include "engine/registry_writer.h"
 #include "engine/uninstall_text.h"
 #include "package/package_text.h"
@@ -11,6 +12,7 @@
 #include "runtime/platform.h"
 #include "runtime/text_file.h"
 #include "runtime/unicode.h"
+#include "uninstaller/paths.h"
 
 namespace {
 
@@ -35,6 +37,18 @@ std::string UninstallKeyPath(const std::string& entryName) {
 void WriteUninstallRecord(Installation& run) {
     const std::string installFolder = PrepareInstallFolder(run.view);
     const std::string& entryName = Setting(run.package, setting::kUninstallName);
+    const std::string recordPath = installFolder + kRecordName;
+    // An earlier version installed here: the new record takes over what it listed.
+    std::string earlierText;  // stays empty without one, which reads as no record
+    ReadRecordText(recordPath, earlierText);
+    const PlanReading earlier = ReadRecordLists(earlierText, installFolder);
+    const std::string& earlierEntry = earlier.plan.uninstallEntry;
+    // Its entry on the list of installed programs ("Редактор 1.0") is replaced by this one
+    // ("Редактор 2.0"): no record would list it any more, so it goes now, before this one is made,
+    // which also keeps this one when the two name one key in letters of another case. A blank
+    // name would be the list itself.
+    if (IsRecordOfProgram(earlier, run.package) && earlierEntry != entryName && !PathParts(earlierEntry).empty())
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE, Wide(UninstallKeyPath(earlierEntry)).c_str());
     // Without a name the values would land on the list of installed programs itself.
     if (!entryName.empty()) {
         const RegKey key = OpenOrCreateKey(HKEY_LOCAL_MACHINE, UninstallKeyPath(entryName));
@@ -53,6 +67,6 @@ void WriteUninstallRecord(Installation& run) {
     }
     const std::string text = UninstallText(run.package, installFolder,
                                            ExpandPath(Setting(run.package, setting::kUninstallSetting3), run.view),
-                                           run.state.CreatedLinks);
-    WriteTextFile(installFolder + "Uninstall.ini", UninstallFileBytes(text));
+                                           run.state.CreatedLinks, &earlier);
+    WriteTextFile(recordPath, UninstallFileBytes(text));
 }

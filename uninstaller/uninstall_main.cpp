@@ -8,6 +8,7 @@
 // last two cases nothing was removed.
 #include <cstdint>
 
+#include "engine/record_file.h"
 #include "runtime/dll_search.h"
 #include "runtime/errors.h"
 #include "runtime/integer.h"
@@ -16,7 +17,6 @@
 #include "toolkit/fatal_error.h"
 #include "uninstaller/hand_over.h"
 #include "uninstaller/paths.h"
-#include "uninstaller/record_file.h"
 #include "uninstaller/removal.h"
 #include "uninstaller/uninstall_messages.h"
 #include "uninstaller/uninstaller_texts.h"

@@ -44,3 +44,8 @@ inline constexpr const char* kRecordName = "Uninstall.ini";
 // Reads the record of an installation in installFolder (ending in "\"). Listed files must lie
 // inside that folder and links must be ".lnk" files, neither naming "..".
 PlanReading ReadUninstallPlan(std::string_view record, const std::string& installFolder);
+
+// The same reading without planning the removal (the uninstaller's own file stays among the files,
+// folders and linkFolders stay empty): what the setup program needs of an earlier record to carry
+// its lists into the new one.
+PlanReading ReadRecordLists(std::string_view record, const std::string& installFolder);

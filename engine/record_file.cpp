@@ -1,4 +1,4 @@
-#include "uninstaller/record_file.h"
+#include "engine/record_file.h"
 
 #include <cstdint>
 #include <string_view>
@@ -13,7 +13,8 @@ constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 }  // namespace
 
-bool ReadRecordText(const std::string& path, std::string& text) {
+// Out of line: inlined into the setup program's one caller it takes more room there.
+[[gnu::noinline]] bool ReadRecordText(const std::string& path, std::string& text) {
     File file = File::OpenForReading(path);
     const std::int64_t size = file.Size();
     if (size < 0 || size > kLargestRecord) return false;
