@@ -33,8 +33,10 @@ bool ReadLines(LineReader& reader, std::int64_t count, StringList& list, Package
 std::int64_t RecordsToCheck(const PackageData& data, setting::Line countLine, const StringList& list,
                             int recordLines) {
     const std::int64_t count = ParseInteger(Setting(data, countLine)).value_or(0);
-    const auto stored = static_cast<std::int64_t>(list.size() + recordLines - 1) / recordLines;
-    return std::clamp<std::int64_t>(count, 0, stored + 1);
+    // Divided as a size: a list's length and the few lines added stay far below the size type's
+    // limit, and 32-bit programs have no 64-bit division of their own.
+    const std::size_t stored = (list.size() + recordLines - 1) / static_cast<std::size_t>(recordLines);
+    return std::clamp<std::int64_t>(count, 0, static_cast<std::int64_t>(stored) + 1);
 }
 
 }  // namespace
