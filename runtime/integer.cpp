@@ -44,3 +44,23 @@ std::int32_t StrToInt(const std::string& text) {
     if (auto value = ParseInteger(text)) return *value;
     Fail("ConvertError", FormatText(messages::kNotAnInteger, text));
 }
+
+Quotient MultiplyDivide(std::uint32_t value, std::uint32_t numerator, std::uint32_t denominator) {
+    // value is whole x denominator + part: whole x numerator is exact, and part x numerator /
+    // denominator is found a bit of the numerator at a time, the remainder always below the
+    // denominator, so doubling it or adding part (also below it) stays below 2^32.
+    const std::uint32_t part = value % denominator;
+    Quotient result{value / denominator * numerator, 0};
+    std::uint32_t low = 0;
+    for (int bit = 31; bit >= 0; --bit) {
+        low <<= 1;
+        result.remainder <<= 1;
+        if (result.remainder >= denominator) result.remainder -= denominator, ++low;
+        if (numerator >> bit & 1) {
+            result.remainder += part;
+            if (result.remainder >= denominator) result.remainder -= denominator, ++low;
+        }
+    }
+    result.quotient += low;
+    return result;
+}
