@@ -114,8 +114,11 @@ void ConfigureGround(GroundRecord& ground, const StringList& s) {
     ConfigureTitle(*ground.GroundTitle1, s, kTitle1);
     if (const int height = ConfigureTitle(*ground.GroundTitle2, s, kTitle2)) {
         // The second title sits near the bottom edge: the window's height less 1.55 line heights,
-        // cut to a whole pixel. Computed wide: a package's font size may be any integer.
-        const std::int64_t top = ground.Ground->GetHeight() - std::int64_t{height} * 155 / 100;
+        // cut to a whole pixel. Computed wide: a package's font size may be any integer; 1.55 times
+        // the height's magnitude (at most 2^31) still fits 32 bits unsigned.
+        const std::uint32_t magnitude = height < 0 ? 0u - static_cast<std::uint32_t>(height) : static_cast<std::uint32_t>(height);
+        const std::int64_t drop = MultiplyDivide(magnitude, 155, 100).quotient;
+        const std::int64_t top = ground.Ground->GetHeight() - (height < 0 ? -drop : drop);
         ground.GroundTitle2->SetTop(static_cast<int>(std::clamp<std::int64_t>(top, INT32_MIN, INT32_MAX)));
     }
 }

@@ -14,7 +14,7 @@ void AddLine(std::string& text, std::string_view line) {
 // A count line: the package's own text, as it always was, unless earlier items were carried.
 void AddCount(std::string& text, const std::string& own, std::int64_t count, std::int64_t carried) {
     if (carried)
-        AddLine(text, std::to_string(count + carried));
+        AddLine(text, IntToStr(count + carried));
     else
         AddLine(text, own);
 }
@@ -90,7 +90,7 @@ bool IsRecordOfProgram(const PlanReading& earlier, const PackageData& package) {
     AddLine(text, uninstallPath);
     AddLine(text, Setting(package, setting::kUninstallSetting4));
     AddCount(text, registryCount, records, carried[1]);
-    AddLine(text, std::to_string(links.size() + carried[2]));
+    AddLine(text, IntToStr(links.size() + carried[2]));
     text += sections;
     return text;
 }

@@ -33,8 +33,10 @@ bool ReadLines(LineReader& reader, std::int64_t count, StringList& list, Package
 std::int64_t RecordsToCheck(const PackageData& data, setting::Line countLine, const StringList& list,
                             int recordLines) {
     const std::int64_t count = ParseInteger(Setting(data, countLine)).value_or(0);
-    const auto stored = static_cast<std::int64_t>(list.size() + recordLines - 1) / recordLines;
-    return std::clamp<std::int64_t>(count, 0, stored + 1);
+    // Divided as a size: a list's length and the few lines added stay far below the size type's
+    // limit, and 32-bit programs have no 64-bit division of their own.
+    const std::size_t stored = (list.size() + recordLines - 1) / static_cast<std::size_t>(recordLines);
+    return std::clamp<std::int64_t>(count, 0, static_cast<std::int64_t>(stored) + 1);
 }
 
 }  // namespace
@@ -75,7 +77,7 @@ std::string CheckFileRecords(const PackageData& data, std::int64_t copyLength) {
         const std::string& path = ListLine(entries, i * kFileRecordLines);
         const std::string& size = ListLine(entries, i * kFileRecordLines + 1);
         const std::string& attributes = ListLine(entries, i * kFileRecordLines + 2);
-        const std::string which = "file record " + std::to_string(i + 1);
+        const std::string which = "file record " + IntToStr(i + 1);
         if (const std::string fault = RelativePathFault(path); !fault.empty())
             return which + ": the path '" + path + "' " + fault;
         const auto bytes = ParseInteger(size);
@@ -83,14 +85,14 @@ std::string CheckFileRecords(const PackageData& data, std::int64_t copyLength) {
         if (!ParseInteger(attributes)) return which + ": attributes '" + attributes + "' are not an integer";
         total += *bytes;
         if (total > payload)
-            return which + ": the file sizes need " + std::to_string(total) + " bytes, the payload holds " +
-                   std::to_string(payload);
+            return which + ": the file sizes need " + IntToStr(total) + " bytes, the payload holds " +
+                   IntToStr(payload);
     }
     // The builder writes exact sizes: bytes left over mean a size or a count is wrong, and every
     // file after the wrong one would be installed shifted.
     if (payload > 0 && total < payload)
-        return "the file sizes add up to " + std::to_string(total) + " bytes, the payload holds " +
-               std::to_string(payload);
+        return "the file sizes add up to " + IntToStr(total) + " bytes, the payload holds " +
+               IntToStr(payload);
     return {};
 }
 
@@ -102,12 +104,12 @@ std::string CheckLinkAndKeyRecords(const PackageData& data) {
     for (std::int64_t i = 0; i < links; ++i) {
         const std::string& name = ListLine(data.ShortcutEntries, i * kShortcutRecordLines + 1);
         if (const std::string fault = RelativePathFault(name); !fault.empty())
-            return "shortcut record " + std::to_string(i + 1) + ": the name '" + name + "' " + fault;
+            return "shortcut record " + IntToStr(i + 1) + ": the name '" + name + "' " + fault;
     }
     const std::int64_t keys = RecordsToCheck(data, setting::kRegistryCount, data.RegistryEntries, kRegistryRecordLines);
     for (std::int64_t i = 0; i < keys; ++i)
         if (ListLine(data.RegistryEntries, i * kRegistryRecordLines + 1).find_first_not_of('\\') == std::string::npos)
-            return "registry record " + std::to_string(i + 1) + ": the key path is empty";
+            return "registry record " + IntToStr(i + 1) + ": the key path is empty";
     return {};
 }
 

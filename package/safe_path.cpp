@@ -1,5 +1,6 @@
 #include "package/safe_path.h"
 
+#include "runtime/integer.h"
 #include "runtime/utf8_characters.h"
 
 namespace {
@@ -31,7 +32,7 @@ std::string PathFault(std::string_view path, std::size_t characters) {
     if (IsSeparator(path.front())) return "starts at the root of a drive";
     // A drive ("C:x" is relative to the drive's current folder) or a stream of a file.
     if (path.find(':') != std::string_view::npos) return "names a drive or a stream (':')";
-    if (characters > kMaxRelativePath) return "is longer than " + std::to_string(kMaxRelativePath) + " characters";
+    if (characters > kMaxRelativePath) return "is longer than " + IntToStr(kMaxRelativePath) + " characters";
     std::size_t start = 0;
     while (start <= path.size()) {
         std::size_t end = start;

@@ -1,5 +1,7 @@
 #include "runtime/integer.h"
 
+#include <iterator>
+
 #include "runtime/errors.h"
 
 namespace {
@@ -43,4 +45,45 @@ std::optional<std::int32_t> ParseInteger(std::string_view text) {
 std::int32_t StrToInt(const std::string& text) {
     if (auto value = ParseInteger(text)) return *value;
     Fail("ConvertError", FormatText(messages::kNotAnInteger, text));
+}
+
+Quotient MultiplyDivide(std::uint32_t value, std::uint32_t numerator, std::uint32_t denominator) {
+    // value is whole x denominator + part: whole x numerator is exact, and part x numerator /
+    // denominator is found a bit of the numerator at a time, the remainder always below the
+    // denominator, so doubling it or adding part (also below it) stays below 2^32.
+    const std::uint32_t part = value % denominator;
+    Quotient result{value / denominator * numerator, 0};
+    std::uint32_t low = 0;
+    for (int bit = 31; bit >= 0; --bit) {
+        low <<= 1;
+        result.remainder <<= 1;
+        if (result.remainder >= denominator) result.remainder -= denominator, ++low;
+        if (numerator >> bit & 1) {
+            result.remainder += part;
+            if (result.remainder >= denominator) result.remainder -= denominator, ++low;
+        }
+    }
+    result.quotient += low;
+    return result;
+}
+
+std::string IntToStr(std::int64_t value) {
+    // A digit at a time, dividing by ten sixteen bits at a time: each step divides less than
+    // 10 x 2^16.
+    std::uint64_t rest = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    char digits[20];
+    char* first = std::end(digits);
+    do {
+        std::uint64_t quotient = 0;
+        std::uint32_t remainder = 0;
+        for (int shift = 48; shift >= 0; shift -= 16) {
+            const std::uint32_t part = remainder << 16 | (static_cast<std::uint32_t>(rest >> shift) & 0xFFFF);
+            quotient = quotient << 16 | part / 10;
+            remainder = part % 10;
+        }
+        *--first = static_cast<char>('0' + remainder);
+        rest = quotient;
+    } while (rest != 0);
+    std::string text(value < 0 ? 1 : 0, '-');
+    return text.append(first, std::end(digits));
 }

@@ -1,6 +1,7 @@
 #include "runtime/text_file.h"
 
 #include "runtime/failure.h"
+#include "runtime/integer.h"
 #include "runtime/platform.h"
 #include "runtime/unicode.h"
 
@@ -13,7 +14,7 @@ std::string InOutErrorText(unsigned long code) {
     case ERROR_INVALID_HANDLE: return "Invalid file handle";
     case ERROR_HANDLE_DISK_FULL:
     case ERROR_DISK_FULL: return "Disk full";
-    default: return "I/O error " + std::to_string(code);
+    default: return "I/O error " + IntToStr(code);
     }
 }
 

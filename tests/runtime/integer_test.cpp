@@ -24,4 +24,11 @@ TEST(IntegerConversion, ConvertsAsPackagesWriteNumbersAndNamesTheTextItRefuses) 
     EXPECT_FAILURE(StrToInt(Repeated("ж", 400)), "ConvertError", "'" + Repeated("ж", 300) + "...' is not a valid integer value");
 }
 
+TEST(IntegerConversion, NumbersWrittenIntoRecordsAndMessagesAreFullDecimalsOfAnySize) {
+    const std::pair<std::int64_t, const char*> rows[] = {
+        {0, "0"}, {7, "7"}, {-10, "-10"}, {4294967296, "4294967296"},  // a payload past 4 GiB
+        {INT64_MAX, "9223372036854775807"}, {INT64_MIN, "-9223372036854775808"}};
+    for (const auto& [value, text] : rows) EXPECT_EQ(IntToStr(value), text);
+}
+
 }  // namespace
