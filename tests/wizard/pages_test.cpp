@@ -29,19 +29,16 @@ const char* const kPages[][2] = {
 
 class WizardPages : public testing::Test {
 protected:
-    // A package of two files, one in a sub-folder (or more files), with a shortcut record per place.
-    PackageLayout Package(bool licence, bool group, const std::vector<std::string>& places = {}, int files = 2) {
+    // A package of two files, one in a sub-folder, each holding its name, with a shortcut record per place.
+    PackageLayout Package(bool licence, bool group, const std::vector<std::string>& places = {}) {
         PackageLayout p;
         StringList& s = p.settings = TestSettings();
         s[setting::kLicenceShow] = licence ? "1" : "0", s[setting::kCreateShortcuts] = group ? "1" : "0";
         s[setting::kLicenceText] = StoredLicenceText("Лицензия: пользуйтесь на здоровье.\r\nВторая строка.");
         s[setting::kInstallFolder] = Folder();
         for (const auto& place : places) p.shortcuts.push_back({place, "Тест", "f0.txt", "", "", ""});
-        for (int i = 0; i < files; ++i) {
-            const std::string name = i == 1 ? "sub\\b.txt" : "f" + std::to_string(i) + ".txt";
-            p.files.push_back({name, static_cast<std::int64_t>(name.size())});
-            payload_ += name;
-        }
+        p.files = {{"f0.txt", 6}, {"sub\\b.txt", 9}};
+        payload_ = "f0.txtsub\\b.txt";
         return p;
     }
     // Starts the setup program (already written when no package is given) and waits for the
@@ -239,7 +236,7 @@ TEST_F(WizardPages, CloseQuestionNoKeepsThePageAndTheRunYesStopsTheInstallAndEnd
     const std::string question = "Прервать инсталяцию|Инсталляция не завершена. Если Вы выйдете, программа не будет"
                                  "\r\nинсталлирована.\r\n\r\nВы можете завершить инсталяцию позже.\r\n\r\nВыйти?|"
                                  "Yes No |wizard's|information";
-    PackageLayout package = Package(false, false, {}, 1);
+    PackageLayout package = Package(false, false);
     package.files.push_back({"big.bin", kBig});
     // The setup program is written in pieces: a test process cannot hold the package at once.
     const std::string text = ComposeTextBlock(TextLines(package)) + payload_;
@@ -280,32 +277,21 @@ TEST_F(WizardPages, CloseQuestionNoKeepsThePageAndTheRunYesStopsTheInstallAndEnd
 // written before stay. The full and
 // the read-only disk are small file systems that small_disks.sh mounts where the machine allows.
 TEST_F(WizardPages, FaultsWhileInstallingEndInTheirErrorBoxKeepingTheFilesBefore) {
-    ScratchKey denied(HKEY_LOCAL_MACHINE, "Software\\");
-    SECURITY_DESCRIPTOR nobody;  // an empty access list: no one may write the key
-    ACL empty;
-    InitializeSecurityDescriptor(&nobody, SECURITY_DESCRIPTOR_REVISION), InitializeAcl(&empty, sizeof empty, ACL_REVISION);
-    SetSecurityDescriptorDacl(&nobody, TRUE, &empty, FALSE);
-    HKEY key;
-    RegCreateKeyExW(HKEY_LOCAL_MACHINE, Wide(denied.Path()).c_str(), 0, nullptr, 0, WRITE_DAC, nullptr, &key, nullptr);
-    RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &nobody), RegCloseKey(key);
     const std::string blocked = installs_ / "Занято", disks = getenv("SETUP_SMALL_DISKS") ? getenv("SETUP_SMALL_DISKS") : "";
     CreateFolderPath(blocked + "\\sub\\b.txt\\");
     // Install folder, what is in its way, and the box's kind and message.
     std::vector<std::array<std::string, 3>> faults = {
         {blocked, "FileCreateError", "Cannot create file " + blocked + "\\sub\\b.txt"},  // a folder where a file goes
-        {"Q:\\Тест", "FileCreateError", "Cannot create file Q:\\Тест\\f0.txt"},         // a drive that does not exist
-        {Folder(), "RegistryError", "Failed to set data for 'Path'"}};                  // a key no one may write
+        {"Q:\\Тест", "FileCreateError", "Cannot create file Q:\\Тест\\f0.txt"}};        // a drive that does not exist
     if (disks.empty()) std::printf("[  NOTE    ] no small file systems: this machine does not let tests mount them\n");
     else faults.push_back({disks + "full\\Тест", "StreamError", "Stream write error"}),
          faults.push_back({disks + "read-only\\Тест", "FileCreateError", "Cannot create file " + disks + "read-only\\Тест\\f0.txt"});
     for (const auto& [folder, kind, message] : faults) {
         SCOPED_TRACE(folder);
-        payload_.clear();
         PackageLayout package = Package(false, false);
         package.files.push_back({"big.bin", 2 << 20});  // larger than the full disk
         payload_ += std::string(2 << 20, 'b');
-        package.settings[setting::kInstallFolder] = folder, package.settings[setting::kWriteRegistry] = "1";
-        package.registry = {{"HKEY_LOCAL_MACHINE", denied.Path(), "Path", "%ProgDr%", "String"}};
+        package.settings[setting::kInstallFolder] = folder;
         Start(package);
         GoTo("folder");
         GoTo("ready");
@@ -319,9 +305,6 @@ TEST_F(WizardPages, FaultsWhileInstallingEndInTheirErrorBoxKeepingTheFilesBefore
         if (kind == "StreamError") EXPECT_FALSE(FileExists(folder + "\\big.bin")) << "no file is left cut short";
         if (message.find("f0.txt") == std::string::npos) EXPECT_EQ(ReadFileBytes(folder + "\\f0.txt"), "f0.txt") << "the files before stay";
     }
-    SetSecurityDescriptorDacl(&nobody, FALSE, nullptr, FALSE);  // anyone again, so that the key can go
-    RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(denied.Path()).c_str(), 0, WRITE_DAC, &key);
-    RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &nobody), RegCloseKey(key);
 }
 
 }  // namespace
