@@ -12,13 +12,6 @@
 
 namespace {
 
-// The temporary folder of a user whose name has no form in Windows-1251 ("C:\users\Әлия\Temp").
-std::string UserFolder(const ScratchFolder& profiles) {
-    const std::string folder = profiles / "Әлия\\";
-    CreateDirectoryW(Wide(folder).c_str(), nullptr);
-    return folder;
-}
-
 class SilentInstall : public testing::Test {
 protected:
     SilentInstall() {
@@ -51,16 +44,15 @@ protected:
         return child.WaitForExit(0).value_or(99);
     }
 
-    ScratchFolder programs_, profiles_, installs_, links_;
-    ScratchFolder temp_{UserFolder(profiles_)};
+    ScratchFolder programs_, temp_, installs_, links_;
     ShellFolderOverride desktop_{"Desktop"}, startMenu_{"Start Menu"};
     ScratchKey key_{HKEY_CURRENT_USER, "Software\\"};
     std::string starter_ = programs_ / "starter.exe", payload_ = "adocbb";
     PackageLayout layout_;
 };
 
-// Every run has the temporary folder of the user "Әлия"; folders, file names and values may hold
-// letters of any language.
+// Folders, file names and values may hold letters of any language. (A user named "Әлия", whose
+// temporary folder has no Windows-1251 form: locale_install_test.sh.)
 TEST_F(SilentInstall, InstallsWithEveryShortcutStartingNothingAndLogsEachFileAndStepInUtf8) {
     const std::string log = programs_ / "журнал.log";
     const std::pair<std::string, std::string> rows[] = {  // the arguments, the install folder
