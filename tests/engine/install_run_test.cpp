@@ -20,7 +20,6 @@ protected:
         settings[setting::kWriteUninstall] = "1", settings[setting::kUninstallName] = entry_;
         settings[setting::kRunApp] = "bin\\app.exe";
     }
-    void SetUp() override { ASSERT_EQ(GetDesktopDir() + "\\", desktopFolder_.Path()); }
     ~InstallRun() override { RegDeleteTreeW(HKEY_LOCAL_MACHINE, Wide(UninstallKeyPath(entry_)).c_str()); }
 
     ScratchFolder desktopFolder_{scratch_.Path()};
