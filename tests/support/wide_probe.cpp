@@ -56,8 +56,7 @@ std::vector<std::string> ControlTexts(HWND window) {
 
 int PrintWizard(const std::wstring& setup, const std::string& caption, const std::string& text) {
     std::wstring line = L"\"" + setup + L"\"";
-    STARTUPINFOW start{};
-    start.cb = sizeof start;
+    STARTUPINFOW start{sizeof start};
     PROCESS_INFORMATION program{};
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start, &program)) return 1;
     // The program's visible window with the caption, once it shows a control with the text.
