@@ -66,8 +66,9 @@ TEST_F(Background, GroundStaysHiddenWithoutACloseCommandThenFillsTheScreenWithTh
     s[setting::kTitle2Italic] = "1";
     const Picture p = ShowGround(App(), ground, s);
     const int x = p.width - 2, n = p.height;
-    EXPECT_EQ(p.At(x, 0), 0xFF8000u);  // colour 1 in the top row
-    EXPECT_EQ(p.At(x, n - 1), LinearBandColors(0xFF8000, 0x00FF00, n).back()) << "one band short of colour 2";
+    // A band a row, from colour 1 in the top row to one band short of colour 2.
+    const std::vector<std::uint32_t> rows = LinearBandColors(0xFF8000, 0x00FF00, n);
+    for (int y = 0; y < n; ++y) ASSERT_EQ(p.At(x, y), rows[y]) << "row " << y;
 
     // The titles in the package's fonts: 28 and 10 points, bold and italic or italic alone.
     const Font &font1 = ground.GroundTitle1->GetFont(), &font2 = ground.GroundTitle2->GetFont();
@@ -94,8 +95,9 @@ TEST_F(Background, GroundStaysHiddenWithoutACloseCommandThenFillsTheScreenWithTh
         s = TestSettings();
         s[setting::kGradientTopToBottom] = off;
         const Picture across = ShowGround(App(), ground, s);
-        EXPECT_EQ(across.At(0, n - 1), 0xFF8000u) << "'" << off << "': colour 1 in the left column";
-        EXPECT_NE(across.At(x, n - 1), 0xFF8000u) << off;
+        const std::vector<std::uint32_t> columns = LinearBandColors(0xFF8000, 0x00FF00, across.width);
+        for (int column = 0; column < across.width; ++column)
+            ASSERT_EQ(across.At(column, n - 1), columns[column]) << "'" << off << "': column " << column;
     }
     s[setting::kTitle1FontSize] = "big";
     EXPECT_FAILURE(ConfigureGround(ground, s), "ConvertError", "'big' is not a valid integer value");
