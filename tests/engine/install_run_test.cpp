@@ -11,7 +11,6 @@ namespace {
 class InstallRun : public EngineTest {
 protected:
     InstallRun() {
-        desktop_.Set(desktopFolder_.Path().substr(0, desktopFolder_.Path().size() - 1));
         package_.AddFile("bin\\app.exe", "app");
         package_.AddFile("Uninstall.exe", std::string(140000, 'u'));  // copied in three pieces
         package_.AddRegistry("HKEY_CURRENT_USER", key_.Path(), "Path", "%ProgDr%\\bin\\app.exe", "String");
@@ -23,7 +22,7 @@ protected:
     ~InstallRun() override { RegDeleteTreeW(HKEY_LOCAL_MACHINE, Wide(UninstallKeyPath(entry_)).c_str()); }
 
     ScratchFolder desktopFolder_{scratch_.Path()};
-    ShellFolderOverride desktop_{"Desktop"};
+    ShellFolderOverride desktop_{"Desktop", desktopFolder_.Path().substr(0, desktopFolder_.Path().size() - 1)};
     ScratchKey key_{HKEY_CURRENT_USER, "Software\\"};
     std::string entry_ = "Редактор RodevTest-" + std::to_string(GetCurrentProcessId());
 };

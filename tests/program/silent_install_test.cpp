@@ -15,7 +15,6 @@ namespace {
 class SilentInstall : public testing::Test {
 protected:
     SilentInstall() {
-        desktop_.Set(links_.Path()), startMenu_.Set(links_.Path());
         WriteFileBytes(starter_, ReadFileBytes(WindowsPath(RECORD_ARGS)));
         using namespace setting;
         StringList& s = layout_.settings = TestSettings();
@@ -45,7 +44,7 @@ protected:
     }
 
     ScratchFolder programs_, temp_, installs_, links_;
-    ShellFolderOverride desktop_{"Desktop"}, startMenu_{"Start Menu"};
+    ShellFolderOverride desktop_{"Desktop", links_.Path()}, startMenu_{"Start Menu", links_.Path()};
     ScratchKey key_{HKEY_CURRENT_USER, "Software\\"};
     std::string starter_ = programs_ / "starter.exe", payload_ = "adocbb";
     PackageLayout layout_;

@@ -13,9 +13,6 @@
 
 namespace {
 
-// Through the wide calls: names may hold letters of no single code page.
-bool Exists(const std::string& path) { return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 bool KeyExists(HKEY root, const std::string& path) {
     HKEY key = nullptr;
     return RegOpenKeyExW(root, Wide(path).c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS && RegCloseKey(key) == ERROR_SUCCESS;
@@ -30,7 +27,6 @@ void MakeFile(const std::string& path, const std::string& bytes = "") {
 class Uninstaller : public EngineTest {
 protected:
     Uninstaller() {
-        desktop_.Set(desktopFolder_.Path().substr(0, desktopFolder_.Path().size() - 1));
         StringList& settings = package_.data.MainSettings;
         settings[setting::kProgramName] = "Редактор";
         settings[setting::kUninstallName] = entry_;
@@ -50,7 +46,7 @@ protected:
     std::string Left() {
         std::string left;
         for (const std::string& folder : {install_.Path(), group_.Path(), desktopFolder_.Path()})
-            left += Exists(folder) ? "[" + ListFiles(folder) + "] " : "- ";
+            left += FolderExists(folder) ? "[" + ListFiles(folder) + "] " : "- ";
         if (KeyExists(HKEY_CURRENT_USER, key_.Path())) left += "value ";
         return left + (KeyExists(HKEY_LOCAL_MACHINE, UninstallKeyPath(entry_)) ? "entry" : "");
     }
@@ -62,7 +58,7 @@ protected:
     MessageBoxSeen NextBox() { return child_->WaitForMessageBox(kTimeout).value_or(MessageBoxSeen{}); }
 
     ScratchFolder temp_, desktopFolder_{scratch_.Path()}, group_{GetProgramsDir() + "\\"};
-    ShellFolderOverride desktop_{"Desktop"};
+    ShellFolderOverride desktop_{"Desktop", desktopFolder_.Path().substr(0, desktopFolder_.Path().size() - 1)};
     ScratchKey key_{HKEY_CURRENT_USER, "Software\\"};
     std::string entry_ = "RodevTest-" + std::to_string(GetCurrentProcessId());
     std::optional<ChildProgram> child_;
@@ -152,10 +148,10 @@ TEST_P(RecordedInstallation, IsRemovedWithNothingItListsLeftBehind) {
 
     EXPECT_EQ(ChildProgram(folder + kUninstallerName, temp_.Path(), "/S").WaitForExit(kTimeout), 0u);
     // The copy removes the folders last, in the order the plan lists them.
-    for (int i = 0; i < 100 && Exists(plan.folders.back()); ++i) Sleep(100);
+    for (int i = 0; i < 100 && FolderExists(plan.folders.back()); ++i) Sleep(100);
     std::string left;
     for (const auto& list : {plan.files, plan.links, plan.folders})
-        for (const std::string& path : list) left += Exists(path) ? path + " " : "";
+        for (const std::string& path : list) left += FileExists(path) || FolderExists(path) ? path + " " : "";
     for (const RegistryValue& value : plan.values) left += KeyExists(HKEY_CURRENT_USER, value.keyPath) ? value.keyPath : "";
     EXPECT_EQ(left + (KeyExists(HKEY_LOCAL_MACHINE, UninstallKeyPath(plan.uninstallEntry)) ? "entry" : ""), "");
     // The copy ran alone, in a new folder under a name nobody could know beforehand.

@@ -194,8 +194,7 @@ TEST_F(WizardPages, WelcomeLicenceFolderGroupOnceTheLicenceIsAccepted) {
 // The summary lists the group and the ticked offered shortcuts as they are when the ready page shows.
 TEST_F(WizardPages, WelcomeFolderGroupReadyInstallFinishMakesTheTickedShortcuts) {
     ScratchFolder programsFolder;  // the Programs shortcut goes here rather than into the Start menu
-    ShellFolderOverride programs("Programs");
-    programs.Set(programsFolder.Path());
+    const ShellFolderOverride programs("Programs", programsFolder.Path());
     Start(Package(false, true, {"Пуск->Программы", "Пуск"}));
     GoTo("folder");
     GoTo("group");
