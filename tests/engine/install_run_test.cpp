@@ -4,6 +4,7 @@
 #include "engine/engine_texts.h"
 #include "engine/folders.h"
 #include "engine/uninstall_record.h"
+#include "engine/uninstall_text.h"
 #include "tests/engine/engine_fixture.h"
 
 namespace {
@@ -96,6 +97,21 @@ INSTANTIATE_TEST_SUITE_P(Rounds, StoppedRun, testing::Values(
     std::pair(3, "bin\\app.exe"),                  // after the first file
     std::pair(5, "bin\\app.exe"),                  // inside the last file
     std::pair(6, "Uninstall.exe bin\\app.exe")));  // after the last file
+
+// An update over an earlier version of the program in its folder: the entry that the earlier
+// record names on the list of installed programs goes. (What the new record lists then:
+// uninstall_text_test; Uninstall.exe removing what a record lists: uninstaller_test.)
+TEST_F(InstallRun, UpdateRemovesTheEntryOfTheEarlierVersionInItsFolder) {
+    const std::string earlier = entry_ + " 1.0";
+    PackageData version1 = package_.data;
+    version1.MainSettings[setting::kUninstallName] = earlier;
+    WriteFileBytes(Installed("Uninstall.ini"), "\xEF\xBB\xBF" + UninstallText(version1, install_.Path(), "", {}));
+    SetRegString(OpenOrCreateKey(HKEY_LOCAL_MACHINE, UninstallKeyPath(earlier)), "DisplayName", earlier);
+    Do(WriteUninstallRecord);
+    EXPECT_FALSE(ReadRegValue(HKEY_LOCAL_MACHINE, UninstallKeyPath(earlier), "DisplayName"));
+    EXPECT_TRUE(ReadRegValue(HKEY_LOCAL_MACHINE, UninstallKeyPath(entry_), "DisplayName"));
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, Wide(UninstallKeyPath(earlier)).c_str());  // had it stayed
+}
 
 // Without an entry name the values would land on the list of installed programs itself.
 TEST_F(InstallRun, UninstallRecordWithoutAnEntryNameLeavesTheInstalledListAlone) {
