@@ -35,9 +35,8 @@ protected:
 
     void Write(const std::string& name, const std::string& bytes) { std::ofstream(dir_ / name, std::ios::binary) << bytes; }
     std::string Read(const std::string& name) {
-        std::ostringstream s;
-        s << std::ifstream(dir_ / name, std::ios::binary).rdbuf();
-        return s.str();
+        std::ifstream in(dir_ / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
     }
     std::string Path(const std::string& name) { return (dir_ / name).string(); }
     void Build(const std::string& output, BuildOptions options = {}) {
