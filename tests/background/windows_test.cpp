@@ -72,12 +72,10 @@ TEST_F(Background, GroundStaysHiddenWithoutACloseCommandThenFillsTheScreenWithTh
 
     // The titles in the package's fonts: 28 and 10 points, bold and italic or italic alone.
     const Font &font1 = ground.GroundTitle1->GetFont(), &font2 = ground.GroundTitle2->GetFont();
-    EXPECT_EQ(font1.Log().lfHeight, 43);
+    EXPECT_EQ(std::pair(font1.Log().lfHeight, font1.GetFontStyle()), std::pair(43L, kFontBold | kFontItalic));
     EXPECT_STREQ(font1.Log().lfFaceName, L"Arial");
-    EXPECT_EQ(font1.GetFontStyle(), kFontBold | kFontItalic);
     EXPECT_EQ(ground.GroundTitle1->GetTextColor(), 0xFFFF00);
-    EXPECT_EQ(font2.Log().lfHeight, 16);
-    EXPECT_EQ(font2.GetFontStyle(), kFontItalic);
+    EXPECT_EQ(std::pair(font2.Log().lfHeight, font2.GetFontStyle()), std::pair(16L, int{kFontItalic}));
     // The character set the title's window really gets: the package's default (1) draws Cyrillic
     // on a Windows of any language; a set the package names is kept.
     for (const auto& [named, created] : {std::pair{"1", 204}, {"204", 204}, {"0", 0}, {"238", 238}}) {
