@@ -30,9 +30,7 @@ protected:
 
 TEST_F(InstallRun, EveryStepRunsInOrderWithItsStatusAndPauseThenTheWizardMovesOn) {
     WriteFileBytes(Installed("Uninstall.ini"), std::string(4000, 'x'));  // from an earlier install
-    view_.folder.pop_back();  // the box is made to end in a backslash
     Do(RunInstall);
-    EXPECT_EQ(view_.folder, install_.Path());
     // The page is painted before the first file; each file shows its name and advances the bar, and
     // messages are handled between the pieces of a larger file too.
     EXPECT_EQ(view_.events, (StringList{"messages", "pause 150", "messages", "bar 228", "app.exe", "messages",
