@@ -66,17 +66,16 @@ TEST_F(Background, GroundStaysHiddenWithoutACloseCommandThenFillsTheScreenWithTh
     s[setting::kTitle2Italic] = "1";
     const Picture p = ShowGround(App(), ground, s);
     const int x = p.width - 2, n = p.height;
-    EXPECT_EQ(p.At(x, 0), 0xFF8000u);  // colour 1 in the top row
-    EXPECT_EQ(p.At(x, n - 1), LinearBandColors(0xFF8000, 0x00FF00, n).back()) << "one band short of colour 2";
+    // A band a row, from colour 1 in the top row to one band short of colour 2.
+    const std::vector<std::uint32_t> rows = LinearBandColors(0xFF8000, 0x00FF00, n);
+    for (int y = 0; y < n; ++y) ASSERT_EQ(p.At(x, y), rows[y]) << "row " << y;
 
     // The titles in the package's fonts: 28 and 10 points, bold and italic or italic alone.
     const Font &font1 = ground.GroundTitle1->GetFont(), &font2 = ground.GroundTitle2->GetFont();
-    EXPECT_EQ(font1.Log().lfHeight, 43);
+    EXPECT_EQ(std::pair(font1.Log().lfHeight, font1.GetFontStyle()), std::pair(43L, kFontBold | kFontItalic));
     EXPECT_STREQ(font1.Log().lfFaceName, L"Arial");
-    EXPECT_EQ(font1.GetFontStyle(), kFontBold | kFontItalic);
     EXPECT_EQ(ground.GroundTitle1->GetTextColor(), 0xFFFF00);
-    EXPECT_EQ(font2.Log().lfHeight, 16);
-    EXPECT_EQ(font2.GetFontStyle(), kFontItalic);
+    EXPECT_EQ(std::pair(font2.Log().lfHeight, font2.GetFontStyle()), std::pair(16L, int{kFontItalic}));
     // The character set the title's window really gets: the package's default (1) draws Cyrillic
     // on a Windows of any language; a set the package names is kept.
     for (const auto& [named, created] : {std::pair{"1", 204}, {"204", 204}, {"0", 0}, {"238", 238}}) {
@@ -94,8 +93,9 @@ TEST_F(Background, GroundStaysHiddenWithoutACloseCommandThenFillsTheScreenWithTh
         s = TestSettings();
         s[setting::kGradientTopToBottom] = off;
         const Picture across = ShowGround(App(), ground, s);
-        EXPECT_EQ(across.At(0, n - 1), 0xFF8000u) << "'" << off << "': colour 1 in the left column";
-        EXPECT_NE(across.At(x, n - 1), 0xFF8000u) << off;
+        const std::vector<std::uint32_t> columns = LinearBandColors(0xFF8000, 0x00FF00, across.width);
+        for (int column = 0; column < across.width; ++column)
+            ASSERT_EQ(across.At(column, n - 1), columns[column]) << "'" << off << "': column " << column;
     }
     s[setting::kTitle1FontSize] = "big";
     EXPECT_FAILURE(ConfigureGround(ground, s), "ConvertError", "'big' is not a valid integer value");

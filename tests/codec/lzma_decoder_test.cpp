@@ -87,9 +87,7 @@ Decoded Decode(const std::string& stream, std::size_t inPiece = 1 << 16, std::si
     Decoded decoded;
     std::string buffer(outPiece, '\0');
     while (const std::size_t n = source.Read(buffer.data(), outPiece)) decoded.bytes.append(buffer.data(), n);
-    if (header.unpackedSize != kLzmaUnknownSize) {
-        EXPECT_LE(decoded.bytes.size(), header.unpackedSize);
-    }
+    EXPECT_TRUE(header.unpackedSize == kLzmaUnknownSize || decoded.bytes.size() <= header.unpackedSize);
     decoded.outcome = source.Damaged() ? "damaged" : source.EndsCleanly() ? "clean" : "unclean";
     return decoded;
 }

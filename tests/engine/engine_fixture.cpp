@@ -19,9 +19,11 @@ void TestPackage::WriteCopy(Text path) {
     data.PayloadOffset = 12;
 }
 
-ShellFolderOverride::ShellFolderOverride(const std::string& name)
+ShellFolderOverride::ShellFolderOverride(const std::string& name, const std::string& folder)
     : legacy_(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", name),
-      current_(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders", name) {}
+      current_(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders", name) {
+    legacy_.Set(folder), current_.Set(folder);
+}
 
 Installation EngineTest::Run() {
     copy_.Open(copyPath_);  // held as the loader holds its copy

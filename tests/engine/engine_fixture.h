@@ -95,8 +95,7 @@ private:
 // A shell folder pointed elsewhere for the test: both the value that the engine reads first and
 // the one the shell keeps it in step with, or the shell would write its own folder back.
 struct ShellFolderOverride {
-    explicit ShellFolderOverride(const std::string& name);
-    void Set(const std::string& folder) { legacy_.Set(folder), current_.Set(folder); }
+    ShellFolderOverride(const std::string& name, const std::string& folder);
     ValueOverride legacy_, current_;
 };
 

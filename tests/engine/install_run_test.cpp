@@ -4,6 +4,7 @@
 #include "engine/engine_texts.h"
 #include "engine/folders.h"
 #include "engine/uninstall_record.h"
+#include "engine/uninstall_text.h"
 #include "tests/engine/engine_fixture.h"
 
 namespace {
@@ -11,7 +12,6 @@ namespace {
 class InstallRun : public EngineTest {
 protected:
     InstallRun() {
-        desktop_.Set(desktopFolder_.Path().substr(0, desktopFolder_.Path().size() - 1));
         package_.AddFile("bin\\app.exe", "app");
         package_.AddFile("Uninstall.exe", std::string(140000, 'u'));  // copied in three pieces
         package_.AddRegistry("HKEY_CURRENT_USER", key_.Path(), "Path", "%ProgDr%\\bin\\app.exe", "String");
@@ -20,20 +20,17 @@ protected:
         settings[setting::kWriteUninstall] = "1", settings[setting::kUninstallName] = entry_;
         settings[setting::kRunApp] = "bin\\app.exe";
     }
-    void SetUp() override { ASSERT_EQ(GetDesktopDir() + "\\", desktopFolder_.Path()); }
     ~InstallRun() override { RegDeleteTreeW(HKEY_LOCAL_MACHINE, Wide(UninstallKeyPath(entry_)).c_str()); }
 
     ScratchFolder desktopFolder_{scratch_.Path()};
-    ShellFolderOverride desktop_{"Desktop"};
+    ShellFolderOverride desktop_{"Desktop", desktopFolder_.Path().substr(0, desktopFolder_.Path().size() - 1)};
     ScratchKey key_{HKEY_CURRENT_USER, "Software\\"};
     std::string entry_ = "Редактор RodevTest-" + std::to_string(GetCurrentProcessId());
 };
 
 TEST_F(InstallRun, EveryStepRunsInOrderWithItsStatusAndPauseThenTheWizardMovesOn) {
     WriteFileBytes(Installed("Uninstall.ini"), std::string(4000, 'x'));  // from an earlier install
-    view_.folder.pop_back();  // the box is made to end in a backslash
     Do(RunInstall);
-    EXPECT_EQ(view_.folder, install_.Path());
     // The page is painted before the first file; each file shows its name and advances the bar, and
     // messages are handled between the pieces of a larger file too.
     EXPECT_EQ(view_.events, (StringList{"messages", "pause 150", "messages", "bar 228", "app.exe", "messages",
@@ -98,6 +95,21 @@ INSTANTIATE_TEST_SUITE_P(Rounds, StoppedRun, testing::Values(
     std::pair(3, "bin\\app.exe"),                  // after the first file
     std::pair(5, "bin\\app.exe"),                  // inside the last file
     std::pair(6, "Uninstall.exe bin\\app.exe")));  // after the last file
+
+// An update over an earlier version of the program in its folder: the entry that the earlier
+// record names on the list of installed programs goes. (What the new record lists then:
+// uninstall_text_test; Uninstall.exe removing what a record lists: uninstaller_test.)
+TEST_F(InstallRun, UpdateRemovesTheEntryOfTheEarlierVersionInItsFolder) {
+    const std::string earlier = entry_ + " 1.0";
+    PackageData version1 = package_.data;
+    version1.MainSettings[setting::kUninstallName] = earlier;
+    WriteFileBytes(Installed("Uninstall.ini"), "\xEF\xBB\xBF" + UninstallText(version1, install_.Path(), "", {}));
+    SetRegString(OpenOrCreateKey(HKEY_LOCAL_MACHINE, UninstallKeyPath(earlier)), "DisplayName", earlier);
+    Do(WriteUninstallRecord);
+    EXPECT_FALSE(ReadRegValue(HKEY_LOCAL_MACHINE, UninstallKeyPath(earlier), "DisplayName"));
+    EXPECT_TRUE(ReadRegValue(HKEY_LOCAL_MACHINE, UninstallKeyPath(entry_), "DisplayName"));
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, Wide(UninstallKeyPath(earlier)).c_str());  // had it stayed
+}
 
 // Without an entry name the values would land on the list of installed programs itself.
 TEST_F(InstallRun, UninstallRecordWithoutAnEntryNameLeavesTheInstalledListAlone) {

@@ -37,7 +37,6 @@ TEST_F(Loader, EachPackageLoadsOrIsRefusedAndIsCopiedOnlyWhenItsLengthIsThere) {
     sound.shortcuts = {{"Рабочий стол", "Тест", "edit.exe", "", "", "Правка"}};
     sound.files = {{"edit.exe", 5, "32"}, {"Справка\\пусто.txt", 0, "33"}};
     ASSERT_EQ(Load(ComposePackage(TextLines(sound), "12345")), LoadResult::Loaded);
-    EXPECT_TRUE(FolderExists(temp_ / "QORT"));
     EXPECT_EQ(data_.MainSettings[setting::kCaption], "Установка");
     EXPECT_EQ(data_.LicenceText, "Соглашение\r\nстрока 2");
     EXPECT_EQ(data_.RegistryEntries, (StringList{"HKEY_CURRENT_USER", "Software\\Тест", "Имя", "Значение", "String"}));
@@ -61,7 +60,6 @@ TEST_F(Loader, EachPackageLoadsOrIsRefusedAndIsCopiedOnlyWhenItsLengthIsThere) {
         held_.Remove();
         WriteFileBytes(copy_, old);
         EXPECT_EQ(Load(row.package), row.result) << row.what;
-        EXPECT_EQ(data_.MainSettings.empty(), row.result != LoadResult::Loaded) << row.what << ": no partly filled lists";
         // The copy is the package without its length, byte for byte.
         EXPECT_EQ(ReadFileBytes(copy_), row.copied ? row.package.substr(0, row.package.size() - 4) : old) << row.what;
     }

@@ -47,13 +47,12 @@ TEST(PackageText, CountsAreTrustedPastTheTextIntoThePayloadAndBeyond) {
     EXPECT_EQ(data.PayloadOffset, 65 * 2 + 8 + 600000 * 2);
 }
 
+// (A shortcut name or program group that leaves its folder: the paths test below, with the
+// faults worded as the builder's refusals word them.)
 TEST(PackageText, DamagedPackagesAreRefusedWithTheirReason) {
     const StringList key = {"HKEY_CURRENT_USER", "Software\\Rodev", "V", "1", "DWORD"};
-    const StringList link = {"Пуск", "..\\x", "a.exe", "", "", ""};
     StringList keys = key;
     keys.insert(keys.end(), {"HKEY_CURRENT_USER", "\\", "V", "1", "DWORD"});
-    PackageLayout group;
-    group.settings[setting::kProgramGroup] = "C:\\evil";
     const std::pair<std::string, std::string> rows[] = {
         {Package("0", "0", "2", {"a", "2", "32", "b", "3", "32"}, "12345"), ""},
         {Package("0", "0", "1", {"a", "2", "32"}, "12345"),  // a size or count too small: bytes left over
@@ -72,8 +71,6 @@ TEST(PackageText, DamagedPackagesAreRefusedWithTheirReason) {
         {Package("0", "0", "1", {"a", "1", ""}, "1"), "file record 1: attributes '' are not an integer"},
         {Package("0", "0", "2", {"ok", "0", "32", "..\\evil.txt", "0", "32"}),
          "file record 2: the path '..\\evil.txt' leads out of its folder ('..')"},
-        {Package("0", "1", "0", link), "shortcut record 1: the name '..\\x' leads out of its folder ('..')"},
-        {ComposePackage(TextLines(group), ""), "the program group 'C:\\evil' names a drive or a stream (':')"},
         {Package("2", "0", "0", keys), "registry record 2: the key path is empty"},
     };
     PackageData data;

@@ -19,8 +19,7 @@ ChildProgram::ChildProgram(const std::string& path, const std::string& tempFolde
         GetEnvironmentVariableW(names[i], old[i], MAX_PATH);
         SetEnvironmentVariableW(names[i], Wide(tempFolder).c_str());
     }
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
+    STARTUPINFOW startup{sizeof startup};
     std::wstring command = Wide("\"" + path + "\" " + arguments);
     const BOOL started = CreateProcessW(Wide(path).c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                         nullptr, &startup, &info_);

@@ -13,6 +13,7 @@
 #include "engine/com_ptr.h"
 #include "runtime/platform.h"
 #include "runtime/unicode.h"
+#include "tests/support/child_program.h"
 #include "tools/window_driver.h"
 
 #include <shellapi.h>
@@ -55,13 +56,10 @@ std::vector<std::string> ControlTexts(HWND window) {
 }
 
 int PrintWizard(const std::wstring& setup, const std::string& caption, const std::string& text) {
-    std::wstring line = L"\"" + setup + L"\"";
-    STARTUPINFOW start{};
-    start.cb = sizeof start;
-    PROCESS_INFORMATION program{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start, &program)) return 1;
+    wchar_t temp[MAX_PATH];  // the user's own temporary folder, which the locale test is about
+    const ChildProgram program(Utf8(setup), Utf8(std::wstring_view(temp, GetTempPathW(MAX_PATH, temp))));
     // The program's visible window with the caption, once it shows a control with the text.
-    const HWND wizard = WaitForWindow(program.dwProcessId, [&](const WindowState& w) {
+    const HWND wizard = WaitForWindow(program.Id(), [&](const WindowState& w) {
         const auto texts = w.visible && w.text == caption ? ControlTexts(w.handle) : std::vector<std::string>{};
         return std::find(texts.begin(), texts.end(), text) != texts.end();
     }, 15000);
@@ -70,10 +68,6 @@ int PrintWizard(const std::wstring& setup, const std::string& caption, const std
         for (const std::string& shown : ControlTexts(wizard))
             if (!shown.empty()) Print(shown);
     }
-    TerminateProcess(program.hProcess, 0);
-    WaitForSingleObject(program.hProcess, 5000);
-    CloseHandle(program.hThread);
-    CloseHandle(program.hProcess);
     return wizard ? 0 : 1;
 }
 

@@ -48,8 +48,7 @@ TEST_F(Loop, EnterPressesTheDefaultButtonAndEscTheCancelButtonUnlessTheyCannot) 
         PressKey(from, static_cast<int>(k.key));  // pressed and released through the queue and the loop
         Pump();
         SCOPED_TRACE(testing::Message() << "key " << k.key << " change " << k.change);
-        EXPECT_EQ(okClicks, k.ok);
-        EXPECT_EQ(cancelClicks, k.cancel);
+        EXPECT_EQ(std::pair(okClicks, cancelClicks), std::pair(k.ok, k.cancel));
         EXPECT_EQ(GetFocus(), k.focus.GetWindowHandle());
         target.SetEnabled(true);
         target.SetVisible(true);

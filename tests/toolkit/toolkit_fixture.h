@@ -29,8 +29,8 @@ inline Picture PrintClient(HWND window) {
     RECT client;
     GetClientRect(window, &client);
     Picture picture{client.right, client.bottom, {}};
-    BITMAPINFO info{};  // 32 bits a pixel, the top row first
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), picture.width, -picture.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    // 32 bits a pixel, the top row first.
+    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), picture.width, -picture.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     void* bits = nullptr;
     const HDC dc = CreateCompatibleDC(nullptr);
     const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);

