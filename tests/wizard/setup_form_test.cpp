@@ -5,6 +5,7 @@
 
 #include "runtime/platform.h"
 
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include "engine/folders.h"
@@ -26,18 +27,37 @@ std::string g_question;  // caption and text of the message box answered
 std::wstring g_chosen;   // the folder the browser is answered with
 const char* const kRestartQuestion = "Установка Тест|Необходимо перезагрузить компьютер. Зделать это сейчас?";
 
-// Answers a dialog of this thread with g_answer, inside its own modal loop, once it is made:
-// a message box, keeping its caption and text in g_question, or the folder browser, choosing
-// g_chosen in it.
+// Chooses g_chosen in the folder browser and presses OK once the browser's tree shows it chosen:
+// Wine's browser now and then leaves a folder chosen at its start unselected, so the choice is
+// made again each tick until it holds (at most 50 ticks).
+void CALLBACK ChooseFolder(HWND browser, UINT, UINT_PTR timer, DWORD) {
+    static int ticks = 0;
+    SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(g_chosen.c_str()));
+    const HWND tree = FindWindowExW(browser, nullptr, WC_TREEVIEWW, nullptr);
+    wchar_t name[MAX_PATH] = {};
+    TVITEMW item{};
+    item.mask = TVIF_TEXT, item.hItem = TreeView_GetSelection(tree), item.pszText = name, item.cchTextMax = MAX_PATH;
+    const bool chosen = item.hItem && SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) && g_chosen.ends_with(L"\\" + std::wstring(name));
+    if (!chosen && ++ticks < 50) return;
+    ticks = 0;
+    KillTimer(browser, timer);
+    PostMessageW(browser, WM_COMMAND, IDOK, 0);
+}
+
+// Answers a dialog of this thread, inside its own modal loop, once it is made: the folder browser
+// with g_chosen, a message box with g_answer, keeping its caption and text in g_question.
 LRESULT CALLBACK AnswerDialog(int code, WPARAM wParam, LPARAM lParam) {
     const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
     wchar_t caption[256] = {}, text[512] = {};
     if (code == HC_ACTION && call->message == WM_INITDIALOG) {
-        GetWindowTextW(call->hwnd, caption, 256);
-        GetDlgItemTextW(call->hwnd, 0xFFFF, text, 512);
-        g_question = Utf8(caption) + "|" + Utf8(text);
-        SendMessageW(call->hwnd, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(g_chosen.c_str()));
-        PostMessageW(call->hwnd, WM_COMMAND, MAKEWPARAM(g_answer, BN_CLICKED), 0);
+        if (FindWindowExW(call->hwnd, nullptr, WC_TREEVIEWW, nullptr)) {
+            SetTimer(call->hwnd, 1, 100, ChooseFolder);
+        } else {
+            GetWindowTextW(call->hwnd, caption, 256);
+            GetDlgItemTextW(call->hwnd, 0xFFFF, text, 512);
+            g_question = Utf8(caption) + "|" + Utf8(text);
+            PostMessageW(call->hwnd, WM_COMMAND, MAKEWPARAM(g_answer, BN_CLICKED), 0);
+        }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -132,7 +152,6 @@ TEST_F(SetupForm, FolderChosenInTheBrowserFillsTheFolderBoxIntact) {
     const std::string chosen = folder_ / "Программы Müller\\Проверка";
     ASSERT_TRUE(CreateFolderPath(chosen));
     g_chosen = Wide(chosen);
-    g_answer = IDOK;
     const HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROCRET, AnswerDialog, nullptr, GetCurrentThreadId());
     BrowseButtonClick(*form_);
     UnhookWindowsHookEx(hook);
