@@ -1,5 +1,8 @@
 #include "engine/uninstall_text.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "package/records.h"
 #include "package/settings.h"
 #include "runtime/integer.h"
@@ -19,22 +22,48 @@ void AddCount(std::string& text, const std::string& own, std::int64_t count, std
         AddLine(text, own);
 }
 
-// Adds an earlier record's item (width lines: a path, or a value's root, key and name) to the
-// section of the text that starts at from, the last one, unless the section lists it already; true
-// when it adds it. Paths, keys and value names all compare without case, as Windows compares them.
-bool Carry(std::string& text, std::size_t from, const std::string_view* item, std::size_t width) {
-    for (std::string_view rest = std::string_view(text).substr(from); !rest.empty();) {
-        bool same = true;
-        for (std::size_t k = 0; k < width; ++k) {
-            const std::size_t end = rest.find("\r\n");
-            same = SamePath(rest.substr(0, end), item[k]) && same;
-            rest.remove_prefix(end + 2);
-        }
-        if (same) return false;
+// A section of the record being written: its lines, and once an earlier record is carried over,
+// the sorted keys of its items (a path, or a value's root, key and name) for looking them up. An
+// update of thousands of files would otherwise compare every earlier item with every line.
+class Section {
+public:
+    Section(std::string& text, const char* header, bool carrying) : text_(text), carrying_(carrying) {
+        AddLine(text_, header);
     }
-    for (std::size_t k = 0; k < width; ++k) AddLine(text, item[k]);
-    return true;
-}
+
+    // Adds one of this run's items.
+    void Add(const std::string_view* item, std::size_t width) {
+        if (carrying_) Remember(item, width);
+        AddLines(item, width);
+    }
+    // Adds an earlier record's item unless the section lists it already; true when it adds it.
+    // Paths, keys and value names all compare without case, as Windows compares them.
+    bool Carry(const std::string_view* item, std::size_t width) {
+        if (!Remember(item, width)) return false;
+        AddLines(item, width);
+        return true;
+    }
+
+private:
+    void AddLines(const std::string_view* item, std::size_t width) {
+        for (std::size_t k = 0; k < width; ++k) AddLine(text_, item[k]);
+    }
+    // Keeps the item's key in order (moving strings is cheap, so no sort is needed); false when it
+    // was kept already.
+    bool Remember(const std::string_view* item, std::size_t width) {
+        std::string key;
+        // No character of a key starts with the byte 0xFF, so it ends each field unambiguously.
+        for (std::size_t k = 0; k < width; ++k) key.append(PathKey(item[k])).push_back('\xFF');
+        const auto at = std::lower_bound(keys_.begin(), keys_.end(), key);
+        if (at != keys_.end() && *at == key) return false;
+        keys_.insert(at, std::move(key));
+        return true;
+    }
+
+    std::string& text_;
+    const bool carrying_;
+    std::vector<std::string> keys_;
+};
 
 }  // namespace
 
@@ -55,30 +84,34 @@ bool IsRecordOfProgram(const PlanReading& earlier, const PackageData& package) {
 
     // The sections after [Settings], each with this run's items, then the earlier record's.
     std::string sections;
-    AddLine(sections, "[Files]");
-    std::size_t from = sections.size();
-    for (std::int64_t i = 0; i < files; ++i)
-        AddLine(sections, installFolder + ListLine(package.FileEntries, i * kFileRecordLines));
+    Section fileSection(sections, "[Files]", plan);
+    for (std::int64_t i = 0; i < files; ++i) {
+        const std::string path = installFolder + ListLine(package.FileEntries, i * kFileRecordLines);
+        const std::string_view item[] = {path};
+        fileSection.Add(item, 1);
+    }
     if (plan)
-        for (const std::string_view path : plan->files) carried[0] += Carry(sections, from, &path, 1);
-    AddLine(sections, "[Regs]");
-    from = sections.size();
+        for (const std::string_view path : plan->files) carried[0] += fileSection.Carry(&path, 1);
     // Root, key and value name: what the uninstaller needs to remove the value.
-    for (std::int64_t i = 0; i < records; ++i)
-        for (int field = 0; field < 3; ++field)
-            AddLine(sections, ListLine(package.RegistryEntries, i * kRegistryRecordLines + field));
+    Section valueSection(sections, "[Regs]", plan);
+    for (std::int64_t i = 0; i < records; ++i) {
+        const std::int64_t first = i * kRegistryRecordLines;
+        const std::string_view item[] = {ListLine(package.RegistryEntries, first),
+                                         ListLine(package.RegistryEntries, first + 1),
+                                         ListLine(package.RegistryEntries, first + 2)};
+        valueSection.Add(item, 3);
+    }
     if (plan)
         for (const RegistryValue& value : plan->values) {
-            const std::string_view lines[] = {value.root, value.keyPath, value.name};
-            carried[1] += Carry(sections, from, lines, 3);
+            const std::string_view item[] = {value.root, value.keyPath, value.name};
+            carried[1] += valueSection.Carry(item, 3);
         }
     AddLine(sections, "[RegsKeyUn]");
     AddLine(sections, Setting(package, setting::kUninstallName));
-    AddLine(sections, "[Links]");
-    from = sections.size();
-    for (const std::string& link : links) AddLine(sections, link);
+    Section linkSection(sections, "[Links]", plan);
+    for (const std::string_view link : links) linkSection.Add(&link, 1);
     if (plan)
-        for (const std::string_view link : plan->links) carried[2] += Carry(sections, from, &link, 1);
+        for (const std::string_view link : plan->links) carried[2] += linkSection.Carry(&link, 1);
     AddLine(sections, "[End]");
 
     std::string text;

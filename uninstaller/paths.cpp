@@ -80,6 +80,16 @@ bool IsInsideFolder(std::string_view path, std::string_view folder) {
 
 bool SamePath(std::string_view a, std::string_view b) { return StartsWithParts(a, b, false); }
 
+std::string PathKey(std::string_view path) {
+    std::string key;
+    const auto add = [&key](char32_t c) { key.append({char(c >> 16), char(c >> 8), char(c)}); };
+    for (const std::string_view part : PathParts(path)) {
+        add(U'\\');
+        for (std::size_t at = 0; at < part.size();) add(Folded(NextCharacter(part, at)));
+    }
+    return key;
+}
+
 std::string ParentFolder(std::string_view path) {
     while (!path.empty() && IsSeparator(path.back())) path.remove_suffix(1);
     const auto at = path.find_last_of("\\/");

@@ -19,5 +19,10 @@ bool IsInsideFolder(std::string_view path, std::string_view folder);
 
 bool SamePath(std::string_view a, std::string_view b);
 
+// The path as SamePath compares it: its parts, letters folded, each after one separator, every
+// character in three bytes. Two paths are the same exactly when their keys are equal, so keys can
+// be sorted and looked up.
+std::string PathKey(std::string_view path);
+
 // The path up to its last separator, without it; empty when it has none.
 std::string ParentFolder(std::string_view path);
