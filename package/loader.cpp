@@ -16,6 +16,7 @@
 #include "runtime/file.h"
 #include "runtime/platform.h"
 #include "runtime/unicode.h"
+#include "toolkit/message_box.h"
 
 namespace {
 
@@ -88,7 +89,7 @@ void ConvertPackageTextToUtf8(PackageData& data) {
 // Any failure while loading (memory exhausted, a library error) means the package cannot be used.
 [[noreturn]] void EndAsDamaged(const char*, const std::string&, const void*) {
     RemovePackageCopy();
-    MessageBoxW(nullptr, Wide(kDamagedDataText).c_str(), Wide(kErrorCaption).c_str(), MB_OK | MB_ICONERROR);
+    ShowMessageBox(nullptr, kDamagedDataText, kErrorCaption, MB_OK | MB_ICONERROR);
     ExitProcess(0);
 }
 

@@ -2,7 +2,7 @@
 
 #include "package/loader_texts.h"
 #include "runtime/platform.h"
-#include "runtime/unicode.h"
+#include "toolkit/message_box.h"
 
 bool ClaimSingleInstance() {
     // "Local\" keeps the name within the user's session. The handle is never closed: it holds
@@ -12,5 +12,5 @@ bool ClaimSingleInstance() {
 }
 
 void ShowAlreadyRunningMessage() {
-    MessageBoxW(nullptr, Wide(kAlreadyRunningText).c_str(), Wide(kErrorCaption).c_str(), MB_OK | MB_ICONINFORMATION);
+    ShowMessageBox(nullptr, kAlreadyRunningText, kErrorCaption, MB_OK | MB_ICONINFORMATION);
 }

@@ -15,6 +15,7 @@
 #include "runtime/platform.h"
 #include "runtime/unicode.h"
 #include "toolkit/fatal_error.h"
+#include "toolkit/message_box.h"
 #include "uninstaller/hand_over.h"
 #include "uninstaller/paths.h"
 #include "uninstaller/removal.h"
@@ -76,7 +77,7 @@ std::string OwnFolder() {
 
 int Box(const Options& options, const std::string& caption, const std::string& message, UINT style) {
     if (options.quiet) return 0;
-    return MessageBoxW(nullptr, Wide(message).c_str(), Wide(caption).c_str(), style | MB_SETFOREGROUND);
+    return ShowMessageBox(nullptr, message, caption, style | MB_SETFOREGROUND);
 }
 
 int Refuse(const Options& options, const std::string& recordPath, const PlanReading* reading) {
