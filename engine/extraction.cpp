@@ -3,13 +3,11 @@
 #include <optional>
 
 #include "codec/lzma_decoder.h"
+#include "engine/files_in_use.h"
 #include "engine/folders.h"
 #include "engine/progress.h"
-#include "package/records.h"
-#include "package/settings.h"
 #include "runtime/errors.h"
 #include "runtime/file.h"
-#include "runtime/integer.h"
 #include "runtime/unicode.h"
 
 namespace {
@@ -35,33 +33,48 @@ bool KeepCopying(void* context) {
     return !run.view.StopRequested();
 }
 
-void ExtractFile(Installation& run, ByteSource& payload, const std::string& installFolder, std::int64_t first, bool last) {
-    const StringList& entries = run.package.FileEntries;
-    const std::string target = installFolder + ListLine(entries, first);
+[[noreturn]] void FailToCreate(const std::string& path) {
+    Fail("FileCreateError", FormatText(messages::kCannotCreateFile, path));
+}
+
+void ExtractFile(Installation& run, ByteSource& payload, const std::string& installFolder, const FileStep& step,
+                 bool last) {
+    const std::string target = std::string(installFolder).append(step.path);
     // The system takes paths shorter than MAX_PATH characters (UTF-16 units, not our UTF-8 bytes)
     // and would refuse or cut a longer one; nothing is written elsewhere.
     const std::wstring wideTarget = Wide(target);
-    if (wideTarget.size() >= MAX_PATH) Fail("FileCreateError", FormatText(messages::kCannotCreateFile, target));
+    if (wideTarget.size() >= MAX_PATH) FailToCreate(target);
     const std::string folder = FolderPart(target);
-    if (!FolderExists(folder)) CreateFolderPath(folder);
-    CopyResult copied;
-    {
-        File out = File::CreateOrFail(target);
-        copied = CopyBytes(payload, out, StrToInt(ListLine(entries, first + 1)), KeepCopying, &run);
+    if (!FolderExists(folder)) CreateFolderPath(folder, &run.changes);
+    // Into an empty folder the file is simply made; a file already there is first moved aside,
+    // to be put back if the run is undone.
+    std::string written = target;
+    File out = File::CreateNew(target);
+    if (!out.IsOpen() && GetLastError() == ERROR_FILE_EXISTS) {
+        const Way way = MakeWayForFile(run, target);
+        if (way == Way::Stop) return;
+        // The file in use stays until the next start; the new one waits beside it.
+        if (way == Way::AtRestart) written += ".~new";
+        out = File::Create(written);
     }
-    // A file cut short (by the user's stop, a full disk, a package copy that ends early) would
-    // look installed; it goes before the run stops or the error is shown.
-    if (copied != CopyResult::Copied) {
-        DeleteFileW(wideTarget.c_str());
-        if (copied == CopyResult::ReadFailed) FailReading();
-        if (copied == CopyResult::WriteFailed) FailWriting();
-        return;
-    }
+    if (!out.IsOpen()) FailToCreate(written);
+    run.changes.FileMade(written);
+    const CopyResult copied = CopyBytes(payload, out, step.size, KeepCopying, &run);
+    out.Close();
+    // A file cut short (by the user's stop, a full disk, a package copy that ends early) goes with
+    // the undo of the run.
+    if (copied == CopyResult::ReadFailed) FailReading();
+    if (copied == CopyResult::WriteFailed) FailWriting();
+    if (copied != CopyResult::Copied) return;
     // Only now: a read-only file must first be written in full. A file just created holds the
     // archive attribute alone, the usual record's: setting it again would cost a quarter of a
     // millisecond a file under Wine.
-    const auto attributes = static_cast<DWORD>(StrToInt(ListLine(entries, first + 2)));
-    if (attributes != FILE_ATTRIBUTE_ARCHIVE) SetFileAttributesW(wideTarget.c_str(), attributes);
+    if (step.attributes != FILE_ATTRIBUTE_ARCHIVE) SetFileAttributesW(Wide(written).c_str(), step.attributes);
+    if (written != target) {
+        if (!MoveFileExW(Wide(written).c_str(), wideTarget.c_str(), MOVEFILE_DELAY_UNTIL_REBOOT | MOVEFILE_REPLACE_EXISTING))
+            FailToCreate(target);
+        run.state.RestartNeeded = true;
+    }
     ++run.state.FilesDone;
     run.view.FileInstalled(target);
     if (!ShowDue(run) && !last) return;
@@ -82,7 +95,8 @@ void ExtractFiles(Installation& run) {
     // Read once: the box cannot change while the installing page shows, and reading it costs
     // half a millisecond a file under Wine.
     const std::string installFolder = PrepareInstallFolder(run.view);
-    if (!FolderExists(installFolder)) CreateFolderPath(installFolder);
+    if (!FolderExists(installFolder)) CreateFolderPath(installFolder, &run.changes);
+    run.changes.SetKeptFolder(installFolder);
     File& copy = run.packageCopy.Bytes();
     if (!copy.Seek(run.package.PayloadOffset)) FailReading();
     FileSource stored(copy);
@@ -95,12 +109,12 @@ void ExtractFiles(Installation& run) {
     std::optional<LzmaSource> unpacked;
     if (run.package.Compressed && !unpacked.emplace(stored, header).Ready()) Fail("OutOfMemory", messages::kOutOfMemory);
     ByteSource& payload = unpacked ? static_cast<ByteSource&>(*unpacked) : stored;
-    const std::int32_t count = StrToInt(Setting(run.package, setting::kFileCount));
-    if (count > 0) run.state.FilesTotal = count;
+    const std::vector<FileStep>& files = run.steps.files;
+    if (!files.empty()) run.state.FilesTotal = static_cast<int>(files.size());
     run.state.LastShown = run.now();
-    for (std::int64_t i = 0; i < count; ++i) {
-        if (run.view.StopRequested()) return;
-        ExtractFile(run, payload, installFolder, i * kFileRecordLines, i == count - 1);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (RunStopped(run)) return;
+        ExtractFile(run, payload, installFolder, files[i], i + 1 == files.size());
     }
     // Bytes left over in the stream mean it is not the one the files were packed into.
     if (unpacked && !unpacked->EndsCleanly()) FailReading();

@@ -5,6 +5,7 @@
 #include "engine/engine_texts.h"
 #include "engine/placeholders.h"
 #include "engine/registry_read.h"
+#include "engine/run_changes.h"
 #include "package/loader.h"
 #include "runtime/platform.h"
 #include "runtime/unicode.h"
@@ -94,15 +95,17 @@ std::string PrepareInstallFolder(InstallView& view) {
     return folder;
 }
 
-bool CreateFolderPath(const std::string& path) {
+bool CreateFolderPath(const std::string& path, RunChanges* changes) {
     if (path.empty()) return false;
     std::string folder = path;
     if (folder.back() == '\\') folder.pop_back();
     if (folder.size() <= 2 || FolderExists(folder)) return true;
     const std::string parent = FolderPart(folder);
     if (parent == folder) return true;
-    if (!CreateFolderPath(parent)) return false;
-    return CreateDirectoryW(Wide(folder).c_str(), nullptr) != FALSE;
+    if (!CreateFolderPath(parent, changes)) return false;
+    if (!CreateDirectoryW(Wide(folder).c_str(), nullptr)) return false;
+    if (changes) changes->FolderMade(folder);
+    return true;
 }
 
 std::string FolderPart(const std::string& path) {

@@ -4,6 +4,8 @@
 
 #include "engine/install_view.h"
 
+class RunChanges;
+
 // Each returns the folder as the system stores it (no backslash added or removed), or an empty
 // text when neither the registry nor the system knows it. The registry is asked first, as older
 // systems keep these folders there; a missing or empty value asks the system.
@@ -23,8 +25,8 @@ std::string ExpandPath(const std::string& text, InstallView& view);
 std::string PrepareInstallFolder(InstallView& view);
 
 // Creates the folder and every missing parent; true when the folder exists afterwards. Stops at
-// the first folder that cannot be made.
-bool CreateFolderPath(const std::string& path);
+// the first folder that cannot be made. Each folder made is recorded in changes, when given.
+bool CreateFolderPath(const std::string& path, RunChanges* changes = nullptr);
 
 // The path up to and including its last "\" or ":"; empty when it has neither.
 std::string FolderPart(const std::string& path);

@@ -33,15 +33,19 @@ void RunInstall(Installation& run) {
     run.view.ProcessMessages();
     run.pause(kPauseMs);
     run.view.ProcessMessages();
-    if (run.view.StopRequested()) return;
+    if (RunStopped(run)) return;
+    // From here an error, as well as a stop, puts back what the run has changed.
+    SetActiveRunChanges(&run.changes);
     ExtractFiles(run);
-    if (run.view.StopRequested()) return;
-    RunStep(run, setting::kWriteRegistry, engine_text::kRegistryStatus, WriteRegistryEntries);
-    if (run.view.StopRequested()) return;
-    RunStep(run, setting::kCreateShortcuts, engine_text::kShortcutsStatus, CreateShortcuts);
-    if (run.view.StopRequested()) return;
-    RunStep(run, setting::kWriteUninstall, engine_text::kUninstallStatus, WriteUninstallRecord);
-    if (run.view.StopRequested()) return;
+    if (!RunStopped(run)) RunStep(run, setting::kWriteRegistry, engine_text::kRegistryStatus, WriteRegistryEntries);
+    if (!RunStopped(run)) RunStep(run, setting::kCreateShortcuts, engine_text::kShortcutsStatus, CreateShortcuts);
+    if (!RunStopped(run)) RunStep(run, setting::kWriteUninstall, engine_text::kUninstallStatus, WriteUninstallRecord);
+    SetActiveRunChanges(nullptr);
+    if (RunStopped(run)) {
+        run.view.RunUndone(run.changes.Undo());
+        return;
+    }
+    run.changes.Commit();
     run.view.SetStatus(engine_text::kDeleteCopyStatus);
     run.packageCopy.Remove();
     run.view.SetStatus(engine_text::kDoneStatus);

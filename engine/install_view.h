@@ -7,6 +7,10 @@
 // Shortcut places, in the order the engine tests them; each has a check box on the wizard.
 enum ShortcutPlace { kProgramsPlace = 0, kStartPlace = 1, kDesktopPlace = 2, kTaskbarPlace = 3 };
 
+// What the user (or the silent run's rule) answers when another program holds a file the run must
+// replace.
+enum class FileInUseAnswer { Retry, Cancel, ReplaceAtRestart };
+
 class InstallView {
 public:
     // The folder box's text. Read at every use and never cached: the box is the install folder.
@@ -30,8 +34,13 @@ public:
     // The run is complete: move from the installing page to the finish page.
     virtual void Finish() = 0;
     // True once the user has confirmed leaving during the run; the run then stops at the next
-    // file or step.
+    // file or step, and is undone.
     virtual bool StopRequested() { return false; }
+    // Another program holds the file (program names it, when the system can tell); attempt counts
+    // the tries at this file, from 1.
+    virtual FileInUseAnswer AnswerFileInUse(const std::string& path, const std::string& program, unsigned attempt) = 0;
+    // The run was stopped and everything it changed put back (restored: all of it).
+    virtual void RunUndone(bool restored) = 0;
 
 protected:
     ~InstallView() = default;
@@ -43,4 +52,6 @@ struct InstallState {
     int FilesTotal = 0;
     unsigned long LastShown = 0;  // the run's clock when the window was last brought up to date
     StringList CreatedLinks;  // full paths of the links made, in order, duplicates kept
+    bool Cancelled = false;       // the user cancelled at a file in use
+    bool RestartNeeded = false;   // a file goes in place at the next start
 };

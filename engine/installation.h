@@ -4,6 +4,8 @@
 #include <string>
 
 #include "engine/install_view.h"
+#include "engine/run_changes.h"
+#include "package/install_steps.h"
 #include "package/loader.h"
 #include "package/package_copy.h"
 #include "package/package_data.h"
@@ -26,4 +28,11 @@ struct Installation {
     void (*pause)(unsigned milliseconds) = PauseFor;
     unsigned long (*now)() = NowMs;
     std::string (*placeFolder)(ShortcutPlace place) = ShortcutPlaceFolder;
+    // The package's records, read once as the run is set up.
+    InstallSteps steps = ReadInstallSteps(package);
+    // What the run has changed, to undo it.
+    RunChanges changes = RunChanges();
 };
+
+// Whether the run is to stop: the user left the wizard or cancelled at a file in use.
+inline bool RunStopped(Installation& run) { return run.state.Cancelled || run.view.StopRequested(); }

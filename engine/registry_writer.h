@@ -22,7 +22,7 @@ private:
 };
 
 // The predefined key of one of the seven root names, compared exactly; nullptr for any other text.
-HKEY RootKeyByName(const std::string& name);
+HKEY RootKeyByName(std::string_view name);
 
 // Opens the key below root, creating missing keys on the way. A key that cannot be opened, and an
 // empty path (the root itself), give an empty RegKey, on which every write fails.
@@ -31,9 +31,16 @@ RegKey OpenOrCreateKey(HKEY root, const std::string& keyPath);
 // Strings (REG_SZ, REG_EXPAND_SZ) come in UTF-8, with the terminating zero they are to have, and are
 // stored in UTF-16, the zero counted in the size; other types' bytes are stored as they are.
 bool SetRegValue(const RegKey& key, const std::string& name, DWORD type, const std::string& bytes);
-// Fails with "Failed to set data for '%s'" when the value cannot be written.
-void SetRegString(const RegKey& key, const std::string& name, const std::string& text);
-void SetRegDword(const RegKey& key, const std::string& name, DWORD number);
 
-// The package's registry records (the run writes them only when kWriteRegistry is "1").
+// The same for the install run, through its record of changes, so that the run can be undone: the
+// key below root (leading "\" dropped) is created as needed. Without setValue, only the key is
+// made. False for a null root or an empty path, where no package's values belong.
+bool SetRunValue(Installation& run, HKEY root, const std::string& keyPath, const std::string& name, DWORD type,
+                 const std::string& bytes, bool setValue = true);
+// Fail with "Failed to set data for '%s'" when the value cannot be written.
+void SetRunString(Installation& run, HKEY root, const std::string& keyPath, const std::string& name,
+                  const std::string& text);
+void SetRunDword(Installation& run, HKEY root, const std::string& keyPath, const std::string& name, DWORD number);
+
+// The package's registry values (the run writes them only when kWriteRegistry is "1").
 void WriteRegistryEntries(Installation& run);

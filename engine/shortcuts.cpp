@@ -1,12 +1,12 @@
 #include "engine/shortcuts.h"
 
 #include "engine/engine_texts.h"
+#include "engine/files_in_use.h"
 #include "engine/folders.h"
 #include "engine/shell_link.h"
 #include "package/records.h"
 #include "package/safe_path.h"
 #include "package/settings.h"
-#include "runtime/integer.h"
 
 namespace {
 
@@ -46,25 +46,27 @@ std::string ShortcutPlaceFolder(ShortcutPlace place) {
 
 void CreateShortcuts(Installation& run) {
     PrepareInstallFolder(run.view);
-    const std::int32_t count = StrToInt(Setting(run.package, setting::kShortcutCount));
-    const StringList& entries = run.package.ShortcutEntries;
-    for (std::int64_t i = 0; i < count; ++i) {
-        const std::int64_t first = i * kShortcutRecordLines;
-        const std::string& location = ListLine(entries, first);
+    for (const LinkStep& step : run.steps.links) {
         for (const Place& place : kPlaces) {
-            if (location != place.text || !run.view.IsPlaceChecked(place.place)) continue;
+            if (step.place != place.text || !run.view.IsPlaceChecked(place.place)) continue;
             const std::string folder = LinkFolder(run, place.place);
-            const std::string& name = ListLine(entries, first + 1);
-            if (folder.empty() || !Utf8RelativePathFault(name).empty()) continue;
-            const std::string link = folder + "\\" + name + ".lnk";
+            if (folder.empty() || !Utf8RelativePathFault(step.name).empty()) continue;
+            const std::string link = (folder + "\\").append(step.name).append(".lnk");
             const std::string linkFolder = FolderPart(link);
-            if (!FolderExists(linkFolder)) CreateFolderPath(linkFolder);
+            if (!FolderExists(linkFolder)) CreateFolderPath(linkFolder, &run.changes);
+            // A link of an earlier version is kept until the run completes. A link held open
+            // (which the silent run cannot replace at restart either) stops the run like a file.
+            if (MakeWayForFile(run, link) != Way::Clear) {
+                run.state.Cancelled = true;
+                return;
+            }
             // The working folder carries placeholders ("%ProgDr%") like every other package path.
             // Only links that were saved are listed for removal.
-            if (CreateShellLink(run.view.GetInstallFolder() + ListLine(entries, first + 2), link,
-                                ListLine(entries, first + 5), ListLine(entries, first + 4),
-                                ExpandPath(ListLine(entries, first + 3), run.view)))
+            if (CreateShellLink(run.view.GetInstallFolder().append(step.target), link, std::string(step.description),
+                                std::string(step.arguments), ExpandPath(std::string(step.workingFolder), run.view))) {
+                run.changes.FileMade(link);
                 run.state.CreatedLinks.push_back(link);
+            }
         }
     }
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/files_in_use.h"
 #include "engine/folders.h"
 #include "engine/record_file.h"
 #include "engine/registry_writer.h"
@@ -44,29 +45,46 @@ void WriteUninstallRecord(Installation& run) {
     const PlanReading earlier = ReadRecordLists(earlierText, installFolder);
     const std::string& earlierEntry = earlier.plan.uninstallEntry;
     // Its entry on the list of installed programs ("Редактор 1.0") is replaced by this one
-    // ("Редактор 2.0"): no record would list it any more, so it goes now, before this one is made,
-    // which also keeps this one when the two name one key in letters of another case. A blank
-    // name would be the list itself.
-    if (IsRecordOfProgram(earlier, run.package) && earlierEntry != entryName && !PathParts(earlierEntry).empty())
-        RegDeleteTreeW(HKEY_LOCAL_MACHINE, Wide(UninstallKeyPath(earlierEntry)).c_str());
+    // ("Редактор 2.0"): no record would list it any more, so it goes once the run has completed,
+    // unless the two name one key in letters of another case. A blank name would be the list
+    // itself.
+    if (IsRecordOfProgram(earlier, run.package) && PathKey(earlierEntry) != PathKey(entryName) &&
+        !PathParts(earlierEntry).empty())
+        run.changes.DeleteKeyAtEnd(HKEY_LOCAL_MACHINE, UninstallKeyPath(earlierEntry));
     // Without a name the values would land on the list of installed programs itself.
     if (!entryName.empty()) {
-        const RegKey key = OpenOrCreateKey(HKEY_LOCAL_MACHINE, UninstallKeyPath(entryName));
-        SetRegString(key, "DisplayName", entryName);
         // Quoted: the install folder usually contains blanks.
         const std::string uninstaller = "\"" + installFolder + "Uninstall.exe\"";
-        SetRegString(key, "UninstallString", uninstaller);
-        SetRegString(key, "QuietUninstallString", uninstaller + " /S");
-        SetRegString(key, "InstallLocation", installFolder);
-        SetRegDword(key, "EstimatedSize", InstalledKiB(run.package));
-        // The uninstaller removes; it cannot change or repair the installation.
-        SetRegDword(key, "NoModify", 1);
-        SetRegDword(key, "NoRepair", 1);
         const std::string& program = Setting(run.package, setting::kRunApp);
-        if (!program.empty()) SetRegString(key, "DisplayIcon", installFolder + program);
+        const struct {
+            const char* name;
+            std::string text;  // a string value; empty for a number
+            DWORD number;
+        } values[] = {
+            {"DisplayName", entryName, 0},
+            {"UninstallString", uninstaller, 0},
+            {"QuietUninstallString", uninstaller + " /S", 0},
+            {"InstallLocation", installFolder, 0},
+            {"EstimatedSize", {}, InstalledKiB(run.package)},
+            // The uninstaller removes; it cannot change or repair the installation.
+            {"NoModify", {}, 1},
+            {"NoRepair", {}, 1},
+        };
+        const std::string key = UninstallKeyPath(entryName);
+        for (const auto& value : values) {
+            if (value.text.empty()) SetRunDword(run, HKEY_LOCAL_MACHINE, key, value.name, value.number);
+            else SetRunString(run, HKEY_LOCAL_MACHINE, key, value.name, value.text);
+        }
+        if (!program.empty()) SetRunString(run, HKEY_LOCAL_MACHINE, key, "DisplayIcon", installFolder + program);
     }
-    const std::string text = UninstallText(run.package, installFolder,
+    const std::string text = UninstallText(run.package, run.steps, installFolder,
                                            ExpandPath(Setting(run.package, setting::kUninstallSetting3), run.view),
                                            run.state.CreatedLinks, &earlier);
+    // The earlier record is kept until the run completes.
+    if (MakeWayForFile(run, recordPath) != Way::Clear) {
+        run.state.Cancelled = true;
+        return;
+    }
+    run.changes.FileMade(recordPath);
     WriteTextFile(recordPath, UninstallFileBytes(text));
 }

@@ -73,20 +73,20 @@ bool IsRecordOfProgram(const PlanReading& earlier, const PackageData& package) {
 
 // Out of line, as ReadRecordText and ReadRecordLists: inlined into its one caller it takes more room
 // in the setup program, whose size is budgeted.
-[[gnu::noinline]] std::string UninstallText(const PackageData& package, const std::string& installFolder,
+[[gnu::noinline]] std::string UninstallText(const PackageData& package, const InstallSteps& steps,
+                                            const std::string& installFolder,
                                             const std::string& uninstallPath, const StringList& links,
                                             const PlanReading* earlier) {
     const std::string& fileCount = Setting(package, setting::kFileCount);
     const std::string& registryCount = Setting(package, setting::kRegistryCount);
-    const std::int32_t files = StrToInt(fileCount), records = StrToInt(registryCount);
     const UninstallPlan* plan = earlier && IsRecordOfProgram(*earlier, package) ? &earlier->plan : nullptr;
     std::int64_t carried[3] = {};  // the earlier record's files, values and links added
 
     // The sections after [Settings], each with this run's items, then the earlier record's.
     std::string sections;
     Section fileSection(sections, "[Files]", plan);
-    for (std::int64_t i = 0; i < files; ++i) {
-        const std::string path = installFolder + ListLine(package.FileEntries, i * kFileRecordLines);
+    for (const FileStep& file : steps.files) {
+        const std::string path = std::string(installFolder).append(file.path);
         const std::string_view item[] = {path};
         fileSection.Add(item, 1);
     }
@@ -94,11 +94,8 @@ bool IsRecordOfProgram(const PlanReading& earlier, const PackageData& package) {
         for (const std::string_view path : plan->files) carried[0] += fileSection.Carry(&path, 1);
     // Root, key and value name: what the uninstaller needs to remove the value.
     Section valueSection(sections, "[Regs]", plan);
-    for (std::int64_t i = 0; i < records; ++i) {
-        const std::int64_t first = i * kRegistryRecordLines;
-        const std::string_view item[] = {ListLine(package.RegistryEntries, first),
-                                         ListLine(package.RegistryEntries, first + 1),
-                                         ListLine(package.RegistryEntries, first + 2)};
+    for (const ValueStep& value : steps.values) {
+        const std::string_view item[] = {value.root, value.keyPath, value.name};
         valueSection.Add(item, 3);
     }
     if (plan)
@@ -116,13 +113,13 @@ bool IsRecordOfProgram(const PlanReading& earlier, const PackageData& package) {
 
     std::string text;
     AddLine(text, "[Settings]");
-    AddCount(text, fileCount, files, carried[0]);
+    AddCount(text, fileCount, steps.files.size(), carried[0]);
     AddLine(text, Setting(package, setting::kProgramName));
     AddLine(text, Setting(package, setting::kUninstallSetting1));
     AddLine(text, Setting(package, setting::kUninstallSetting2));
     AddLine(text, uninstallPath);
     AddLine(text, Setting(package, setting::kUninstallSetting4));
-    AddCount(text, registryCount, records, carried[1]);
+    AddCount(text, registryCount, steps.values.size(), carried[1]);
     AddLine(text, IntToStr(links.size() + carried[2]));
     text += sections;
     return text;

@@ -2,6 +2,8 @@
 
 #include <objbase.h>
 
+#include "engine/engine_texts.h"
+#include "engine/files_in_use.h"
 #include "engine/folders.h"
 #include "engine/install_run.h"
 #include "package/loader.h"
@@ -11,11 +13,14 @@
 #include "package/settings.h"
 #include "program/silent_log.h"
 #include "program/single_instance.h"
+#include "runtime/elevation.h"
 #include "runtime/failure.h"
 #include "runtime/platform.h"
 #include "wizard/finish_actions.h"
 
 namespace {
+
+constexpr unsigned kInUseTries = 10;
 
 // The engine's view of a run without windows: the folder box is a string, every place is ticked,
 // and the status line goes to the log, installed files with their full path.
@@ -30,6 +35,17 @@ public:
     void DrawProgressBar(int) override {}
     void ProcessMessages() override {}
     void Finish() override {}
+    FileInUseAnswer AnswerFileInUse(const std::string& path, const std::string& program, unsigned attempt) override {
+        if (attempt == 1) WriteLogLine(FileInUseQuestion(path, program));
+        // Up to ten seconds for a program that is closing, trying each second.
+        if (attempt <= kInUseTries) {
+            Sleep(1000);
+            return FileInUseAnswer::Retry;
+        }
+        // Only an administrator may have the system replace files as it starts.
+        return RunsElevated() ? FileInUseAnswer::ReplaceAtRestart : FileInUseAnswer::Cancel;
+    }
+    void RunUndone(bool restored) override;
 
 private:
     std::string folder_;
@@ -51,8 +67,16 @@ private:
     EndRun(kPackageDamaged, kDamagedDataText);
 }
 
+// The error, then whether what the run had changed was put back.
 [[noreturn]] void EndWithTheError(const char*, const std::string& message, const void*) {
-    EndRun(kInstallFailed, message);
+    bool restored = false;
+    if (!UndoActiveRun(restored)) EndRun(kInstallFailed, message);
+    WriteLogLine(message);
+    EndRun(kInstallFailed, restored ? engine_text::kRunUndoneText : engine_text::kRunPartlyUndoneText);
+}
+
+void SilentInstallView::RunUndone(bool restored) {
+    EndRun(kFileStayedInUse, restored ? engine_text::kRunUndoneText : engine_text::kRunPartlyUndoneText);
 }
 
 }  // namespace
@@ -79,5 +103,5 @@ int RunSilently(const CommandLine& line) {
     if (line.restart && IsFlagOn(Setting(package, setting::kAskRestart)))
         RestartAsThePackageAsks(package.MainSettings);
     CoUninitialize();
-    return kInstalled;
+    return state.RestartNeeded ? kRestartRequired : kInstalled;
 }

@@ -3,6 +3,8 @@
 // form, is closed. With /S on the command line, the installation runs without them.
 #include "background/ground_window.h"
 #include "background/splash_window.h"
+#include "engine/engine_texts.h"
+#include "engine/run_changes.h"
 #include "package/loader.h"
 #include "package/settings.h"
 #include "program/command_line.h"
@@ -20,11 +22,15 @@
 
 namespace {
 
-// An error ends the program with the fatal box; the package copy, as large as the package, goes
-// first, as on every other end.
+// An error ends the program with the fatal box; what the run had changed is put back and the box
+// says so, and the package copy, as large as the package, goes first, as on every other end.
 [[noreturn]] void EndWithTheFatalBox(const char* kind, const std::string& message, const void* address) {
+    bool restored = false;
+    std::string text = message;
+    if (UndoActiveRun(restored))
+        text.append("\r\n\r\n").append(restored ? engine_text::kRunUndoneText : engine_text::kRunPartlyUndoneText);
     RemovePackageCopy();
-    ReportFatalError(kind, message, address);
+    ReportFatalError(kind, text, address);
 }
 
 // The splash timer's first tick loads the package and hands over to the wizard.

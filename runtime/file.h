@@ -13,7 +13,9 @@ public:
     static File OpenForReading(const std::string& path);
     // Creates the file, or empties an existing one, for writing.
     static File Create(const std::string& path);
-    // The same, ending in "Cannot create file %s" when it cannot be done.
+    // Creates a file that must not exist yet; the system's last error says why it could not.
+    static File CreateNew(const std::string& path);
+    // The same as Create, ending in "Cannot create file %s" when it cannot be done.
     static File CreateOrFail(const std::string& path);
     // Creates a file that must not exist yet, or opens an existing one, for reading and writing,
     // and holds it: while this object has it open, other processes may read it but neither write,

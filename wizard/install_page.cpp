@@ -1,7 +1,10 @@
 #include "wizard/install_page.h"
 
+#include "engine/engine_texts.h"
+#include "engine/files_in_use.h"
 #include "engine/install_run.h"
 #include "program/program.h"
+#include "toolkit/message_box.h"
 #include "wizard/pages.h"
 #include "wizard/setup_form.h"
 #include "wizard/setup_form_handlers.h"
@@ -37,6 +40,24 @@ void WizardInstallView::Finish() { NextButtonClick(form_); }
 bool WizardInstallView::StopRequested() {
     const Application* app = CurrentApplication();
     return form_.StopRequested || !app || app->IsTerminated();
+}
+
+FileInUseAnswer WizardInstallView::AnswerFileInUse(const std::string& path, const std::string& program, unsigned) {
+    const int answer = ShowMessageBox(form_.SetupForm->GetWindowHandle(), FileInUseQuestion(path, program),
+                                      engine_text::kFileInUseCaption, MB_RETRYCANCEL | MB_ICONWARNING);
+    return answer == IDRETRY ? FileInUseAnswer::Retry : FileInUseAnswer::Cancel;
+}
+
+void WizardInstallView::RunUndone(bool restored) {
+    // After the close question the windows are on their way out; after Cancel at a file in use the
+    // wizard closes once the user has read this.
+    const bool leaving = StopRequested();
+    ShowMessageBox(leaving ? nullptr : form_.SetupForm->GetWindowHandle(),
+                   restored ? engine_text::kRunUndoneText : engine_text::kRunPartlyUndoneText,
+                   engine_text::kRunUndoneCaption, MB_OK | (restored ? MB_ICONINFORMATION : MB_ICONWARNING));
+    if (leaving) return;
+    form_.StopRequested = true;
+    CloseMainForm();
 }
 
 void StartInstallPage(SetupFormRecord& form) {

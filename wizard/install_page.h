@@ -16,6 +16,8 @@ public:
     void ProcessMessages() override;
     void Finish() override;
     bool StopRequested() override;
+    FileInUseAnswer AnswerFileInUse(const std::string& path, const std::string& program, unsigned attempt) override;
+    void RunUndone(bool restored) override;
 
 private:
     SetupFormRecord& form_;

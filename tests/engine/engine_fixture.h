@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <objbase.h>
 
+#include <functional>
+
 #include "engine/installation.h"
 #include "engine/registry_read.h"
 #include "engine/registry_writer.h"
@@ -24,8 +26,20 @@ public:
     void ProcessMessages() override { events.push_back("messages"), stop = stop || ++rounds == stopAtRound; }
     void Finish() override { events.push_back("finish"); }
     bool StopRequested() override { return stop; }
+    // Answers from the list, first to last; Cancel once it is used up.
+    FileInUseAnswer AnswerFileInUse(const std::string& path, const std::string&, unsigned attempt) override {
+        events.push_back("in use " + path.substr(path.rfind('\\') + 1) + " " + std::to_string(attempt));
+        if (onInUse) onInUse();
+        if (answers.empty()) return FileInUseAnswer::Cancel;
+        const FileInUseAnswer answer = answers.front();
+        answers.erase(answers.begin());
+        return answer;
+    }
+    void RunUndone(bool restored) override { events.push_back(restored ? "undone" : "partly undone"); }
 
     std::string folder;
+    std::vector<FileInUseAnswer> answers;
+    std::function<void()> onInUse;
     std::vector<std::string> events;
     bool ticked[4] = {true, true, true, true}, stop = false;
     int rounds = 0, stopAtRound = 0;  // the close question is answered "Yes" in round stopAtRound
@@ -107,12 +121,19 @@ protected:
     EngineTest() { CoInitialize(nullptr), current_ = &view_, view_.folder = install_.Path(); }
     ~EngineTest() override { CoUninitialize(); }
     Installation Run();
-    // Writes the package copy and runs one step of the install (or all of it: RunInstall) on it.
+    // Writes the package copy and runs one step of the install (or all of it: RunInstall) on it. A
+    // failure puts back what the run changed, as the program's failure handlers do.
     void Do(void (*step)(Installation&)) {
         copy_.Remove();  // a copy held by an earlier step
         package_.WriteCopy(copyPath_);
         Installation run = Run();
-        step(run);
+        try {
+            step(run);
+        } catch (const Failure&) {
+            bool restored = false;
+            if (UndoActiveRun(restored)) view_.events.push_back(restored ? "undone" : "partly undone");
+            throw;
+        }
     }
     std::string Installed(const std::string& relative) const { return install_ / relative; }
 

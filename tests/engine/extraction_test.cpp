@@ -2,6 +2,7 @@
 #include "engine/extraction.h"
 
 #include "engine/folders.h"
+#include "engine/install_run.h"
 #include "tests/engine/engine_fixture.h"
 
 namespace {
@@ -55,13 +56,13 @@ TEST_F(Extraction, ManySmallFilesAreShownAsOftenAsAPersonCanSeeTheLastAlways) {
 
 // What is in the way of a file (a folder when it ends in "\"), or a package copy shorter than its
 // sizes, ends the run at that file with the runtime's message (followed by the file's path after a
-// blank), and a file cut short goes. A "*" is filled up to MAX_PATH characters: the system takes
-// fewer.
+// blank), and the files written before, and a file cut short, go with the undo of the run. A "*" is
+// filled up to MAX_PATH characters: the system takes fewer.
 using Fault = std::tuple<std::string, const char*, std::string, const char*, std::string>;
 
 class ExtractionFault : public EngineTest, public testing::WithParamInterface<Fault> {};
 
-TEST_P(ExtractionFault, EndsTheRunKeepingTheFilesBefore) {
+TEST_P(ExtractionFault, EndsTheRunPuttingBackTheFilesBefore) {
     auto [file, size, way, kind, message] = GetParam();
     if (file.back() == '*') file = FilledTo(MAX_PATH, file, install_.Path());
     if (!way.empty()) way.back() == '\\' ? void(CreateFolderPath(Installed(way))) : WriteFileBytes(Installed(way), "");
@@ -69,9 +70,9 @@ TEST_P(ExtractionFault, EndsTheRunKeepingTheFilesBefore) {
     package_.AddFile(file, "0123456789");
     package_.data.FileEntries.end()[-2] = size;
     package_.AddFile("after.txt", "after");
-    EXPECT_FAILURE(Do(ExtractFiles), kind, message.back() == ' ' ? message + Installed(file) : message);
-    EXPECT_EQ(ReadFileBytes(Installed("before.txt")), "before");
-    EXPECT_FALSE(FileExists(Installed("after.txt")));
+    EXPECT_FAILURE(Do(RunInstall), kind, message.back() == ' ' ? message + Installed(file) : message);
+    EXPECT_EQ(view_.events.back(), "undone");
+    EXPECT_FALSE(FileExists(Installed("before.txt")) || FileExists(Installed("after.txt")));
     if (kind == std::string("StreamError")) EXPECT_FALSE(FileExists(Installed(file))) << "no file is left cut short";
 }
 
@@ -85,7 +86,7 @@ TEST_F(EngineTest, CompressedStreamThatBreaksOffEndsTheRunWithTheStreamReadError
         // The header: properties 93 (lc 3, lp 0, pb 2), a 4 KiB window, 10 bytes unpacked.
         package_.payload = std::string("\x5D\0\x10\0\0\x0A\0\0\0\0\0\0\0", 13) + stream;
         package_.data.Compressed = true;
-        EXPECT_FAILURE(Do(ExtractFiles), "StreamError", "Stream read error");
+        EXPECT_FAILURE(Do(RunInstall), "StreamError", "Stream read error");
         EXPECT_FALSE(FileExists(Installed("a.txt"))) << stream.size();
     }
 }

@@ -4,7 +4,6 @@
 #include "engine/engine_texts.h"
 #include "engine/folders.h"
 #include "engine/uninstall_record.h"
-#include "engine/uninstall_text.h"
 #include "tests/engine/engine_fixture.h"
 
 namespace {
@@ -77,38 +76,85 @@ TEST_F(InstallRun, UninstallRecordIsWindows1251WhereItsTextFitsOtherwiseUtf8With
 }
 
 // The close question answered "Yes" during a round of messages: the run ends before the next file
-// or step, or inside a file, which then goes; it keeps the package copy, and the wizard does not
-// move on.
+// or step, or inside a file, and puts back what it wrote; it keeps the package copy, and the wizard
+// does not move on.
 class StoppedRun : public InstallRun, public testing::WithParamInterface<std::pair<int, const char*>> {};
 
-TEST_P(StoppedRun, EndsAtTheNextFileOrStep) {
+TEST_P(StoppedRun, EndsAtTheNextFileOrStepPuttingBackWhatItWrote) {
     view_.stopAtRound = GetParam().first;
     Do(RunInstall);
-    EXPECT_EQ(ListFiles(install_.Path()), GetParam().second);
-    EXPECT_EQ(view_.events.back(), "messages");
+    EXPECT_EQ(ListFiles(install_.Path()), "");
+    EXPECT_EQ(view_.events.back(), GetParam().second);
     EXPECT_FALSE(ReadRegValue(HKEY_CURRENT_USER, key_.Path(), "Path"));
     EXPECT_TRUE(FileExists(copyPath_));
 }
 
 INSTANTIATE_TEST_SUITE_P(Rounds, StoppedRun, testing::Values(
-    std::pair(1, ""),                              // while the page is painted
-    std::pair(3, "bin\\app.exe"),                  // after the first file
-    std::pair(5, "bin\\app.exe"),                  // inside the last file
-    std::pair(6, "Uninstall.exe bin\\app.exe")));  // after the last file
+    std::pair(1, "messages"),  // while the page is painted, before anything is written
+    std::pair(3, "undone"),    // after the first file
+    std::pair(5, "undone"),    // inside the last file
+    std::pair(6, "undone")));  // after the last file
 
-// An update over an earlier version of the program in its folder: the entry that the earlier
-// record names on the list of installed programs goes. (What the new record lists then:
-// uninstall_text_test; Uninstall.exe removing what a record lists: uninstaller_test.)
-TEST_F(InstallRun, UpdateRemovesTheEntryOfTheEarlierVersionInItsFolder) {
-    const std::string earlier = entry_ + " 1.0";
-    PackageData version1 = package_.data;
-    version1.MainSettings[setting::kUninstallName] = earlier;
-    WriteFileBytes(Installed("Uninstall.ini"), "\xEF\xBB\xBF" + UninstallText(version1, install_.Path(), "", {}));
-    SetRegString(OpenOrCreateKey(HKEY_LOCAL_MACHINE, UninstallKeyPath(earlier)), "DisplayName", earlier);
-    Do(WriteUninstallRecord);
-    EXPECT_FALSE(ReadRegValue(HKEY_LOCAL_MACHINE, UninstallKeyPath(earlier), "DisplayName"));
-    EXPECT_TRUE(ReadRegValue(HKEY_LOCAL_MACHINE, UninstallKeyPath(entry_), "DisplayName"));
-    RegDeleteTreeW(HKEY_LOCAL_MACHINE, Wide(UninstallKeyPath(earlier)).c_str());  // had it stayed
+// Version 2 over version 1, ending before it completes: stopped inside a file, cancelled at a file
+// another program holds, or failing at a folder in its way. Everything is put back: the files it
+// replaced (byte for byte, with their attributes) and made, the registry values, the link, both
+// uninstall entries and Uninstall.ini. Retry once the program has let go completes the update,
+// and nothing of the kept files is left; the entry of version 1 goes then.
+TEST_F(InstallRun, AnUpdateThatEndsEarlyLeavesTheEarlierInstallationAsItWas) {
+    Do(RunInstall);
+    WriteFileBytes(Installed("user.txt"), "mine");
+    CreateFolderPath(Installed("way.txt\\"));
+    SetFileAttributesW(Wide(Installed("bin\\app.exe")).c_str(), FILE_ATTRIBUTE_HIDDEN);
+    const std::string entry2 = entry_ + " 2";
+    const auto snapshot = [&] {
+        std::string values;
+        for (const std::string& entry : {entry_, entry2})
+            values += ReadRegValue(HKEY_LOCAL_MACHINE, UninstallKeyPath(entry), "DisplayName").value_or(RegValue{}).data;
+        return DescribeTree(install_.Path()) + DescribeTree(desktopFolder_.Path()) + values +
+               ReadRegValue(HKEY_CURRENT_USER, key_.Path(), "Path")->data;
+    };
+    const std::string before = snapshot();
+    package_.payload = "APP" + std::string(140000, 'U');
+    package_.data.RegistryEntries[3] = "2";
+    package_.data.MainSettings[setting::kUninstallName] = entry2;
+    package_.AddFile("new.txt", "new");
+    const struct {
+        const char* held;  // a file another program holds, or "way.txt", a folder where a file goes
+        std::vector<FileInUseAnswer> answers;
+        int stopAtRound;
+        const char* lastEvent;
+    } endings[] = {
+        {"", {}, 5, "undone"},
+        {"Uninstall.exe", {}, 0, "undone"},
+        {"Uninstall.ini", {}, 0, "undone"},
+        {"way.txt", {}, 0, "undone"},
+        {"Uninstall.exe", {FileInUseAnswer::Retry}, 0, "finish"},
+    };
+    for (const auto& ending : endings) {
+        SCOPED_TRACE(ending.held);
+        view_.events.clear(), view_.rounds = 0, view_.stop = false, view_.stopAtRound = ending.stopAtRound;
+        view_.answers = ending.answers;
+        state_ = InstallState();
+        const std::string name = ending.held;
+        HANDLE held = name.find('.') == std::string::npos || name == "way.txt" ? INVALID_HANDLE_VALUE
+            : CreateFileW(Wide(Installed(name)).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        view_.onInUse = [&] { CloseHandle(held), held = INVALID_HANDLE_VALUE; };
+        if (name == "way.txt") {
+            package_.AddFile("way.txt", "");
+            EXPECT_FAILURE(Do(RunInstall), "FileCreateError", "Cannot create file " + Installed("way.txt"));
+            package_.data.FileEntries.resize(package_.data.FileEntries.size() - 3);
+            package_.data.MainSettings[setting::kFileCount] = "3";
+        } else {
+            Do(RunInstall);
+            if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+        }
+        EXPECT_EQ(view_.events.back(), ending.lastEvent);
+        if (view_.events.back() == "undone") EXPECT_EQ(snapshot(), before);
+    }
+    EXPECT_EQ(ReadFileBytes(Installed("bin\\app.exe")) + ReadFileBytes(Installed("new.txt")), "APPnew");
+    EXPECT_EQ(ListFiles(install_.Path()), "Uninstall.exe Uninstall.ini bin\\app.exe new.txt user.txt");
+    EXPECT_FALSE(ReadRegValue(HKEY_LOCAL_MACHINE, UninstallKeyPath(entry_), "DisplayName"));
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, Wide(UninstallKeyPath(entry2)).c_str());
 }
 
 // Without an entry name the values would land on the list of installed programs itself.

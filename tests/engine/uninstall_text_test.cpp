@@ -23,7 +23,7 @@ TEST(UninstallRecord, ListsFilesRegistryValuesAndLinksInItsFixedOrder) {
     package.RegistryEntries = {"HKEY_CURRENT_USER", "Software\\Rodev", "Path", "%ProgDr%", "String",
                                "HKEY_LOCAL_MACHINE", "Software\\Rodev\\Opt", "", "$FF", "DWORD"};
     const StringList links = {"C:\\Menu\\Редактор\\Редактор.lnk", "C:\\Desk\\Редактор.lnk"};
-    EXPECT_EQ(UninstallText(package, "C:\\Apps\\Ред\\", "C:\\Apps\\Ред", links),
+    EXPECT_EQ(UninstallText(package, ReadInstallSteps(package), "C:\\Apps\\Ред\\", "C:\\Apps\\Ред", links),
               "[Settings]\r\n+2\r\nТест\r\n1\r\n0\r\nC:\\Apps\\Ред\r\n \r\n$2\r\n2\r\n"
               "[Files]\r\nC:\\Apps\\Ред\\Uninstall.exe\r\nC:\\Apps\\Ред\\sub\\a.txt\r\n"
               "[Regs]\r\nHKEY_CURRENT_USER\r\nSoftware\\Rodev\r\nPath\r\n"
@@ -31,7 +31,7 @@ TEST(UninstallRecord, ListsFilesRegistryValuesAndLinksInItsFixedOrder) {
               "[RegsKeyUn]\r\nТест\r\n"
               "[Links]\r\nC:\\Menu\\Редактор\\Редактор.lnk\r\nC:\\Desk\\Редактор.lnk\r\n[End]\r\n");
     // Empty lists leave the section headers side by side.
-    EXPECT_EQ(UninstallText(Package("0", "0"), "C:\\A\\", "", {}),
+    EXPECT_EQ(UninstallText(Package("0", "0"), {}, "C:\\A\\", "", {}),
               "[Settings]\r\n0\r\nТест\r\n0\r\n0\r\n\r\n0\r\n0\r\n0\r\n"
               "[Files]\r\n[Regs]\r\n[RegsKeyUn]\r\nТест\r\n[Links]\r\n[End]\r\n");
 }
@@ -49,19 +49,19 @@ TEST(UninstallRecord, AnUpdateAlsoListsWhatOnlyTheEarlierVersionOfItsProgramInst
     v2.RegistryEntries = {"HKEY_CURRENT_USER", "SOFTWARE\\Rodev", "Path", "2", "String"};
     PackageData other = v1;
     other.MainSettings[setting::kProgramName] = "Другая";
-    const std::string folder = "C:\\Ред\\", earlier = UninstallText(v1, folder, "", {"C:\\A.lnk", "C:\\B.lnk"});
-    const std::string own = UninstallText(v2, folder, "", {"C:\\a.lnk"});
+    const std::string folder = "C:\\Ред\\", earlier = UninstallText(v1, ReadInstallSteps(v1), folder, "", {"C:\\A.lnk", "C:\\B.lnk"});
+    const std::string own = UninstallText(v2, ReadInstallSteps(v2), folder, "", {"C:\\a.lnk"});
     const std::pair<std::string, std::string> rows[] = {  // the earlier record, the new one
         {earlier, "[Settings]\r\n3\r\nТест\r\n0\r\n0\r\n\r\n0\r\n2\r\n2\r\n[Files]\r\nC:\\Ред\\Uninstall.exe\r\n"
                   "C:\\Ред\\A.TXT\r\nC:\\Ред\\b.txt\r\n[Regs]\r\nHKEY_CURRENT_USER\r\nSOFTWARE\\Rodev\r\nPath\r\n"
                   "HKEY_CURRENT_USER\r\nSoftware\\Rodev\r\nOld\r\n[RegsKeyUn]\r\nТест\r\n"
                   "[Links]\r\nC:\\a.lnk\r\nC:\\B.lnk\r\n[End]\r\n"},
-        {UninstallText(other, folder, "", {"C:\\B.lnk"}), own},
+        {UninstallText(other, ReadInstallSteps(other), folder, "", {"C:\\B.lnk"}), own},
         {earlier.substr(0, earlier.size() - 7), own},  // without "[End]"
         {"", own}};
     for (const auto& [before, after] : rows) {
         const PlanReading reading = ReadRecordLists(before, folder);
-        EXPECT_EQ(UninstallText(v2, folder, "", {"C:\\a.lnk"}, &reading), after) << before;
+        EXPECT_EQ(UninstallText(v2, ReadInstallSteps(v2), folder, "", {"C:\\a.lnk"}, &reading), after) << before;
     }
 }
 

@@ -85,7 +85,32 @@ TEST_F(SilentInstall, EachFailureEndsWithItsExitCodeAndNoWindow) {
     const std::string log = programs_ / "setup.log", blocker = installs_ / "file";
     WriteFileBytes(blocker, "");
     EXPECT_EQ(Run("/LOG=" + log + " /S /D=" + blocker + "\\sub"), 3u);
-    EXPECT_EQ(ReadFileBytes(log), "\xEF\xBB\xBF" "Cannot create file " + blocker + "\\sub\\a.txt\r\n");
+    EXPECT_EQ(ReadFileBytes(log), "\xEF\xBB\xBF" "Cannot create file " + blocker + "\\sub\\a.txt\r\n"
+                                  "Установка прервана. Всё, что она изменила, возвращено как было.\r\n");
+
+    // A file that another program holds stays until the next start, where the system puts the new one,
+    // written beside it, in its place (this run is elevated, as under Wine every program is); the
+    // run waits ten seconds for it first. The other files are replaced, and none is kept after.
+    EXPECT_EQ(Run("/S"), 0u);
+    const std::string folder = installs_ / "Тест\\";
+    ValueOverride pending(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Session Manager",
+                          "PendingFileRenameOperations");
+    pending.Remove();
+    const HANDLE held = CreateFileW(Wide(folder + "a.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    payload_ = "Adocbb";
+    const DWORD started = GetTickCount();
+    EXPECT_EQ(Run("/LOG=" + log + " /S"), 3010u);
+    EXPECT_GE(GetTickCount() - started, 10000u);
+    CloseHandle(held);
+    const std::string question = "\xEF\xBB\xBFФайл\r\n" + folder + "a.txt\r\n";
+    EXPECT_EQ(ReadFileBytes(log).substr(0, question.size()), question);
+    EXPECT_EQ(ListFiles(folder), "a.txt a.txt.~new docs\\Справка.txt sub\\b.txt");
+    EXPECT_EQ(ReadFileBytes(folder + "a.txt") + ReadFileBytes(folder + "a.txt.~new"), "aA");
+    const std::wstring renames = Wide("\\??\\" + folder + "a.txt.~new") + L'\0' + Wide("!\\??\\" + folder + "a.txt");
+    const std::string data = ReadRegValue(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Session Manager",
+                                          "PendingFileRenameOperations").value_or(RegValue{}).data;
+    EXPECT_NE(data.find(std::string(reinterpret_cast<const char*>(renames.data()), renames.size() * 2)), std::string::npos);
 
     ScratchFolder firstTemp;
     WriteSetupProgram(programs_ / "first.exe", ComposePackage(TextLines(layout_), payload_));

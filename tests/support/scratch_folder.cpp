@@ -88,6 +88,22 @@ std::string ListFiles(const std::string& folder) {
     return list;
 }
 
+std::string DescribeTree(const std::string& folder) {
+    std::vector<std::string> files, folders;
+    Collect(folder, "", files, folders);
+    files.insert(files.end(), folders.begin(), folders.end());
+    std::sort(files.begin(), files.end());
+    std::string text;
+    for (const auto& f : files) {
+        text += f;
+        if (f.back() != '\\')
+            text += " " + std::to_string(GetFileAttributesW(Wide(folder + f).c_str()) & 7) + " " +
+                    std::to_string(std::hash<std::string>{}(ReadFileBytes(folder + f)));
+        text += "\n";
+    }
+    return text;
+}
+
 std::string WindowsPath(const std::string& unixPath) {
     if (unixPath.empty() || unixPath[0] != '/') return unixPath;
     std::string path = "Z:" + unixPath;

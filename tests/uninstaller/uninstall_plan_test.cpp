@@ -21,7 +21,7 @@ TEST(UninstallPlan, RecordTheSetupProgramWritesListsEverythingInRemovalOrder) {
     for (const auto& [line, text] : lines) package.MainSettings[line] = text;
     package.FileEntries = {"Uninstall.exe", "1", "32", "notes.exe", "1", "32", "docs\\sub\\Справка.txt", "1", "33"};
     package.RegistryEntries = {"HKEY_CURRENT_USER", "Software\\Rodev", "Path", "%ProgDr%", "String"};
-    const std::string record = UninstallText(package, "C:\\Apps\\Ред\\", "C:\\Apps",
+    const std::string record = UninstallText(package, ReadInstallSteps(package), "C:\\Apps\\Ред\\", "C:\\Apps",
                                              {"C:\\Menu\\Rodev\\Ред\\Ред.lnk", "C:\\Desk\\Ред.lnk"});
 
     // Folders compare without case, Russian letters too.

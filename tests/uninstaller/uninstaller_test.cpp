@@ -83,6 +83,22 @@ TEST_F(Uninstaller, AnsweringYesRemovesWhatWasInstalledButNotTheUsersFilesAndRep
     EXPECT_EQ(Left(), "[docs\\мои заметки.txt notes.exe] - [] ");
 }
 
+// Version 2 over version 1 drops a file, adds one and changes a registry value: the uninstaller then
+// removes what either version installed, and the user's own file stays.
+TEST_F(Uninstaller, AfterAnUpdateRemovesWhatEitherVersionInstalled) {
+    WriteFileBytes(Installed("мой.txt"), "mine");
+    package_.data.FileEntries.resize(6);
+    package_.payload.resize(package_.payload.size() - 4);  // without docs\Справка.txt
+    package_.data.MainSettings[setting::kFileCount] = "2";
+    package_.AddFile("new.txt", "new");
+    package_.data.RegistryEntries[3] = "2";
+    state_ = InstallState();
+    Do(RunInstall);
+    EXPECT_EQ(ListFiles(install_.Path()), "Uninstall.exe Uninstall.ini docs\\Справка.txt new.txt notes.exe мой.txt");
+    EXPECT_EQ(Start("/S").WaitForExit(kTimeout), 0u);
+    EXPECT_EQ(Left(), "[мой.txt] - [] ");
+}
+
 TEST_F(Uninstaller, AnsweringNoOrADamagedRecordRemovesNothing) {
     const std::string before = Left();
     Start();

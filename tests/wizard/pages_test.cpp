@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "engine/folders.h"
+#include "engine/uninstall_record.h"
 #include "package/package_writer.h"
 #include "runtime/unicode.h"
 #include "tests/engine/engine_fixture.h"
@@ -18,6 +19,7 @@
 
 namespace {
 
+const std::string kUndoneText = "Установка прервана. Всё, что она изменила, возвращено как было.";
 const char* const kFinishMarker = "Для выхода из программы установки и нажмите \"Готово\".";
 
 // A page is showing when its marker, a text only it has, is on the screen.
@@ -94,7 +96,8 @@ protected:
         box_ = child_->WaitForMessageBox(kTimeout);
         if (!box_) return "none";
         std::string seen = box_->caption + "|" + box_->text + "|";
-        for (int id : box_->buttons) seen += id == IDOK ? "OK " : id == IDYES ? "Yes " : id == IDNO ? "No " : "? ";
+        for (int id : box_->buttons)
+            seen += id == IDOK ? "OK " : id == IDYES ? "Yes " : id == IDNO ? "No " : id == IDRETRY ? "Retry " : id == IDCANCEL ? "Cancel " : "? ";
         const char* icons[] = {"no icon", "error", "information", "warning"};
         return seen + (GetWindow(box_->window, GW_OWNER) == wizard_ ? "|wizard's|" : "|not the wizard's|") +
                icons[static_cast<int>(MessageBoxIconColor(box_->window))];
@@ -260,17 +263,72 @@ TEST_F(WizardPages, CloseQuestionNoKeepsThePageAndTheRunYesStopsTheInstallAndEnd
     Click(cancel);
     ASSERT_EQ(Box(), question);
     PressButton(box_->window, IDYES);
+    EXPECT_EQ(Box(), "Установка прервана|" + kUndoneText + "|OK |not the wizard's|information");
+    Answer(IDOK);
     EXPECT_EQ(child_->WaitForExit(kTimeout), 0u);
     EXPECT_FALSE(FileExists(copy));
-    EXPECT_EQ(ReadFileBytes(Folder() + "\\f0.txt"), "f0.txt") << "what was written stays";
-    EXPECT_FALSE(FileExists(big)) << "a file stopped half-way goes";
+    EXPECT_EQ(DescribeTree(installs_.Path()), "") << "what was written goes, the file stopped half-way too";
 }
 
-// Faults met while installing, through the real program: the error box says what failed, the
-// program ends with 1 and removes the package copy and the file it could not finish, and the files
-// written before stay. The full and
+// Version 2 through the wizard while version 1's program runs from its folder: the question names
+// the file. Cancel puts everything back as it was; Retry once the program has ended installs all
+// of version 2.
+TEST_F(WizardPages, UpdateWhileTheProgramRunsAsksCancelPutsBackRetryCompletes) {
+    wchar_t system[MAX_PATH];
+    const std::string app = ReadFileBytes(Utf8(std::wstring_view(system, GetSystemDirectoryW(system, MAX_PATH))) + "\\notepad.exe");
+    const std::string entry = "RodevTest-" + std::to_string(GetCurrentProcessId()), app2 = app + "2";
+    ScratchKey key(HKEY_CURRENT_USER, "Software\\");
+    const auto version = [&](const std::string& v, const std::string& a, const std::string& program, bool b) {
+        PackageLayout p = Package(false, false);
+        StringList& s = p.settings;
+        s[setting::kWriteRegistry] = s[setting::kWriteUninstall] = "1", s[setting::kUninstallName] = entry;
+        p.registry = {{"HKEY_CURRENT_USER", key.Path(), "Версия", v, "String"}};
+        p.files = {{"a.txt", 2}, {"big.bin", 1 << 20}, {"app.exe", static_cast<std::int64_t>(program.size())}};
+        payload_ = a + std::string(1 << 20, v[0]) + program;
+        if (b) p.files.push_back({"b.txt", 1}), payload_ += "b";
+        return p;
+    };
+    WriteSetupProgram(program_, ComposePackage(TextLines(version("1", "a1", app, true)), payload_));
+    EXPECT_EQ(ChildProgram(program_, temp_.Path(), "/S").WaitForExit(kTimeout), 0u);
+    WriteFileBytes(Folder() + "\\user.txt", "mine");
+    const auto snapshot = [&] {
+        return DescribeTree(Folder() + "\\") + ReadRegValue(HKEY_CURRENT_USER, key.Path(), "Версия").value_or(RegValue{}).data +
+               ReadRegValue(HKEY_LOCAL_MACHINE, UninstallKeyPath(entry), "DisplayName").value_or(RegValue{}).data;
+    };
+    const std::string before = snapshot();
+    std::optional<ChildProgram> running(std::in_place, Folder() + "\\app.exe", temp_.Path());
+    ASSERT_TRUE(WaitForWindow(running->Id(), [](const WindowState& w) { return w.visible; }, kTimeout));
+    const PackageLayout update = version("2", "a2", app2, false);
+    for (const int answer : {IDCANCEL, IDRETRY}) {
+        Start(update);
+        GoTo("folder");
+        GoTo("ready");
+        Click(Next());
+        EXPECT_EQ(Box(), "Файл используется|Файл\r\n" + Folder() + "\\app.exe\r\nиспользуется другой программой.\r\n\r\n"
+                         "Закройте её и повторите попытку, или отмените установку: всё, что она изменила, будет "
+                         "возвращено.|Retry Cancel |wizard's|warning");
+        if (answer == IDRETRY) running.reset();
+        Answer(answer);
+        if (answer == IDCANCEL) {
+            EXPECT_EQ(Box(), "Установка прервана|" + kUndoneText + "|OK |wizard's|information");
+            Answer(IDOK);
+            EXPECT_EQ(child_->WaitForExit(kTimeout), 0u);
+            EXPECT_EQ(snapshot(), before);
+        }
+    }
+    ASSERT_EQ(WaitForPage("finish"), "finish");
+    Press(Next());
+    EXPECT_EQ(child_->WaitForExit(kTimeout), 0u);
+    EXPECT_EQ(ReadFileBytes(Folder() + "\\app.exe") + ReadFileBytes(Folder() + "\\a.txt"), app2 + "a2");
+    EXPECT_EQ(ListFiles(Folder() + "\\"), "Uninstall.ini a.txt app.exe b.txt big.bin user.txt");
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, Wide(UninstallKeyPath(entry)).c_str());
+}
+
+// Faults met while installing, through the real program: the error box says what failed and that
+// everything was put back, the program ends with 1 and removes the package copy, the file it could
+// not finish and the files written before. The full and
 // the read-only disk are small file systems that small_disks.sh mounts where the machine allows.
-TEST_F(WizardPages, FaultsWhileInstallingEndInTheirErrorBoxKeepingTheFilesBefore) {
+TEST_F(WizardPages, FaultsWhileInstallingEndInTheirErrorBoxPuttingBackTheFilesBefore) {
     const std::string blocked = installs_ / "Занято", disks = getenv("SETUP_SMALL_DISKS") ? getenv("SETUP_SMALL_DISKS") : "";
     CreateFolderPath(blocked + "\\sub\\b.txt\\");
     // Install folder, what is in its way, and the box's kind and message.
@@ -294,12 +352,11 @@ TEST_F(WizardPages, FaultsWhileInstallingEndInTheirErrorBoxKeepingTheFilesBefore
         ASSERT_EQ(seen.substr(0, 18), "Application Error|");
         EXPECT_TRUE(seen.ends_with("|OK |not the wizard's|error")) << seen;
         EXPECT_EQ(box_->text.rfind("Exception " + kind + " in module setup.exe at ", 0), 0u) << box_->text;
-        EXPECT_EQ(box_->text.substr(box_->text.find(".\r\n") + 3), message);
+        EXPECT_EQ(box_->text.substr(box_->text.find(".\r\n") + 3), message + "\r\n\r\n" + kUndoneText);
         PressButton(box_->window, IDOK);
         EXPECT_EQ(child_->WaitForExit(kTimeout), 1u);
         EXPECT_EQ(ListFiles(temp_.Path()), "") << "the package copy goes";
-        if (kind == "StreamError") EXPECT_FALSE(FileExists(folder + "\\big.bin")) << "no file is left cut short";
-        if (message.find("f0.txt") == std::string::npos) EXPECT_EQ(ReadFileBytes(folder + "\\f0.txt"), "f0.txt") << "the files before stay";
+        EXPECT_EQ(ListFiles(folder), "") << "no file is left, cut short or whole";
     }
 }
 

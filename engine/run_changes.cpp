@@ -1,0 +1,172 @@
+#include "engine/run_changes.h"
+
+#include "runtime/integer.h"
+#include "runtime/unicode.h"
+
+namespace {
+
+RunChanges* g_active = nullptr;
+
+// A key handle closed when it goes.
+struct OpenKey {
+    HKEY handle = nullptr;
+    ~OpenKey() {
+        if (handle) RegCloseKey(handle);
+    }
+};
+
+bool OpenValueKey(HKEY root, const std::string& keyPath, OpenKey& key) {
+    return RegOpenKeyExW(root, Wide(keyPath).c_str(), 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key.handle) ==
+           ERROR_SUCCESS;
+}
+
+// Removes a file the run wrote, read-only or not; true when it is gone.
+bool RemoveFile(const std::wstring& path) {
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return DeleteFileW(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND ||
+           GetLastError() == ERROR_PATH_NOT_FOUND;
+}
+
+}  // namespace
+
+void RunChanges::SetKeptFolder(const std::string& installFolder) {
+    keptFolder_ = installFolder + "~setup-kept-" + IntToStr(GetCurrentProcessId());
+}
+
+unsigned long RunChanges::KeepFile(const std::string& path) {
+    const std::wstring wide = Wide(path);
+    // Opening for writing fails while another program holds the file without sharing it, and while
+    // a program runs from it, which the system would let us rename.
+    const HANDLE probe = CreateFileW(wide.c_str(), GENERIC_WRITE | DELETE,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (probe == INVALID_HANDLE_VALUE) return GetLastError();
+    CloseHandle(probe);
+    if (!keptFolderMade_ && CreateDirectoryW(Wide(keptFolder_).c_str(), nullptr)) {
+        keptFolderMade_ = true;
+        SetFileAttributesW(Wide(keptFolder_).c_str(), FILE_ATTRIBUTE_HIDDEN);
+    }
+    std::string kept = keptFolder_ + "\\" + IntToStr(++keptCount_);
+    bool moved = MoveFileExW(wide.c_str(), Wide(kept).c_str(), 0);
+    // A folder mounted from another volume: the file stays beside itself, under another name.
+    if (!moved && GetLastError() == ERROR_NOT_SAME_DEVICE) {
+        kept = path + ".~kept";
+        moved = MoveFileExW(wide.c_str(), Wide(kept).c_str(), MOVEFILE_REPLACE_EXISTING);
+    }
+    if (!moved) return GetLastError();
+    Record(Kind::FileKept, path, kept);
+    return 0;
+}
+
+bool RunChanges::KeyExists(HKEY root, const std::string& keyPath) const {
+    OpenKey key;
+    return RegOpenKeyExW(root, Wide(keyPath).c_str(), 0, KEY_READ, &key.handle) == ERROR_SUCCESS;
+}
+
+bool RunChanges::MakeKey(HKEY root, const std::string& keyPath) {
+    if (KeyExists(root, keyPath)) return true;
+    // The topmost missing key: deleting it undoes every key and value made below it.
+    std::size_t end = 0;
+    do {
+        end = keyPath.find('\\', end + 1);
+        const std::string upper = keyPath.substr(0, end);
+        if (!KeyExists(root, upper)) {
+            Record(Kind::KeyMade, upper, {}, root);
+            break;
+        }
+    } while (end != std::string::npos);
+    HKEY made = nullptr;
+    if (RegCreateKeyExW(root, Wide(keyPath).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &made, nullptr) !=
+        ERROR_SUCCESS)
+        return false;
+    RegCloseKey(made);
+    return true;
+}
+
+bool RunChanges::SetValue(HKEY root, const std::string& keyPath, const std::string& name, DWORD type,
+                          const void* data, DWORD size) {
+    if (!MakeKey(root, keyPath)) return false;
+    OpenKey key;
+    if (!OpenValueKey(root, keyPath, key)) return false;
+    const std::wstring wideName = Wide(name);
+    Change change{Kind::ValueMade, keyPath, name, root, 0, {}};
+    DWORD formerSize = 0;
+    if (RegQueryValueExW(key.handle, wideName.c_str(), nullptr, &change.type, nullptr, &formerSize) == ERROR_SUCCESS) {
+        change.kind = Kind::ValueSet;
+        change.data.resize(formerSize);
+        RegQueryValueExW(key.handle, wideName.c_str(), nullptr, &change.type,
+                         reinterpret_cast<BYTE*>(change.data.data()), &formerSize);
+    }
+    done_.push_back(std::move(change));
+    return RegSetValueExW(key.handle, wideName.c_str(), 0, type, static_cast<const BYTE*>(data), size) ==
+           ERROR_SUCCESS;
+}
+
+void RunChanges::DeleteKeyAtEnd(HKEY root, const std::string& keyPath) {
+    keysAtEnd_.push_back({Kind::KeyMade, keyPath, {}, root, 0, {}});
+}
+
+bool RunChanges::Put(const Change& change) {
+    const std::wstring path = Wide(change.path);
+    switch (change.kind) {
+    case Kind::FolderMade:
+        // A folder the user has put something into meanwhile stays.
+        RemoveDirectoryW(path.c_str());
+        return true;
+    case Kind::FileMade: return RemoveFile(path);
+    case Kind::FileKept:
+        return RemoveFile(path) && MoveFileExW(Wide(change.kept).c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+    case Kind::KeyMade: {
+        const LONG result = RegDeleteTreeW(change.root, path.c_str());
+        return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
+    }
+    case Kind::ValueSet:
+    case Kind::ValueMade: {
+        OpenKey key;
+        // Gone with a key made by the run, which is undone later.
+        if (!OpenValueKey(change.root, change.path, key)) return true;
+        const std::wstring name = Wide(change.kept);
+        if (change.kind == Kind::ValueMade) {
+            const LONG result = RegDeleteValueW(key.handle, name.c_str());
+            return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
+        }
+        return RegSetValueExW(key.handle, name.c_str(), 0, change.type,
+                              reinterpret_cast<const BYTE*>(change.data.data()),
+                              static_cast<DWORD>(change.data.size())) == ERROR_SUCCESS;
+    }
+    }
+    return true;
+}
+
+bool RunChanges::Undo() {
+    bool restored = true;
+    for (auto change = done_.rbegin(); change != done_.rend(); ++change) restored &= Put(*change);
+    done_.clear();
+    keysAtEnd_.clear();
+    if (keptFolderMade_) RemoveDirectoryW(Wide(keptFolder_).c_str());
+    return restored;
+}
+
+void RunChanges::Commit() {
+    for (const Change& change : done_)
+        if (change.kind == Kind::FileKept && !RemoveFile(Wide(change.kept)))
+            // Opened by someone since: it goes at the next start, where the system lets us ask.
+            MoveFileExW(Wide(change.kept).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    for (const Change& key : keysAtEnd_) RegDeleteTreeW(key.root, Wide(key.path).c_str());
+    if (keptFolderMade_ && !RemoveDirectoryW(Wide(keptFolder_).c_str()))
+        MoveFileExW(Wide(keptFolder_).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    done_.clear();
+    keysAtEnd_.clear();
+}
+
+RunChanges* ActiveRunChanges() { return g_active; }
+
+void SetActiveRunChanges(RunChanges* changes) { g_active = changes; }
+
+bool UndoActiveRun(bool& restored) {
+    RunChanges* changes = g_active;
+    g_active = nullptr;  // a failure while undoing must not undo again
+    if (!changes) return false;
+    restored = changes->Undo();
+    return true;
+}
