@@ -58,28 +58,25 @@ unsigned long RunChanges::KeepFile(const std::string& path) {
     return 0;
 }
 
-bool RunChanges::KeyExists(HKEY root, const std::string& keyPath) const {
-    OpenKey key;
-    return RegOpenKeyExW(root, Wide(keyPath).c_str(), 0, KEY_READ, &key.handle) == ERROR_SUCCESS;
-}
-
 bool RunChanges::MakeKey(HKEY root, const std::string& keyPath) {
-    if (KeyExists(root, keyPath)) return true;
-    // The topmost missing key: deleting it undoes every key and value made below it.
+    // Key by key from the top: the first one made is recorded, as deleting it undoes every key and
+    // value made below it.
     std::size_t end = 0;
+    bool made = false;
     do {
         end = keyPath.find('\\', end + 1);
         const std::string upper = keyPath.substr(0, end);
-        if (!KeyExists(root, upper)) {
+        HKEY key = nullptr;
+        DWORD disposition = 0;
+        if (RegCreateKeyExW(root, Wide(upper).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, &disposition) !=
+            ERROR_SUCCESS)
+            return false;
+        RegCloseKey(key);
+        if (disposition == REG_CREATED_NEW_KEY && !made) {
+            made = true;
             Record(Kind::KeyMade, upper, {}, root);
-            break;
         }
     } while (end != std::string::npos);
-    HKEY made = nullptr;
-    if (RegCreateKeyExW(root, Wide(keyPath).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &made, nullptr) !=
-        ERROR_SUCCESS)
-        return false;
-    RegCloseKey(made);
     return true;
 }
 

@@ -39,7 +39,6 @@ public:
 
 private:
     enum class Kind : unsigned char { FolderMade, FileMade, FileKept, KeyMade, ValueSet, ValueMade };
-    bool KeyExists(HKEY root, const std::string& keyPath) const;
     void Record(Kind kind, const std::string& path, const std::string& kept = {}, HKEY root = nullptr) {
         done_.push_back({kind, path, kept, root, 0, {}});
     }

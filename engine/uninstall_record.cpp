@@ -53,29 +53,25 @@ void WriteUninstallRecord(Installation& run) {
         run.changes.DeleteKeyAtEnd(HKEY_LOCAL_MACHINE, UninstallKeyPath(earlierEntry));
     // Without a name the values would land on the list of installed programs itself.
     if (!entryName.empty()) {
+        const std::string key = UninstallKeyPath(entryName);
+        const auto setString = [&](const char* name, const std::string& text) {
+            SetRunString(run, HKEY_LOCAL_MACHINE, key, name, text);
+        };
+        const auto setNumber = [&](const char* name, DWORD number) {
+            SetRunDword(run, HKEY_LOCAL_MACHINE, key, name, number);
+        };
+        setString("DisplayName", entryName);
         // Quoted: the install folder usually contains blanks.
         const std::string uninstaller = "\"" + installFolder + "Uninstall.exe\"";
+        setString("UninstallString", uninstaller);
+        setString("QuietUninstallString", uninstaller + " /S");
+        setString("InstallLocation", installFolder);
+        setNumber("EstimatedSize", InstalledKiB(run.package));
+        // The uninstaller removes; it cannot change or repair the installation.
+        setNumber("NoModify", 1);
+        setNumber("NoRepair", 1);
         const std::string& program = Setting(run.package, setting::kRunApp);
-        const struct {
-            const char* name;
-            std::string text;  // a string value; empty for a number
-            DWORD number;
-        } values[] = {
-            {"DisplayName", entryName, 0},
-            {"UninstallString", uninstaller, 0},
-            {"QuietUninstallString", uninstaller + " /S", 0},
-            {"InstallLocation", installFolder, 0},
-            {"EstimatedSize", {}, InstalledKiB(run.package)},
-            // The uninstaller removes; it cannot change or repair the installation.
-            {"NoModify", {}, 1},
-            {"NoRepair", {}, 1},
-        };
-        const std::string key = UninstallKeyPath(entryName);
-        for (const auto& value : values) {
-            if (value.text.empty()) SetRunDword(run, HKEY_LOCAL_MACHINE, key, value.name, value.number);
-            else SetRunString(run, HKEY_LOCAL_MACHINE, key, value.name, value.text);
-        }
-        if (!program.empty()) SetRunString(run, HKEY_LOCAL_MACHINE, key, "DisplayIcon", installFolder + program);
+        if (!program.empty()) setString("DisplayIcon", installFolder + program);
     }
     const std::string text = UninstallText(run.package, run.steps, installFolder,
                                            ExpandPath(Setting(run.package, setting::kUninstallSetting3), run.view),
