@@ -95,7 +95,8 @@ void ExtractFiles(Installation& run) {
     // Read once: the box cannot change while the installing page shows, and reading it costs
     // half a millisecond a file under Wine.
     const std::string installFolder = PrepareInstallFolder(run.view);
-    if (!FolderExists(installFolder)) CreateFolderPath(installFolder, &run.changes);
+    const bool update = FolderExists(installFolder);
+    if (!update) CreateFolderPath(installFolder, &run.changes);
     run.changes.SetKeptFolder(installFolder);
     File& copy = run.packageCopy.Bytes();
     if (!copy.Seek(run.package.PayloadOffset)) FailReading();
@@ -112,8 +113,16 @@ void ExtractFiles(Installation& run) {
     const std::vector<FileStep>& files = run.steps.files;
     if (!files.empty()) run.state.FilesTotal = static_cast<int>(files.size());
     run.state.LastShown = run.now();
+    // Into a folder that was there, the files of an earlier installation are moved aside ahead of
+    // the writing.
+    if (update) {
+        std::vector<std::string> targets;
+        for (const FileStep& file : files) targets.push_back(std::string(installFolder).append(file.path));
+        run.changes.StartKeepingAhead(std::move(targets));
+    }
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (RunStopped(run)) return;
+        run.changes.WaitKeptAhead(i);
         ExtractFile(run, payload, installFolder, files[i], i + 1 == files.size());
     }
     // Bytes left over in the stream mean it is not the one the files were packed into.

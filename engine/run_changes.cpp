@@ -1,11 +1,15 @@
 #include "engine/run_changes.h"
 
+#include <cstring>
+
 #include "runtime/integer.h"
 #include "runtime/unicode.h"
 
 namespace {
 
 RunChanges* g_active = nullptr;
+
+constexpr unsigned kKeptGroup = 64;
 
 // A key handle closed when it goes.
 struct OpenKey {
@@ -20,11 +24,25 @@ bool OpenValueKey(HKEY root, const std::string& keyPath, OpenKey& key) {
            ERROR_SUCCESS;
 }
 
-// Removes a file the run wrote, read-only or not; true when it is gone.
+// Removes a file, read-only or not (its attributes are cleared only then: thousands of kept files
+// go at the end of an update); true when it is gone.
 bool RemoveFile(const std::wstring& path) {
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    return DeleteFileW(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND ||
-           GetLastError() == ERROR_PATH_NOT_FOUND;
+    if (DeleteFileW(path.c_str())) return true;
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return true;
+    return error == ERROR_ACCESS_DENIED && SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL) &&
+           DeleteFileW(path.c_str());
+}
+
+// Renames the file open for deleting to the full path; a file there is replaced.
+bool RenameOpenFile(HANDLE file, const std::string& to) {
+    const std::wstring name = Wide(to);
+    std::string buffer(sizeof(FILE_RENAME_INFO) + name.size() * sizeof(wchar_t), '\0');
+    auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    rename->ReplaceIfExists = TRUE;
+    rename->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
+    std::memcpy(rename->FileName, name.data(), rename->FileNameLength);
+    return SetFileInformationByHandle(file, FileRenameInfo, rename, static_cast<DWORD>(buffer.size()));
 }
 
 }  // namespace
@@ -34,28 +52,59 @@ void RunChanges::SetKeptFolder(const std::string& installFolder) {
 }
 
 unsigned long RunChanges::KeepFile(const std::string& path) {
-    const std::wstring wide = Wide(path);
     // Opening for writing fails while another program holds the file without sharing it, and while
-    // a program runs from it, which the system would let us rename.
-    const HANDLE probe = CreateFileW(wide.c_str(), GENERIC_WRITE | DELETE,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (probe == INVALID_HANDLE_VALUE) return GetLastError();
-    CloseHandle(probe);
+    // a program runs from it, which the system would let us rename. The file is renamed through
+    // this handle: under Wine a rename by path costs as much again.
+    const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE | DELETE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return GetLastError();
+    AcquireSRWLockExclusive(&lock_);
     if (!keptFolderMade_ && CreateDirectoryW(Wide(keptFolder_).c_str(), nullptr)) {
         keptFolderMade_ = true;
         SetFileAttributesW(Wide(keptFolder_).c_str(), FILE_ATTRIBUTE_HIDDEN);
     }
-    std::string kept = keptFolder_ + "\\" + IntToStr(++keptCount_);
-    bool moved = MoveFileExW(wide.c_str(), Wide(kept).c_str(), 0);
+    // In folders of kKeptGroup: Wine looks a name that does not exist yet up by reading the whole
+    // folder, and one folder of thousands would make an update many times slower than an install.
+    const std::string group = keptFolder_ + "\\" + IntToStr(keptCount_ / kKeptGroup);
+    if (keptCount_ % kKeptGroup == 0) CreateDirectoryW(Wide(group).c_str(), nullptr);
+    std::string kept = group + "\\" + IntToStr(keptCount_++ % kKeptGroup);
+    ReleaseSRWLockExclusive(&lock_);
+    bool moved = RenameOpenFile(file, kept);
     // A folder mounted from another volume: the file stays beside itself, under another name.
-    if (!moved && GetLastError() == ERROR_NOT_SAME_DEVICE) {
-        kept = path + ".~kept";
-        moved = MoveFileExW(wide.c_str(), Wide(kept).c_str(), MOVEFILE_REPLACE_EXISTING);
+    if (!moved && GetLastError() == ERROR_NOT_SAME_DEVICE) moved = RenameOpenFile(file, kept = path + ".~kept");
+    const DWORD error = moved ? 0 : GetLastError();
+    CloseHandle(file);
+    if (!error) Record(Kind::FileKept, path, kept);
+    return error;
+}
+
+void RunChanges::StartKeepingAhead(std::vector<std::string> paths) {
+    ahead_ = std::move(paths);
+    aheadThread_ = CreateThread(nullptr, 0, KeepAhead, this, 0, nullptr);
+}
+
+DWORD WINAPI RunChanges::KeepAhead(void* context) {
+    auto& changes = *static_cast<RunChanges*>(context);
+    for (const std::string& path : changes.ahead_) {
+        const unsigned long error = changes.aheadStop_ ? ERROR_CANCELLED : changes.KeepFile(path);
+        if (error && error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) break;
+        ++changes.aheadDone_;
     }
-    if (!moved) return GetLastError();
-    Record(Kind::FileKept, path, kept);
+    changes.aheadEnded_ = true;
     return 0;
+}
+
+void RunChanges::WaitKeptAhead(std::size_t index) {
+    while (aheadThread_ && aheadDone_ <= index && !aheadEnded_) SwitchToThread();
+}
+
+void RunChanges::StopKeepingAhead() {
+    if (!aheadThread_) return;
+    aheadStop_ = true;
+    WaitForSingleObject(aheadThread_, INFINITE);
+    CloseHandle(aheadThread_);
+    aheadThread_ = nullptr;
 }
 
 bool RunChanges::MakeKey(HKEY root, const std::string& keyPath) {
@@ -136,24 +185,34 @@ bool RunChanges::Put(const Change& change) {
 }
 
 bool RunChanges::Undo() {
+    StopKeepingAhead();
     bool restored = true;
     for (auto change = done_.rbegin(); change != done_.rend(); ++change) restored &= Put(*change);
     done_.clear();
     keysAtEnd_.clear();
-    if (keptFolderMade_) RemoveDirectoryW(Wide(keptFolder_).c_str());
+    RemoveKeptFolders();
     return restored;
 }
 
 void RunChanges::Commit() {
+    StopKeepingAhead();
     for (const Change& change : done_)
         if (change.kind == Kind::FileKept && !RemoveFile(Wide(change.kept)))
             // Opened by someone since: it goes at the next start, where the system lets us ask.
             MoveFileExW(Wide(change.kept).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
     for (const Change& key : keysAtEnd_) RegDeleteTreeW(key.root, Wide(key.path).c_str());
-    if (keptFolderMade_ && !RemoveDirectoryW(Wide(keptFolder_).c_str()))
-        MoveFileExW(Wide(keptFolder_).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
     done_.clear();
     keysAtEnd_.clear();
+    RemoveKeptFolders();
+}
+
+void RunChanges::RemoveKeptFolders() {
+    if (!keptFolderMade_) return;
+    for (unsigned group = 0; group * kKeptGroup < keptCount_; ++group)
+        RemoveDirectoryW(Wide(keptFolder_ + "\\" + IntToStr(group)).c_str());
+    // Left only when a kept file could not be deleted: it goes at the next start with the file.
+    if (!RemoveDirectoryW(Wide(keptFolder_).c_str()))
+        MoveFileExW(Wide(keptFolder_).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
 }
 
 RunChanges* ActiveRunChanges() { return g_active; }

@@ -3,6 +3,7 @@
 // record that puts everything back when the run is cancelled or fails, and that is let go when it
 // completes. A file the run replaces is not copied: it is renamed into a kept folder on the same
 // volume, so keeping it costs no bytes and putting it back is a rename.
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,11 @@
 
 class RunChanges {
 public:
+    RunChanges() = default;
+    RunChanges(const RunChanges&) = delete;
+    RunChanges& operator=(const RunChanges&) = delete;
+    ~RunChanges() { StopKeepingAhead(); }
+
     // Where replaced files go: a hidden folder in the install folder, made at the first one.
     void SetKeptFolder(const std::string& installFolder);
 
@@ -20,6 +26,12 @@ public:
     // the file cannot be moved, or cannot be opened for writing: a running program's file may be
     // renamed, yet must not be replaced under it.
     unsigned long KeepFile(const std::string& path);
+    // Keeps the files at these paths (KeepFile) on a thread of its own, in order, while the run
+    // writes the new ones: under Wine moving a file aside costs as much as writing one. The first
+    // file that cannot be kept ends the thread; the run meets it itself.
+    void StartKeepingAhead(std::vector<std::string> paths);
+    // Waits until the thread has dealt with paths[index], or has ended.
+    void WaitKeptAhead(std::size_t index);
 
     // Creates the key below root and the missing keys above it, recording the topmost made; true
     // when the key exists afterwards.
@@ -40,8 +52,12 @@ public:
 private:
     enum class Kind : unsigned char { FolderMade, FileMade, FileKept, KeyMade, ValueSet, ValueMade };
     void Record(Kind kind, const std::string& path, const std::string& kept = {}, HKEY root = nullptr) {
+        AcquireSRWLockExclusive(&lock_);
         done_.push_back({kind, path, kept, root, 0, {}});
+        ReleaseSRWLockExclusive(&lock_);
     }
+    static DWORD WINAPI KeepAhead(void* changes);
+    void StopKeepingAhead();
     struct Change {
         Kind kind;
         std::string path;  // a file or folder; a key's path
@@ -51,12 +67,20 @@ private:
         std::string data;  // a value's former bytes
     };
     bool Put(const Change& change);
+    // The kept folder and its groups, once empty.
+    void RemoveKeptFolders();
 
     std::vector<Change> done_;
     std::vector<Change> keysAtEnd_;
     std::string keptFolder_;
     bool keptFolderMade_ = false;
     unsigned keptCount_ = 0;
+    // Guards the record and the kept names while the thread keeps files ahead.
+    SRWLOCK lock_ = SRWLOCK_INIT;
+    std::vector<std::string> ahead_;
+    std::atomic<std::size_t> aheadDone_{0};
+    std::atomic<bool> aheadStop_{false}, aheadEnded_{false};
+    HANDLE aheadThread_ = nullptr;
 };
 
 // The changes of the run in progress, for the failure handlers that undo it before the program
