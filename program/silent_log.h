@@ -11,3 +11,6 @@ bool OpenSilentLog(const std::string& path);
 // Writes the line (UTF-8, as all the program's text) at once, so that it survives the run ending
 // right after.
 void WriteLogLine(const std::string& text);
+
+// Closes the log; later lines go nowhere. (The program leaves that to the system at its end.)
+void CloseSilentLog();
