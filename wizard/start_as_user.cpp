@@ -12,7 +12,7 @@ namespace {
 // The identifiers of the way to the desktop's shell, defined here as the shell link's are.
 constexpr CLSID kShellWindowsClass = {0x9BA05972, 0xF6A8, 0x11CF, {0xA4, 0x42, 0x00, 0xA0, 0xC9, 0x0A, 0x8F, 0x39}};
 constexpr IID kShellWindowsInterface = {0x85CB6900, 0x4D95, 0x11CF, {0x96, 0x0C, 0x00, 0x80, 0xC7, 0xF4, 0xEE, 0x85}};
-constexpr IID kServiceProviderInterface = {0x6D5140C1, 0x7436, 0x11CE, {0x80, 0x34, 0x00, 0xAA, 0x00, 0x60, 0x09, 0xFA}};
+constexpr IID kServicesInterface = {0x6D5140C1, 0x7436, 0x11CE, {0x80, 0x34, 0x00, 0xAA, 0x00, 0x60, 0x09, 0xFA}};
 constexpr GUID kTopLevelBrowserService = {0x4C96BE40, 0x915C, 0x11CF, {0x99, 0xD3, 0x00, 0xAA, 0x00, 0x4A, 0xE8, 0x37}};
 constexpr IID kShellBrowserInterface = {0x000214E2, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 constexpr IID kDispatchInterface = {0x00020400, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
@@ -57,9 +57,10 @@ HRESULT OpenThroughDesktop(const std::string& file, const std::string& parameter
     place.vt = VT_I4, place.lVal = CSIDL_DESKTOP;
     long window = 0;
     // FindWindowSW answers S_FALSE and no window where there is no desktop shell.
-    if (FAILED(CoCreateInstance(kShellWindowsClass, nullptr, CLSCTX_LOCAL_SERVER, kShellWindowsInterface, way.windows.Out())) ||
+    if (FAILED(CoCreateInstance(kShellWindowsClass, nullptr, CLSCTX_LOCAL_SERVER, kShellWindowsInterface,
+                                way.windows.Out())) ||
         way.windows->FindWindowSW(&place, &none, SWC_DESKTOP, &window, SWFO_NEEDDISPATCH, way.desktop.Put()) != S_OK ||
-        !way.desktop || FAILED(way.desktop->QueryInterface(kServiceProviderInterface, way.services.Out())) ||
+        !way.desktop || FAILED(way.desktop->QueryInterface(kServicesInterface, way.services.Out())) ||
         FAILED(way.services->QueryService(kTopLevelBrowserService, kShellBrowserInterface, way.browser.Out())) ||
         FAILED(way.browser->QueryActiveShellView(way.view.Put())) || !way.view ||
         FAILED(way.view->GetItemObject(SVGIO_BACKGROUND, kDispatchInterface, way.background.Out())) ||

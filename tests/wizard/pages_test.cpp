@@ -201,7 +201,8 @@ TEST_F(WizardPages, WelcomeFolderGroupReadyInstallFinishMakesTheTickedShortcuts)
     WriteFileBytes(starter, ReadFileBytes(WindowsPath(RECORD_ARGS)));
     PackageLayout package = Package(false, true, {"Пуск->Программы", "Пуск"});
     StringList& s = package.settings;
-    s[setting::kRunAtStart] = s[setting::kRunAtEnd] = "1", s[setting::kRunAtStartProgram] = s[setting::kRunAtEndProgram] = starter;
+    s[setting::kRunAtStart] = s[setting::kRunAtEnd] = "1";
+    s[setting::kRunAtStartProgram] = s[setting::kRunAtEndProgram] = starter;
     Start(package, "/LOG=" + log);
     EXPECT_NE(RecordedArguments(starter, kTimeout), "") << "the first program ran";
     GoTo("folder");

@@ -124,7 +124,8 @@ TEST_F(SetupForm, FinishPressStartsTheOfferedTickedChoicesAndThePackagesProgramA
     } rows[] = {
         {true, true, "", "1", "1", IDYES, "app.exe", "readme.exe", {EWX_REBOOT}, true, app + asUser + readme + asUser},
         {false, false, "", "0", "1", IDYES, "", "", {}, true, ""},
-        {false, false, "%ProgDr%\\app.exe", "1", "0", IDYES, "one two", "", {EWX_REBOOT | EWX_FORCE}, true, app + asUser},
+        {false, false, "%ProgDr%\\app.exe", "1", "0", IDYES, "one two", "", {EWX_REBOOT | EWX_FORCE}, true,
+         app + asUser},
         {false, false, "%ProgDr%\\app", "1", "", IDYES, folder_ / "app one two", "", {EWX_REBOOT | EWX_FORCE}, true,
          folder_ / "app one two" + bySetup},  // a command line: the shell opens files only
         {false, true, "", "1", "1", IDNO, "", "readme.exe", {}, false,
@@ -134,7 +135,8 @@ TEST_F(SetupForm, FinishPressStartsTheOfferedTickedChoicesAndThePackagesProgramA
     };
     CoInitialize(nullptr);
     IUnknown* shellLinks = nullptr;
-    ASSERT_EQ(CoGetClassObject(CLSID_ShellLink, CLSCTX_INPROC_SERVER, nullptr, IID_IUnknown, reinterpret_cast<void**>(&shellLinks)), S_OK);
+    ASSERT_EQ(CoGetClassObject(CLSID_ShellLink, CLSCTX_INPROC_SERVER, nullptr, IID_IUnknown,
+                               reinterpret_cast<void**>(&shellLinks)), S_OK);
     wchar_t started[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, started);
     SetCurrentDirectoryW(Wide(folder_.Path()).c_str());
@@ -150,7 +152,8 @@ TEST_F(SetupForm, FinishPressStartsTheOfferedTickedChoicesAndThePackagesProgramA
         ASSERT_TRUE(OpenSilentLog(log));
         // Where the shell cannot be reached, the shell link's class stands in for the shell's windows.
         DWORD standIn = 0;
-        if (!row.shell) CoRegisterClassObject(CLSID_ShellWindows, shellLinks, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &standIn);
+        if (!row.shell)
+            CoRegisterClassObject(CLSID_ShellWindows, shellLinks, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &standIn);
         FinishActions(*form_);
         if (!row.shell) CoRevokeClassObject(standIn);
         CloseSilentLog();
