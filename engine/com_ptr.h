@@ -10,9 +10,12 @@ public:
         if (p_) p_->Release();
     }
     T* operator->() const { return p_; }
+    T* Get() const { return p_; }
     explicit operator bool() const { return p_ != nullptr; }
-    // For the out-parameter of CoCreateInstance and QueryInterface; the holder must be empty.
+    // For the out-parameter of CoCreateInstance and QueryInterface, or of a typed getter; the
+    // holder must be empty.
     void** Out() { return reinterpret_cast<void**>(&p_); }
+    T** Put() { return &p_; }
 
 private:
     T* p_ = nullptr;

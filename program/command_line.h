@@ -5,7 +5,8 @@
 //
 // Options are case-insensitive. /D= takes the rest of the line, blanks included and no quotes
 // needed, so it comes last; quotes around the folder or the whole option are dropped. A command
-// line without /S leaves the program as it always was: the wizard, whatever else the line holds.
+// line without /S leaves the program as it always was: the wizard, whatever else the line holds;
+// its /LOG= gets the lines of what the wizard starts.
 #include <string>
 
 enum class RunMode { Wizard, Silent, BadCommandLine };

@@ -28,3 +28,8 @@ bool OpenSilentLog(const std::string& path) {
 void WriteLogLine(const std::string& text) {
     if (g_log != INVALID_HANDLE_VALUE) WriteToLog(text + "\r\n");
 }
+
+void CloseSilentLog() {
+    if (g_log != INVALID_HANDLE_VALUE) CloseHandle(g_log);
+    g_log = INVALID_HANDLE_VALUE;
+}

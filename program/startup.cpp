@@ -9,6 +9,7 @@
 #include "package/settings.h"
 #include "program/command_line.h"
 #include "program/program.h"
+#include "program/silent_log.h"
 #include "program/silent_run.h"
 #include "program/single_instance.h"
 #include "runtime/dll_search.h"
@@ -61,6 +62,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         ShowAlreadyRunningMessage();
         return 0;
     }
+    // The wizard logs what its last page starts, and which way, when /LOG= names a log; one that
+    // cannot be created is done without, as the rest of the command line is.
+    if (!line.log.empty()) OpenSilentLog(line.log);
     SetFailureHandler(EndWithTheFatalBox);
     CoInitialize(nullptr);
     Program program;

@@ -20,17 +20,6 @@ std::string OwnPath() {
     return Utf8(std::wstring_view(path, GetModuleFileNameW(nullptr, path, MAX_PATH)));
 }
 
-bool IsElevated() {
-    HANDLE token = nullptr;
-    TOKEN_ELEVATION elevation{};
-    DWORD size = 0;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
-    const bool elevated = GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) &&
-                          elevation.TokenIsElevated;
-    CloseHandle(token);
-    return elevated;
-}
-
 // A folder of the copy's own under the temporary folder, ending in "\": its name is random, and
 // this call made it, so nothing anyone planted beforehand lies beside the copy. Empty when none
 // could be made.
@@ -39,7 +28,7 @@ std::string MakeCopyFolder() {
     const DWORD length = GetTempPathW(MAX_PATH, temp);
     if (length == 0 || length >= MAX_PATH) return {};
     PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (IsElevated() && !ConvertStringSecurityDescriptorToSecurityDescriptorW(kAdministratorsOnly, SDDL_REVISION_1,
+    if (RunsElevated() && !ConvertStringSecurityDescriptorToSecurityDescriptorW(kAdministratorsOnly, SDDL_REVISION_1,
                                                                               &descriptor, nullptr))
         return {};
     SECURITY_ATTRIBUTES security{sizeof security, descriptor, FALSE};

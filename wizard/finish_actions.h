@@ -9,8 +9,10 @@ struct SetupFormRecord;
 
 // Starts a program without waiting for it: through the shell ("open") when the path exists as a
 // file or folder, else WinExec of path + " " + parameters. Failures are silent; a path that is not
-// full ("C:\..." or "\\server\...") starts nothing.
-void LaunchProgram(const std::string& path, const std::string& parameters);
+// full ("C:\..." or "\\server\...") starts nothing. asTheUser: an elevated setup program has the
+// desktop's shell open the file, so that it runs as the user who is logged on. The log (/LOG=)
+// gets a line for each start, saying which way it went.
+void LaunchProgram(const std::string& path, const std::string& parameters, bool asTheUser);
 
 // The last step of every page sequence.
 void FinishActions(SetupFormRecord& form);

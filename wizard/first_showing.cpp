@@ -42,7 +42,7 @@ void FillPages(SetupFormRecord& form, PackageData& package) {
     WizardInstallView view(form);
     if (IsFlagOn(Setting(package, setting::kRunAtStart)))
         LaunchProgram(ExpandPath(Setting(package, setting::kRunAtStartProgram), view),
-                      Setting(package, setting::kRunAtStartParameters));
+                      Setting(package, setting::kRunAtStartParameters), false);
     form.SetupForm->SetText(Setting(package, setting::kCaption));
     const PageTexts texts = MakePageTexts(Setting(package, setting::kProgramName));
     form.WelcomeTitle->SetText(texts.welcomeTitle);

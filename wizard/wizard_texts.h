@@ -57,6 +57,12 @@ inline constexpr const char* kFinishExitText = "Для выхода из про�
 inline constexpr const char* kEmptyFolderText = "Укажите директорию установки.";
 inline constexpr const char* kBrowseTitle = "Выберите директорию для инсталяции.";
 
+// The log's line for each program or document the wizard starts follows its path with which way
+// it was started.
+inline constexpr const char* kStartedAsTheUserLog = ": запущено от имени пользователя";
+inline constexpr const char* kStartedBySetupLog = ": запущено программой установки";
+inline constexpr const char* kNoDesktopShellLog = ": запущено программой установки, рабочий стол недоступен";
+
 inline constexpr const char* kRestartQuestionText = "Необходимо перезагрузить компьютер. Зделать это сейчас?";
 inline constexpr const char* kRestartCaptionPrefix = "Установка ";
 

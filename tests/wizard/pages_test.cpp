@@ -45,9 +45,9 @@ protected:
     }
     // Starts the setup program (already written when no package is given) and waits for the
     // wizard's welcome page.
-    void Start(const std::optional<PackageLayout>& package) {
+    void Start(const std::optional<PackageLayout>& package, const std::string& arguments = {}) {
         if (package) WriteSetupProgram(program_, ComposePackage(TextLines(*package), payload_));
-        child_.emplace(program_, temp_.Path());
+        child_.emplace(program_, temp_.Path(), arguments);
         const auto wizard = [](const WindowState& w) { return w.visible && w.text == kTestCaption; };
         ASSERT_NE(wizard_ = WaitForWindow(child_->Id(), wizard, kTimeout), nullptr);
         ASSERT_EQ(WaitForPage("welcome"), "welcome");
@@ -195,10 +195,19 @@ TEST_F(WizardPages, WelcomeLicenceFolderGroupOnceTheLicenceIsAccepted) {
 }
 
 // The summary lists the group and the ticked offered shortcuts as they are when the ready page shows.
+// The package's first program keeps the setup program's rights; its last one, started by "Готово",
+// is handed to the desktop's shell to run as the user, and the log (/LOG=) says so.
 TEST_F(WizardPages, WelcomeFolderGroupReadyInstallFinishMakesTheTickedShortcuts) {
     ScratchFolder programsFolder;  // the Programs shortcut goes here rather than into the Start menu
     const ShellFolderOverride programs("Programs", programsFolder.Path());
-    Start(Package(false, true, {"Пуск->Программы", "Пуск"}));
+    const std::string starter = programs_ / "starter.exe", log = programs_ / "setup.log";
+    WriteFileBytes(starter, ReadFileBytes(WindowsPath(RECORD_ARGS)));
+    PackageLayout package = Package(false, true, {"Пуск->Программы", "Пуск"});
+    StringList& s = package.settings;
+    s[setting::kRunAtStart] = s[setting::kRunAtEnd] = "1";
+    s[setting::kRunAtStartProgram] = s[setting::kRunAtEndProgram] = starter;
+    Start(package, "/LOG=" + log);
+    EXPECT_NE(RecordedArguments(starter, kTimeout), "") << "the first program ran";
     GoTo("folder");
     GoTo("group");
     Press(WithText("Пуск"));  // unticks it: no shortcut in the test machine's Start menu
@@ -216,6 +225,9 @@ TEST_F(WizardPages, WelcomeFolderGroupReadyInstallFinishMakesTheTickedShortcuts)
     EXPECT_EQ(Describe(Next()).text, "Готово");
     Click(Next());
     EXPECT_EQ(child_->WaitForExit(kTimeout), 0u) << "\"Готово\" ends the program";
+    EXPECT_NE(RecordedArguments(starter, kTimeout), "") << "the last program ran";
+    EXPECT_EQ(ReadFileBytes(log), "\xEF\xBB\xBF" + starter + ": запущено программой установки\r\n" + starter +
+                                      ": запущено от имени пользователя\r\n");
 }
 
 // The size of a file being written, -1 while there is none.

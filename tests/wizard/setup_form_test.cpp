@@ -6,11 +6,13 @@
 #include "runtime/platform.h"
 
 #include <commctrl.h>
+#include <exdisp.h>
 #include <shlobj.h>
 
 #include "engine/folders.h"
 #include "package/setting_lines.h"
 #include "program/program.h"
+#include "program/silent_log.h"
 #include "runtime/unicode.h"
 #include "tests/support/child_program.h"
 #include "tools/window_driver.h"
@@ -103,25 +105,38 @@ TEST_F(SetupForm, ShowsEveryTextInTheWizardsFonts) {
 // One press of "Готово" per row. Both boxes start ticked whether offered or not: only the offered
 // and ticked ones count. The package's own program starts through the shell when it is a file, else
 // as a command line. The restart is asked when the package says so, and on Yes requested ordinarily
-// for "1", else forced.
+// for "1", else forced. An elevated setup program (as every program under Wine) has the desktop's
+// shell start what it opens, so that it runs as the user; where that shell cannot be reached (here:
+// no COM on the thread) it starts it itself. The log says which way each went.
 TEST_F(SetupForm, FinishPressStartsTheOfferedTickedChoicesAndThePackagesProgramAndAsksToRestart) {
     settings_[setting::kRunApp] = "app.exe", settings_[setting::kReadme] = "readme.exe";
     settings_[setting::kRunAtEndParameters] = "one two";
+    const std::string log = folder_ / "setup.log", app = folder_ / "app.exe", readme = folder_ / "readme.exe";
+    const std::string asUser = ": запущено от имени пользователя\r\n", bySetup = ": запущено программой установки\r\n";
     const struct {
         bool appOffered, readmeTicked;  // the readme box is offered
         const char *atEnd, *askRestart, *ordinary;
         int answer;
         std::string app, readme;  // a part of what the stand-ins recorded; "" when none may start
         std::vector<unsigned> restarts;
+        bool shell;               // the desktop's shell can be reached
+        std::string logged;
     } rows[] = {
-        {true, true, "", "1", "1", IDYES, "app.exe", "readme.exe", {EWX_REBOOT}},
-        {false, false, "", "0", "1", IDYES, "", "", {}},
-        {false, false, "%ProgDr%\\app.exe", "1", "0", IDYES, "one two", "", {EWX_REBOOT | EWX_FORCE}},
-        {false, false, "%ProgDr%\\app", "1", "", IDYES, folder_ / "app one two", "", {EWX_REBOOT | EWX_FORCE}},
-        {false, true, "", "1", "1", IDNO, "", "readme.exe", {}},
+        {true, true, "", "1", "1", IDYES, "app.exe", "readme.exe", {EWX_REBOOT}, true, app + asUser + readme + asUser},
+        {false, false, "", "0", "1", IDYES, "", "", {}, true, ""},
+        {false, false, "%ProgDr%\\app.exe", "1", "0", IDYES, "one two", "", {EWX_REBOOT | EWX_FORCE}, true,
+         app + asUser},
+        {false, false, "%ProgDr%\\app", "1", "", IDYES, folder_ / "app one two", "", {EWX_REBOOT | EWX_FORCE}, true,
+         folder_ / "app one two" + bySetup},  // a command line: the shell opens files only
+        {false, true, "", "1", "1", IDNO, "", "readme.exe", {}, false,
+         readme + ": запущено программой установки, рабочий стол недоступен\r\n"},
         // Not a full path: never looked for in the current folder, though a program of the name is there.
-        {false, false, "app.exe", "0", "", IDYES, "", "", {}},
+        {false, false, "app.exe", "0", "", IDYES, "", "", {}, true, ""},
     };
+    CoInitialize(nullptr);
+    IUnknown* shellLinks = nullptr;
+    ASSERT_EQ(CoGetClassObject(CLSID_ShellLink, CLSCTX_INPROC_SERVER, nullptr, IID_IUnknown,
+                               reinterpret_cast<void**>(&shellLinks)), S_OK);
     wchar_t started[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, started);
     SetCurrentDirectoryW(Wide(folder_.Path()).c_str());
@@ -134,7 +149,14 @@ TEST_F(SetupForm, FinishPressStartsTheOfferedTickedChoicesAndThePackagesProgramA
         form_->SetupForm->Show();
         g_restarts.clear(), g_question.clear(), g_answer = row.answer;
         const HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROCRET, AnswerDialog, nullptr, GetCurrentThreadId());
+        ASSERT_TRUE(OpenSilentLog(log));
+        // Where the shell cannot be reached, the shell link's class stands in for the shell's windows.
+        DWORD standIn = 0;
+        if (!row.shell)
+            CoRegisterClassObject(CLSID_ShellWindows, shellLinks, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &standIn);
         FinishActions(*form_);
+        if (!row.shell) CoRevokeClassObject(standIn);
+        CloseSilentLog();
         UnhookWindowsHookEx(hook);
         EXPECT_FALSE(form_->SetupForm->IsVisible()) << "the wizard hides before anything starts";
         EXPECT_EQ(g_question, *row.askRestart == '1' ? kRestartQuestion : "") << row.answer;
@@ -143,8 +165,10 @@ TEST_F(SetupForm, FinishPressStartsTheOfferedTickedChoicesAndThePackagesProgramA
             const std::string line = RecordedArguments(folder_ / name, part.empty() ? 1500 : 10000);
             EXPECT_TRUE(part.empty() ? line.empty() : line.find(part) != line.npos) << name << ": " << line;
         }
+        EXPECT_EQ(ReadFileBytes(log), "\xEF\xBB\xBF" + row.logged) << row.atEnd;
     }
     SetCurrentDirectoryW(started);
+    shellLinks->Release(), CoUninitialize();
 }
 
 // The folder chosen in the browser reaches the folder box whole, whatever letters its name has.
