@@ -34,14 +34,3 @@ std::string SystemFolder() {
     const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
     return length < MAX_PATH ? Utf8(std::wstring_view(folder, length)) : std::string();
 }
-
-bool RunsElevated() {
-    HANDLE token = nullptr;
-    TOKEN_ELEVATION elevation{};
-    DWORD size = 0;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
-    const bool elevated = GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) &&
-                          elevation.TokenIsElevated;
-    CloseHandle(token);
-    return elevated;
-}

@@ -17,6 +17,3 @@ HMODULE LoadSystemLibrary(const char* name);
 
 // The system folder, without a final "\"; empty when the system does not say.
 std::string SystemFolder();
-
-// Whether the program runs with the administrator's rights raised (an elevated token).
-bool RunsElevated();

@@ -1,6 +1,7 @@
 #include "uninstaller/hand_over.h"
 
 #include "runtime/dll_search.h"
+#include "runtime/elevation.h"
 #include "runtime/platform.h"
 #include "runtime/unicode.h"
 

@@ -7,6 +7,7 @@
 #include "program/program.h"
 #include "program/silent_log.h"
 #include "runtime/dll_search.h"
+#include "runtime/elevation.h"
 #include "runtime/unicode.h"
 #include "toolkit/message_box.h"
 #include "uninstaller/paths.h"
