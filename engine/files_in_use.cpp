@@ -65,10 +65,11 @@ std::string ProgramHoldingFile(const std::string& path) {
 }
 
 std::string FileInUseQuestion(const std::string& path, const std::string& program) {
-    const std::string holder = program.empty() ? std::string(engine_text::kUsedByAnotherText)
-                                               : FormatText(engine_text::kUsedByProgramText, program);
-    return std::string(engine_text::kFileText) + "\r\n" + path + "\r\n" + holder + "\r\n\r\n" +
-           engine_text::kCloseAndRetryText;
+    std::string text = engine_text::kFileText;
+    text.append("\r\n").append(path).append("\r\n");
+    if (program.empty()) text += engine_text::kUsedByAnotherText;
+    else text += FormatText(engine_text::kUsedByProgramText, program);
+    return text.append("\r\n\r\n").append(engine_text::kCloseAndRetryText);
 }
 
 Way MakeWayForFile(Installation& run, const std::string& path) {

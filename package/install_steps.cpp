@@ -11,7 +11,7 @@ namespace {
 template <class Step>
 void SizeFor(std::vector<Step>& steps, const PackageData& package, setting::Line countLine) {
     const std::int32_t count = StrToInt(Setting(package, countLine));
-    steps.resize(count > 0 ? static_cast<std::size_t>(count) : 0);
+    steps = std::vector<Step>(count > 0 ? static_cast<std::size_t>(count) : 0);
 }
 
 // A call, not the inlined look-up, for the same reason.
