@@ -6,11 +6,14 @@
 
 namespace {
 
+// The loader has checked every number a run reads; anything else reads as 0.
+std::int32_t Number(std::string_view text) { return ParseInteger(text).value_or(0); }
+
 // The record count, none below 1. Sized once: the setup program's size is budgeted, and growing
 // three vectors of records one by one takes room there.
 template <class Step>
 void SizeFor(std::vector<Step>& steps, const PackageData& package, setting::Line countLine) {
-    const std::int32_t count = StrToInt(Setting(package, countLine));
+    const std::int32_t count = Number(Setting(package, countLine));
     steps = std::vector<Step>(count > 0 ? static_cast<std::size_t>(count) : 0);
 }
 
@@ -27,8 +30,8 @@ InstallSteps ReadInstallSteps(const PackageData& package) {
     std::size_t line = 0;
     for (FileStep& file : steps.files) {
         file.path = Line(package.FileEntries, line++);
-        file.size = StrToInt(std::string(Line(package.FileEntries, line++)));
-        file.attributes = static_cast<std::uint32_t>(StrToInt(std::string(Line(package.FileEntries, line++))));
+        file.size = Number(Line(package.FileEntries, line++));
+        file.attributes = static_cast<std::uint32_t>(Number(Line(package.FileEntries, line++)));
     }
     SizeFor(steps.values, package, setting::kRegistryCount);
     line = 0;

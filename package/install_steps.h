@@ -30,7 +30,6 @@ struct InstallSteps {
     std::vector<LinkStep> links;
 };
 
-// Reads the three lists. A count, size or attribute line that is not an integer (which the loader
-// lets through in no package) fails with "ConvertError" here, before anything is installed; a
-// count below 1 is none.
+// Reads the three lists. The loader lets no package through whose counts, sizes or attributes are
+// not integers; here any such line reads as 0, and a count below 1 as none.
 InstallSteps ReadInstallSteps(const PackageData& package);
