@@ -209,7 +209,7 @@ TEST(Description, RefusalsNameTheLineInEverySpelling) {
         for (const std::string spelling : spellings) {
             std::string error = "no error";
             try {
-                PackageSource source = ParseDescription(Spelled(text, spelling), "pkg.txt", "/base", "/base/Uninstall.exe");
+                PackageSource source = ParseDescription(Spelled(text, spelling), "pkg.txt", "/base", {"/base/Uninstall.exe", "/base/Uninstall.exe"});
                 MeasureFiles(source, "pkg.txt");
             } catch (const DescriptionError& e) {
                 error = e.what();
