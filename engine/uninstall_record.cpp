@@ -5,6 +5,7 @@
 #include "engine/folders.h"
 #include "engine/record_file.h"
 #include "engine/registry_writer.h"
+#include "engine/uninstall_root.h"
 #include "engine/uninstall_text.h"
 #include "package/package_text.h"
 #include "package/records.h"
@@ -48,10 +49,10 @@ void WriteUninstallRecord(Installation& run) {
     // which also keeps this one when the two name one key in letters of another case. A blank
     // name would be the list itself.
     if (IsRecordOfProgram(earlier, run.package) && earlierEntry != entryName && !PathParts(earlierEntry).empty())
-        RegDeleteTreeW(HKEY_LOCAL_MACHINE, Wide(UninstallKeyPath(earlierEntry)).c_str());
+        RegDeleteTreeW(UninstallRoot(run.package), Wide(UninstallKeyPath(earlierEntry)).c_str());
     // Without a name the values would land on the list of installed programs itself.
     if (!entryName.empty()) {
-        const RegKey key = OpenOrCreateKey(HKEY_LOCAL_MACHINE, UninstallKeyPath(entryName));
+        const RegKey key = OpenOrCreateKey(UninstallRoot(run.package), UninstallKeyPath(entryName));
         SetRegString(key, "DisplayName", entryName);
         // Quoted: the install folder usually contains blanks.
         const std::string uninstaller = "\"" + installFolder + "Uninstall.exe\"";

@@ -3,6 +3,7 @@
 // form, is closed. With /S on the command line, the installation runs without them.
 #include "background/ground_window.h"
 #include "background/splash_window.h"
+#include "engine/folders.h"
 #include "package/loader.h"
 #include "package/settings.h"
 #include "program/command_line.h"
@@ -33,6 +34,7 @@ void SplashTimerTick(void* context, Timer& timer) {
     timer.SetTimerEnabled(false);
     LoadPackage(program.package);
     program.packageLoaded = true;
+    SetInstallingForUser(program.package.ForUser);
     program.splash->SetupProgram->Hide();
     if (IsFlagOn(program.package.MainSettings[setting::kBackground])) {
         program.ground->Ground->SetWindowState(2);
