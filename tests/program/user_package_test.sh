@@ -21,7 +21,8 @@ sed -i 's/^\[settings\]$/&\ninstall-for = user/' package/package.txt
     --uninstaller "$tree/Uninstall-user.exe" >/dev/null
 levels=$(grep -ao 'requestedExecutionLevel level="[A-Za-z]*"' setup.exe | cut -d'"' -f2 | xargs)
 [ "$levels" = "asInvoker asInvoker" ] || fail "the programs ask for: $levels"
-"$pack" show setup.exe | grep -qx 'install for: user (the program asks for asInvoker)' || fail "show: not for the user"
+"$pack" show setup.exe >shown.txt && grep -qx 'install for: user (the program asks for asInvoker)' shown.txt ||
+    fail "show: not for the user"
 
 for mode in tour silent; do
     out=$work/$mode
