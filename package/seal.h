@@ -2,9 +2,9 @@
 // The seal that setup-pack puts at the start of line 0, the banner, which the program reads for
 // nothing else: "\x01setup-pack crc32=" with the package's checksum in 8 hexadecimal digits, then
 // " lzma" when the payload is compressed, " user" when the package installs for the user alone,
-// then "\x01"; the banner text and padding follow. A text
-// editor or another building tool does not start a banner with the byte 1, so a package without
-// this exact start is a plain one and loads as it always did.
+// then "\x01"; the banner text and padding follow. A text editor or another building tool does not
+// start a banner with the byte 1, so a package without this exact start is a plain one and loads
+// as it always did, for the machine.
 #include <cstddef>
 #include <cstdint>
 #include <string>
