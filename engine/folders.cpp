@@ -17,6 +17,8 @@ constexpr const char* kSetupKey = "Software\\Microsoft\\Windows\\CurrentVersion\
 constexpr const char* kShellFoldersKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr const char* kMapGroupsKey = "Software\\Microsoft\\Windows\\CurrentVersion\\GrpConv\\MapGroups";
 
+bool g_installingForUser = false;
+
 std::string ShellFolder(int csidl) {
     wchar_t path[MAX_PATH];
     if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
@@ -32,7 +34,7 @@ std::string RegistryOrShellFolder(HKEY root, const char* key, const char* name, 
 class ViewFolders : public PathFolders {
 public:
     explicit ViewFolders(InstallView& view) : view_(view) {}
-    std::string ProgramFiles() override { return GetProgramFilesDir(); }
+    std::string ProgramFiles() override { return g_installingForUser ? GetUserProgramFilesDir() : GetProgramFilesDir(); }
     std::string Windows() override { return GetWindowsDir(); }
     std::string System() override { return GetSystemDir(); }
     std::string InstallFolder() override { return view_.GetInstallFolder(); }
@@ -48,6 +50,21 @@ std::size_t LastSeparator(const std::string& path) { return path.find_last_of("\
 std::string GetProgramFilesDir() {
     return RegistryOrShellFolder(HKEY_LOCAL_MACHINE, kCurrentVersionKey, "ProgramFilesDir", CSIDL_PROGRAM_FILES);
 }
+
+std::string GetUserProgramFilesDir() {
+    // FOLDERID_UserProgramFiles, which systems before Windows 7 (and Wine) do not know: they get
+    // the folder it stands for.
+    static constexpr KNOWNFOLDERID kUserProgramFiles = {
+        0x5cd7aee2, 0x2219, 0x4a67, {0xb8, 0x5d, 0x6c, 0x9c, 0xe1, 0x56, 0x60, 0xcb}};
+    wchar_t* known = nullptr;
+    const bool found = SUCCEEDED(SHGetKnownFolderPath(kUserProgramFiles, KF_FLAG_DONT_VERIFY, nullptr, &known));
+    std::string folder = found ? Utf8(known) : ShellFolder(CSIDL_LOCAL_APPDATA);
+    CoTaskMemFree(known);
+    if (!found && !folder.empty()) folder += "\\Programs";
+    return folder;
+}
+
+void SetInstallingForUser(bool forUser) { g_installingForUser = forUser; }
 
 std::string GetWindowsDir() {
     wchar_t path[MAX_PATH];

@@ -10,12 +10,19 @@ class RunChanges;
 // text when neither the registry nor the system knows it. The registry is asked first, as older
 // systems keep these folders there; a missing or empty value asks the system.
 std::string GetProgramFilesDir();
+// The user's own program folder (the known folder UserProgramFiles, %LOCALAPPDATA%\Programs), where
+// a package for the user installs; it need not exist yet.
+std::string GetUserProgramFilesDir();
 std::string GetWindowsDir();
 std::string GetSystemDir();
 std::string GetStartMenuDir();
 std::string GetDesktopDir();
 std::string GetProgramsDir();
 std::string GetQuickLaunchDir();
+
+// Whom the run installs for, as its package says once it is loaded (PackageData::ForUser): %ProgFs%
+// then stands for the user's own program folder instead of the machine's Program Files.
+void SetInstallingForUser(bool forUser);
 
 // A package path with its leading placeholder replaced; %ProgDr% is the view's folder box now.
 std::string ExpandPath(const std::string& text, InstallView& view);

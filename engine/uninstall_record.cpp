@@ -6,6 +6,7 @@
 #include "engine/folders.h"
 #include "engine/record_file.h"
 #include "engine/registry_writer.h"
+#include "engine/uninstall_root.h"
 #include "engine/uninstall_text.h"
 #include "package/package_text.h"
 #include "package/records.h"
@@ -50,15 +51,15 @@ void WriteUninstallRecord(Installation& run) {
     // itself.
     if (IsRecordOfProgram(earlier, run.package) && PathKey(earlierEntry) != PathKey(entryName) &&
         !PathParts(earlierEntry).empty())
-        run.changes.DeleteKeyAtEnd(HKEY_LOCAL_MACHINE, UninstallKeyPath(earlierEntry));
+        run.changes.DeleteKeyAtEnd(UninstallRoot(run.package), UninstallKeyPath(earlierEntry));
     // Without a name the values would land on the list of installed programs itself.
     if (!entryName.empty()) {
         const std::string key = UninstallKeyPath(entryName);
         const auto setString = [&](const char* name, const std::string& text) {
-            SetRunString(run, HKEY_LOCAL_MACHINE, key, name, text);
+            SetRunString(run, UninstallRoot(run.package), key, name, text);
         };
         const auto setNumber = [&](const char* name, DWORD number) {
-            SetRunDword(run, HKEY_LOCAL_MACHINE, key, name, number);
+            SetRunDword(run, UninstallRoot(run.package), key, name, number);
         };
         setString("DisplayName", entryName);
         // Quoted: the install folder usually contains blanks.

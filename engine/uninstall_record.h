@@ -5,7 +5,7 @@
 
 #include "engine/installation.h"
 
-// The uninstall key's path under HKEY_LOCAL_MACHINE for the program's entry name.
+// The uninstall key's path under its root (engine/uninstall_root.h) for the program's entry name.
 std::string UninstallKeyPath(const std::string& entryName);
 
 // Uninstall.ini's bytes for its text (UTF-8): Windows-1251, as uninstallers have always read it,

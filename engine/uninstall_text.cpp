@@ -103,7 +103,7 @@ bool IsRecordOfProgram(const PlanReading& earlier, const PackageData& package) {
             const std::string_view item[] = {value.root, value.keyPath, value.name};
             carried[1] += valueSection.Carry(item, 3);
         }
-    AddLine(sections, "[RegsKeyUn]");
+    AddLine(sections, package.ForUser ? kUserEntryHeader : std::string_view("[RegsKeyUn]"));
     AddLine(sections, Setting(package, setting::kUninstallName));
     Section linkSection(sections, "[Links]", plan);
     for (const std::string_view link : links) linkSection.Add(&link, 1);

@@ -5,6 +5,7 @@
 
 #include "codec/crc32.h"
 #include "codec/lzma_decoder.h"
+#include "package/for_user.h"
 #include "package/image_end.h"
 #include "package/package_copy.h"
 #include "package/seal.h"
@@ -61,7 +62,7 @@ bool CopyPackage(File& program, File& copy, std::int64_t length, std::uint32_t& 
 
 // A sealed package's checksum must match what was copied, and a compressed one's stream must name a
 // dictionary within the limit and unpack to exactly the sizes of its files; a plain one's files
-// fill its payload exactly.
+// fill its payload exactly. The seal also says whom the package installs for.
 bool CheckSealAndPayload(File& copy, PackageData& data, std::int64_t copyLength, std::uint32_t checksum) {
     const Seal seal = ReadSeal(data.MainSettings[setting::kBanner]);
     char header[kLzmaHeaderSize] = {};
@@ -70,6 +71,7 @@ bool CheckSealAndPayload(File& copy, PackageData& data, std::int64_t copyLength,
     const std::int64_t payloadEnd =
         SealedPayloadEnd(seal, checksum, data.PayloadOffset, copyLength, std::string_view(header, sizeof header));
     data.Compressed = seal.kind == SealKind::Compressed;
+    data.ForUser = seal.forUser;
     return payloadEnd >= 0 && CheckFileRecords(data, payloadEnd).empty();
 }
 
@@ -146,9 +148,10 @@ LoadResult ReadPackageFrom(const std::string& programPath, const std::string& te
     if (!copy.Bytes().Seek(0)) return LoadResult::Damaged;
     FileSource source(copy.Bytes());
     // Whatever is wrong (a count that is not a number, a checksum that does not match, records that
-    // do not fit, a path leading out of its folder, an unreadable copy), the package cannot be used.
+    // do not fit, a path leading out of its folder, a package for the user naming the machine's
+    // registry or folders, an unreadable copy), the package cannot be used.
     if (!ReadPackageText(source, data).empty() || source.Failed() || !CheckSealAndPayload(copy.Bytes(), data, copyLength, checksum) ||
-        !CheckLinkAndKeyRecords(data).empty()) {
+        !CheckLinkAndKeyRecords(data).empty() || (data.ForUser && FindMachineItem(data).kind != MachineItem::kNone)) {
         data = PackageData{};
         return LoadResult::Damaged;
     }

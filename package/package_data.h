@@ -18,4 +18,7 @@ struct PackageData {
     std::string LicenceText;     // the kLicenceText line, unshifted
     std::int64_t PayloadOffset = 0;  // length of the text block: where the first file's bytes begin
     bool Compressed = false;         // the payload is one LZMA stream of the files' bytes
+    // The package installs for the user alone, without administrator rights (package/for_user.h):
+    // the " user" mark of setup-pack's seal. Any other package installs for the machine.
+    bool ForUser = false;
 };

@@ -26,7 +26,7 @@ std::string CheckFileRecords(const PackageData& data, std::int64_t copyLength);
 
 // Returns "" when the program group and every shortcut name stay inside their shortcut place's
 // folder and every registry key path names a key below its root (not the root itself); otherwise
-// why not, naming the record.
+// why not, naming the record. (A package for the user: package/for_user.h.)
 std::string CheckLinkAndKeyRecords(const PackageData& data);
 
 // Sum of the file sizes, for a package that passed CheckFileRecords.

@@ -50,9 +50,10 @@ std::string ComposePackage(const StringList& lines, const std::string& payload) 
     return package + LengthTrailer(static_cast<std::int32_t>(package.size() + 4));
 }
 
-std::string ComposeSealedPackage(StringList lines, const std::string& payload) {
-    lines[setting::kBanner] = ComposeSeal(0, false) + lines[setting::kBanner];
+std::string ComposeSealedPackage(StringList lines, const std::string& payload, bool forUser) {
+    lines[setting::kBanner] = ComposeSeal(0, false, forUser) + lines[setting::kBanner];
     std::string package = ComposePackage(lines, payload);
-    const std::string seal = ComposeSeal(Crc32(0, package.data() + kSealedFrom, package.size() - kSealedFrom), false);
+    const std::string seal =
+        ComposeSeal(Crc32(0, package.data() + kSealedFrom, package.size() - kSealedFrom), false, forUser);
     return package.replace(0, seal.size(), seal);
 }

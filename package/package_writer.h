@@ -40,5 +40,6 @@ std::string ComposeTextBlock(const StringList& lines);
 std::string ComposePackage(const StringList& lines, const std::string& payload);
 
 // The same, sealed as setup-pack seals a package whose payload is stored plain: the seal in front
-// of the banner, holding the checksum of the rest.
-std::string ComposeSealedPackage(StringList lines, const std::string& payload);
+// of the banner, holding the checksum of the rest, with the mark of a package for the user when
+// forUser.
+std::string ComposeSealedPackage(StringList lines, const std::string& payload, bool forUser = false);

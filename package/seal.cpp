@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr std::string_view kCompressedMark = " lzma";
+constexpr std::string_view kCompressedMark = " lzma", kForUserMark = " user";
 constexpr char kSealEnd = '\x01';
 
 int HexDigit(char c) {
@@ -26,18 +26,22 @@ Seal ReadSeal(std::string_view start) {
         seal.checksum = seal.checksum << 4 | static_cast<std::uint32_t>(digit);
     }
     rest.remove_prefix(8);
-    const bool compressed = rest.substr(0, kCompressedMark.size()) == kCompressedMark;
+    // Each mark present or not, in this order.
+    const bool compressed = rest.starts_with(kCompressedMark);
     if (compressed) rest.remove_prefix(kCompressedMark.size());
+    seal.forUser = rest.starts_with(kForUserMark);
+    if (seal.forUser) rest.remove_prefix(kForUserMark.size());
     if (rest.empty() || rest.front() != kSealEnd) return {SealKind::Broken, 0};
     seal.kind = compressed ? SealKind::Compressed : SealKind::Plain;
     return seal;
 }
 
-std::string ComposeSeal(std::uint32_t checksum, bool compressed) {
+std::string ComposeSeal(std::uint32_t checksum, bool compressed, bool forUser) {
     static const char digits[] = "0123456789ABCDEF";
     std::string seal(kSealMagic);
     for (int shift = 28; shift >= 0; shift -= 4) seal += digits[checksum >> shift & 0xF];
     if (compressed) seal += kCompressedMark;
+    if (forUser) seal += kForUserMark;
     return seal + kSealEnd;
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 // The seal that setup-pack puts at the start of line 0, the banner, which the program reads for
 // nothing else: "\x01setup-pack crc32=" with the package's checksum in 8 hexadecimal digits, then
-// " lzma" when the payload is compressed, then "\x01"; the banner text and padding follow. A text
-// editor or another building tool does not start a banner with the byte 1, so a package without
-// this exact start is a plain one and loads as it always did.
+// " lzma" when the payload is compressed, " user" when the package installs for the user alone,
+// then "\x01"; the banner text and padding follow. A text editor or another building tool does not
+// start a banner with the byte 1, so a package without this exact start is a plain one and loads
+// as it always did, for the machine.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -24,13 +25,14 @@ enum class SealKind {
 struct Seal {
     SealKind kind = SealKind::None;
     std::uint32_t checksum = 0;
+    bool forUser = false;  // the package installs for the user alone; without a seal, for the machine
 };
 
 // The seal at the start of line 0 (or of the package's first bytes).
 Seal ReadSeal(std::string_view start);
 
 // The seal's bytes, to be followed by the banner.
-std::string ComposeSeal(std::uint32_t checksum, bool compressed);
+std::string ComposeSeal(std::uint32_t checksum, bool compressed, bool forUser = false);
 
 // Where a loaded package's payload ends once unpacked, counted from the package's start, for the
 // file records' check: copyLength for a plain package, the payload's offset plus the stream's

@@ -89,6 +89,7 @@ int RunSilently(const CommandLine& line) {
     SetFailureHandler(EndAsDamaged);
     if (ReadPackageFrom(GetProgramPath(), GetTempFolder(), package, ThePackageCopy()) != LoadResult::Loaded)
         EndAsDamaged(nullptr, {}, nullptr);
+    SetInstallingForUser(package.ForUser);
     SetFailureHandler(EndWithTheError);
 
     CoInitialize(nullptr);

@@ -4,6 +4,7 @@
 #include "background/ground_window.h"
 #include "background/splash_window.h"
 #include "engine/engine_texts.h"
+#include "engine/folders.h"
 #include "engine/run_changes.h"
 #include "package/loader.h"
 #include "package/settings.h"
@@ -40,6 +41,7 @@ void SplashTimerTick(void* context, Timer& timer) {
     timer.SetTimerEnabled(false);
     LoadPackage(program.package);
     program.packageLoaded = true;
+    SetInstallingForUser(program.package.ForUser);
     program.splash->SetupProgram->Hide();
     if (IsFlagOn(program.package.MainSettings[setting::kBackground])) {
         program.ground->Ground->SetWindowState(2);

@@ -18,12 +18,20 @@ unix_path() { local p=${1#C:\\}; echo "$drive_c/${p//\\//}"; }
 from() { iconv -f "$1" -t UTF-8 | tr -d '\r' | sed 's/^/  /'; }
 fail() { echo "demo: $*" >&2; exit 1; }
 
+# A package for the user installs into the user's own program folder and lists itself in the
+# user's own list of installed programs; one for the machine into Program Files and the machine's.
+if [ "$(setting install-for)" = user ]; then
+    profile=$(find "$drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public -printf '%f\n' | head -n 1)
+    program_files="C:\\users\\$profile\\AppData\\Local\\Programs" entry_root=HKCU
+else
+    program_files='C:\Program Files' entry_root=HKLM
+fi
 folder_name=$(setting install-folder)
-folder_name=${folder_name/\%ProgFs\%/C:\\Program Files}
+folder_name=${folder_name/\%ProgFs\%/"$program_files"}
 folder=$(unix_path "$folder_name")
 parent_name=${folder_name%\\*}
 registry_key="HKCU\\$(sed -n '/^\[registry\]/,/^$/s/^key *= *//p' "$package" | head -n 1)"
-entry_key="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$(setting uninstall-name)"
+entry_key="$entry_root\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$(setting uninstall-name)"
 users_file="$folder/Мои заметки.txt"
 group_top=$(setting program-group)
 group_top=${group_top%%\\*}

@@ -13,6 +13,7 @@
 
 #include "codec/crc32.h"
 #include "codec/lzma_decoder.h"
+#include "package/for_user.h"
 #include "package/image_end.h"
 #include "package/seal.h"
 #include "package/package_text.h"
@@ -81,6 +82,29 @@ std::string UnusedNameBeside(const std::string& outPath) {
     return name;
 }
 
+// The rights a Windows program asks for in its manifest ("requireAdministrator", "asInvoker"), or
+// "" when its bytes hold no manifest that says.
+std::string RequestedLevel(std::string_view program) {
+    constexpr std::string_view kLevel = "requestedExecutionLevel level=\"";
+    const std::size_t at = program.find(kLevel);
+    if (at == std::string_view::npos) return {};
+    const std::string_view level = program.substr(at + kLevel.size());
+    return std::string(level.substr(0, level.find('"')));
+}
+
+// A package for the user is installed and removed without administrator rights, so its programs
+// must not ask for them; one for the machine writes where only administrators may, so its programs
+// must. A program that says nothing (a stand-in) is taken as it is.
+void CheckRequestedLevel(std::string_view program, bool forUser, const std::string& what) {
+    const std::string level = RequestedLevel(program);
+    if (forUser && !level.empty() && level != "asInvoker")
+        throw std::runtime_error(what + " asks for " + level + ": a package for the user needs the program that runs "
+                                 "without administrator rights (asInvoker: setup-user.exe, Uninstall-user.exe)");
+    if (!forUser && level == "asInvoker")
+        throw std::runtime_error(what + " runs without administrator rights (asInvoker): a package for the machine "
+                                 "needs the program that asks for them (setup.exe, Uninstall.exe)");
+}
+
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
@@ -94,6 +118,13 @@ void WriteSetupProgram(const PackageSource& source, const std::string& stubPath,
     std::ifstream stubIn(stubPath, std::ios::binary);
     if (!stubIn) throw std::runtime_error("cannot read the stub " + stubPath);
     const std::string stub{std::istreambuf_iterator<char>(stubIn), {}};
+    CheckRequestedLevel(stub, source.forUser, "the stub " + stubPath);
+    // The uninstaller the package carries, added by the builder or listed by its author.
+    if (!source.fileSources.empty() && source.layout.files.back().path == kUninstallerFile) {
+        std::ifstream in(source.fileSources.back(), std::ios::binary);
+        CheckRequestedLevel(std::string(std::istreambuf_iterator<char>(in), {}), source.forUser,
+                            "the uninstaller " + source.fileSources.back());
+    }
 
     std::int64_t payloadSize = 0;
     std::vector<std::int64_t> sizes;
@@ -107,7 +138,7 @@ void WriteSetupProgram(const PackageSource& source, const std::string& stubPath,
     }
 
     StringList lines = TextLines(source.layout);
-    lines[setting::kBanner] = ComposeSeal(0, options.compress) + lines[setting::kBanner];
+    lines[setting::kBanner] = ComposeSeal(0, options.compress, source.forUser) + lines[setting::kBanner];
     const std::int64_t unpadded =
         static_cast<std::int64_t>(stub.size() + ComposeTextBlock(lines).size()) + payloadSize + 4;
     lines[setting::kBanner].append(static_cast<std::size_t>((8 - unpadded % 8) % 8), ' ');
@@ -141,7 +172,7 @@ void WriteSetupProgram(const PackageSource& source, const std::string& stubPath,
     out.write(trailer.data(), 4);
     checksum = Crc32(checksum, trailer.data(), 4);
     // The checksum's digits, known only now, go into the seal.
-    const std::string seal = ComposeSeal(checksum, options.compress);
+    const std::string seal = ComposeSeal(checksum, options.compress, source.forUser);
     out.seekp(static_cast<std::streamoff>(stub.size() + kSealMagic.size()));
     out.write(seal.data() + kSealMagic.size(), 8);
     out.close();
@@ -268,6 +299,7 @@ int ShowSetupProgram(const std::string& path, std::ostream& out) {
     }
     out << "text block: " << data.PayloadOffset << " bytes\n";
     const Seal seal = ReadSeal(data.MainSettings[setting::kBanner]);
+    data.ForUser = seal.forUser;
     std::string banner = data.MainSettings[setting::kBanner];
     std::int64_t unpacked = length - 4 - data.PayloadOffset;
     if (seal.kind != SealKind::None) {
@@ -278,6 +310,14 @@ int ShowSetupProgram(const std::string& path, std::ostream& out) {
         banner.erase(0, banner.find('\x01', 1) + 1);
         banner.erase(banner.find_last_not_of(' ') + 1);
     }
+    // Whom the package installs for, and the rights the program asks for in its manifest.
+    std::string image(static_cast<std::size_t>(start), '\0');
+    in.clear();
+    in.seekg(0);
+    in.read(image.data(), start);
+    const std::string level = RequestedLevel(image);
+    out << "install for: " << (data.ForUser ? "user" : "machine")
+        << (level.empty() ? "" : " (the program asks for " + level + ")") << "\n";
     out << "\nsettings:\n";
     for (int i = 0; i < setting::kCount; ++i) {
         out << "  " << (i < 10 ? " " : "") << i << "  " << kSettingNames[i].name << " = "
@@ -306,6 +346,7 @@ int ShowSetupProgram(const std::string& path, std::ostream& out) {
     }
     std::string damage = CheckFileRecords(data, data.PayloadOffset + unpacked);
     if (damage.empty()) damage = CheckLinkAndKeyRecords(data);
+    if (damage.empty() && data.ForUser) damage = UserPackageFault(data);
     if (!damage.empty()) {
         out << "\ndamaged: " << Excerpt(Cp1251ToUtf8(damage), 300) << "\n";
         return 1;

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "package/for_user.h"
 #include "package/registry_names.h"
 #include "package/safe_path.h"
 #include "package/settings.h"
@@ -86,7 +87,7 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
 
 class Parser {
 public:
-    Parser(const std::string& name, const std::string& baseFolder, const std::string& uninstaller)
+    Parser(const std::string& name, const std::string& baseFolder, const ProgramChoice& uninstaller)
         : name_(name), base_(baseFolder), uninstaller_(uninstaller) {
         for (int i = 0; i < setting::kCount; ++i) Set(i, kSettingNames[i].defaultValue);
     }
@@ -133,6 +134,7 @@ public:
         for (std::size_t i = 0; i < result_.fileSources.size(); ++i)
             if (result_.layout.files[i].path.empty()) FailAt(result_.fileLines[i], "the [file] has no path");
             else if (result_.fileSources[i].empty()) FailAt(result_.fileLines[i], "the [file] has no source");
+        if (result_.forUser) CheckForUser();
         return std::move(result_);
     }
 
@@ -161,6 +163,27 @@ private:
             Fail(what + " '" + Excerpt(Cp1251ToUtf8(path)) + "' " + Excerpt(Cp1251ToUtf8(fault)));
     }
 
+    // A package for the user names nothing of the machine; checked once the whole description is
+    // read, as "install-for" may follow the records.
+    void CheckForUser() const {
+        const auto check = [this](int line, const std::string& what, const std::string& text, const std::string& fault) {
+            if (!fault.empty()) FailAt(line, what + " '" + Excerpt(Cp1251ToUtf8(text)) + "' " + fault);
+        };
+        const StringList& settings = result_.layout.settings;
+        // Not given, the install folder is empty: the "install-for" line asked for the rule.
+        const int folderLine = settingLines_[setting::kInstallFolder];
+        check(folderLine ? folderLine : installForLine_, "the install folder", settings[setting::kInstallFolder],
+              UserFolderFault(settings[setting::kInstallFolder], true));
+        check(settingLines_[setting::kUninstallSetting3], "uninstall-setting-3", settings[setting::kUninstallSetting3],
+              UserFolderFault(settings[setting::kUninstallSetting3], false));
+        for (std::size_t i = 0; i < filePathLines_.size(); ++i)
+            check(filePathLines_[i], "the path", result_.layout.files[i].path,
+                  UserFolderFault(result_.layout.files[i].path, false));
+        for (std::size_t i = 0; i < registryLines_.size(); ++i)
+            check(registryLines_[i].root, "the root", result_.layout.registry[i].root,
+                  UserRootFault(result_.layout.registry[i].root));
+    }
+
     void Set(int index, std::string_view utf8) { result_.layout.settings[index] = *Utf8ToCp1251(utf8); }
 
     void StartSection(std::string_view text) {
@@ -168,7 +191,7 @@ private:
         else if (text == "[registry]") {
             section_ = Section::Registry;
             result_.layout.registry.emplace_back();
-            registryLines_.push_back({line_, line_});
+            registryLines_.push_back({line_, line_, line_});
         }
         else if (text == "[shortcut]") section_ = Section::Shortcut, result_.layout.shortcuts.emplace_back();
         else if (text == "[file]") {
@@ -176,19 +199,20 @@ private:
             result_.layout.files.emplace_back();
             result_.fileSources.emplace_back();
             result_.fileLines.push_back(line_);
+            filePathLines_.push_back(line_);
         } else Fail("unknown section " + Excerpt(text));
     }
 
     // Uninstall.exe last: the author's files are all in place before it.
     void AddUninstaller() {
-        if (uninstaller_.empty()) FailAt(uninstallerLine_, "no uninstaller to add (give --uninstaller FILE)");
+        if (uninstaller_.For(result_.forUser).empty()) FailAt(uninstallerLine_, "no uninstaller to add (give --uninstaller FILE)");
         // The system finds "uninstall.exe", ".\Uninstall.exe" and "Uninstall.exe." as the same file.
         for (std::size_t i = 0; i < result_.layout.files.size(); ++i) {
             if (FileIdentity(result_.layout.files[i].path) == FileIdentity(kUninstallerFile))
                 FailAt(result_.fileLines[i], "the package carries its own Uninstall.exe and asks for the uninstaller");
         }
         result_.layout.files.push_back(FileRecord{kUninstallerFile});
-        result_.fileSources.push_back(uninstaller_);
+        result_.fileSources.push_back(uninstaller_.For(result_.forUser));
         result_.fileLines.push_back(uninstallerLine_);
     }
 
@@ -196,6 +220,12 @@ private:
         if (key == "uninstaller") {
             if (value != "0" && value != "1") Fail("'uninstaller' is 1 (add Uninstall.exe) or 0");
             uninstallerLine_ = value == "1" ? line_ : 0;
+            return;
+        }
+        if (key == "install-for") {
+            if (value != "machine" && value != "user") Fail("'install-for' is machine (the default) or user");
+            result_.forUser = value == "user";
+            installForLine_ = line_;
             return;
         }
         if (key == "licence-file") {
@@ -231,6 +261,7 @@ private:
         if (index == setting::kRegistryCount || index == setting::kShortcutCount || index == setting::kFileCount)
             Fail("'" + Excerpt(key) + "' is counted by the builder from the records");
         result_.layout.settings[index] = PackageText(value);
+        settingLines_[index] = line_;
         if (index == setting::kLicenceText) licenceLine_ = line_;
         if (IsIntegerSetting(index)) CheckInteger(line_, key, result_.layout.settings[index]);
         if (index == setting::kProgramGroup) CheckRelativePath("the program group", result_.layout.settings[index]);
@@ -243,6 +274,7 @@ private:
         if (!field) Fail("unknown [registry] field '" + Excerpt(key) + "'");
         *field = PackageText(value);
         if (field == &r.data) registryLines_.back().data = line_;
+        if (field == &r.root) registryLines_.back().root = line_;
         // Compared exactly by the setup program: "hkcu" or "dword" would end it or write nothing.
         if (field == &r.root && !IsOneOf(r.root, kRegistryRootNames))
             Fail("the root '" + Excerpt(value) + "' is none of " + NameList(kRegistryRootNames) +
@@ -264,20 +296,24 @@ private:
 
     void FileLine(const std::string& key, std::string_view value) {
         auto& f = result_.layout.files.back();
-        if (key == "path") CheckRelativePath("the path", f.path = PackageText(value));
+        if (key == "path") CheckRelativePath("the path", f.path = PackageText(value)), filePathLines_.back() = line_;
         else if (key == "attributes") CheckInteger(line_, key, f.attributes = PackageText(value));
         else if (key == "source") result_.fileSources.back() = (std::filesystem::path(base_) / std::string(value)).string();
         else Fail("unknown [file] field '" + Excerpt(key) + "'");
     }
 
-    std::string name_, base_, uninstaller_;
+    std::string name_, base_;
+    ProgramChoice uninstaller_;
     int line_ = 0;
     int uninstallerLine_ = 0;  // the line asking for the uninstaller
     int licenceLine_ = 0;
+    int installForLine_ = 0;
+    int settingLines_[setting::kCount] = {};  // the line that gave each setting, 0 for none
     struct RegistryLines {
-        int section, data;  // the [registry] line and its data line
+        int section, data, root;  // the [registry] line, its data and its root line
     };
     std::vector<RegistryLines> registryLines_;
+    std::vector<int> filePathLines_;  // each [file]'s path line, or the [file] line
     Section section_ = Section::None;
     PackageSource result_;
 };
@@ -285,7 +321,7 @@ private:
 }  // namespace
 
 PackageSource ParseDescription(std::string_view text, const std::string& name, const std::string& baseFolder,
-                               const std::string& uninstaller) {
+                               const ProgramChoice& uninstaller) {
     Parser parser(name, baseFolder, uninstaller);
     // Editors may start a UTF-8 file with a byte-order mark.
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
@@ -308,7 +344,7 @@ void MeasureFiles(PackageSource& source, const std::string& name) {
     }
 }
 
-PackageSource ReadDescription(const std::string& path, const std::string& uninstaller) {
+PackageSource ReadDescription(const std::string& path, const ProgramChoice& uninstaller) {
     std::string text;
     try {
         text = ReadWholeFile(path);

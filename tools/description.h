@@ -15,6 +15,7 @@ public:
 
 struct PackageSource {
     PackageLayout layout;                  // texts in Windows-1251, kLicenceText shifted
+    bool forUser = false;                  // "install-for = user": installs for the user alone
     std::vector<std::string> fileSources;  // the file on disk for each file record
     std::vector<int> fileLines;            // the description line of each file record
     std::vector<std::string> inputs;       // the description and the licence file: read, never written
@@ -23,11 +24,19 @@ struct PackageSource {
 // The file name of the uninstaller in a package; the setup program registers it for removal.
 inline constexpr const char* kUninstallerFile = "Uninstall.exe";
 
+// A program the builder starts from or adds, built twice from the same sources: the one for a
+// package for the machine asks for administrator rights, the one for a package for the user runs
+// with the rights of whoever starts it.
+struct ProgramChoice {
+    std::string machine, user;
+    const std::string& For(bool forUser) const { return forUser ? user : machine; }
+};
+
 // Parses a description; "source" and "licence-file" paths are taken relative to baseFolder. A
-// description with "uninstaller = 1" gets the file uninstaller as its last file, Uninstall.exe.
-// File sizes are left at 0 (see MeasureFiles).
+// description with "uninstaller = 1" gets the uninstaller for its kind as its last file,
+// Uninstall.exe. File sizes are left at 0 (see MeasureFiles).
 PackageSource ParseDescription(std::string_view text, const std::string& name, const std::string& baseFolder,
-                               const std::string& uninstaller = {});
+                               const ProgramChoice& uninstaller = {});
 
 // Takes each file record's size from its file on disk.
 void MeasureFiles(PackageSource& source, const std::string& name);
@@ -37,4 +46,4 @@ void MeasureFiles(PackageSource& source, const std::string& name);
 std::string Excerpt(std::string_view utf8, std::size_t characters = 80);
 
 // Reads, parses and measures the description file.
-PackageSource ReadDescription(const std::string& path, const std::string& uninstaller = {});
+PackageSource ReadDescription(const std::string& path, const ProgramChoice& uninstaller = {});

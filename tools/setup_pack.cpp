@@ -14,6 +14,13 @@
 #ifndef SETUP_PACK_DEFAULT_UNINSTALLER
 #define SETUP_PACK_DEFAULT_UNINSTALLER "Uninstall.exe"
 #endif
+// The same programs for a package for the user, which ask for no administrator rights.
+#ifndef SETUP_PACK_DEFAULT_USER_STUB
+#define SETUP_PACK_DEFAULT_USER_STUB "setup-user.exe"
+#endif
+#ifndef SETUP_PACK_DEFAULT_USER_UNINSTALLER
+#define SETUP_PACK_DEFAULT_USER_UNINSTALLER "Uninstall-user.exe"
+#endif
 
 namespace {
 
@@ -30,6 +37,8 @@ constexpr const char* kUsage =
     "build   writes the stub followed by the package DESCRIPTION describes; the files are\n"
     "        compressed as one LZMA stream (--store: as they are; --dictionary: the window\n"
     "        in MiB, 1 to 256, default 64)\n"
+    "        the stub and uninstaller are by default the build's setup.exe and Uninstall.exe\n"
+    "        (install-for = machine) or setup-user.exe and Uninstall-user.exe (install-for = user)\n"
     "        --sign-*: signs the program and the uninstaller it carries through osslsigncode\n"
     "show    prints what a setup program holds and checks it as the setup program does\n";
 
@@ -55,7 +64,9 @@ int main(int argc, char** argv) {
     if (command == "show" && argc == 3) return ShowSetupProgram(argv[2], std::cout);
     if (command != "build") return Usage();
 
-    std::string description, output, stub = SETUP_PACK_DEFAULT_STUB, uninstaller = SETUP_PACK_DEFAULT_UNINSTALLER;
+    std::string description, output;
+    ProgramChoice stub{SETUP_PACK_DEFAULT_STUB, SETUP_PACK_DEFAULT_USER_STUB};
+    ProgramChoice uninstaller{SETUP_PACK_DEFAULT_UNINSTALLER, SETUP_PACK_DEFAULT_USER_UNINSTALLER};
     BuildOptions options;
     bool dictionaryGiven = false;
     SigningKey key;
@@ -64,8 +75,8 @@ int main(int argc, char** argv) {
         else if (!std::strcmp(argv[i], "--store")) options.compress = false;
         else if (!std::strcmp(argv[i], "--dictionary") && i + 1 < argc && DictionaryMiB(argv[i + 1]))
             options.dictionarySize = DictionaryMiB(argv[++i]) << 20, dictionaryGiven = true;
-        else if (!std::strcmp(argv[i], "--stub") && i + 1 < argc) stub = argv[++i];
-        else if (!std::strcmp(argv[i], "--uninstaller") && i + 1 < argc) uninstaller = argv[++i];
+        else if (!std::strcmp(argv[i], "--stub") && i + 1 < argc) stub = {argv[i + 1], argv[i + 1]}, ++i;
+        else if (!std::strcmp(argv[i], "--uninstaller") && i + 1 < argc) uninstaller = {argv[i + 1], argv[i + 1]}, ++i;
         else if (TakeSigningOption(argc, argv, i, key)) continue;
         else if (description.empty() && argv[i][0] != '-') description = argv[i];
         else return Usage();
@@ -77,9 +88,10 @@ int main(int argc, char** argv) {
     }
     try {
         PackageSource source = ReadDescription(description, uninstaller);
-        const SignedUninstaller signedUninstaller(source, uninstaller, key);  // the one users get on disk
+        // The one users get on disk.
+        const SignedUninstaller signedUninstaller(source, uninstaller.For(source.forUser), key);
         if (key.Given()) options.finish = [&](const std::string& program) { SignSetupProgram(program, key); };
-        BuildSetupProgram(source, stub, output, options);
+        BuildSetupProgram(source, stub.For(source.forUser), output, options);
     } catch (const std::exception& error) {
         std::cerr << "setup-pack: " << error.what() << "\n";
         return 1;

@@ -1,5 +1,6 @@
 #include "uninstaller/removal.h"
 
+#include "engine/uninstall_root.h"
 #include "runtime/platform.h"
 #include "runtime/unicode.h"
 #include "uninstaller/paths.h"
@@ -68,11 +69,12 @@ DWORD RemoveValue(const RegistryValue& value) {
 
 // The entry in the list of installed programs, with everything in it. A blank name would be the
 // list itself.
-DWORD RemoveUninstallEntry(const std::string& entry) {
-    if (PathParts(entry).empty()) return 0;
-    const std::wstring path = Wide(kUninstallList + entry);
-    RegDeleteTreeW(HKEY_LOCAL_MACHINE, path.c_str());
-    const LONG code = RegDeleteKeyW(HKEY_LOCAL_MACHINE, path.c_str());
+DWORD RemoveUninstallEntry(const UninstallPlan& plan) {
+    if (PathParts(plan.uninstallEntry).empty()) return 0;
+    const HKEY root = UninstallRoot(plan.userEntry);
+    const std::wstring path = Wide(kUninstallList + plan.uninstallEntry);
+    RegDeleteTreeW(root, path.c_str());
+    const LONG code = RegDeleteKeyW(root, path.c_str());
     return code == ERROR_SUCCESS || IsGone(code) ? 0 : code;
 }
 
@@ -100,8 +102,8 @@ std::vector<NotRemoved> RemoveInstalled(const UninstallPlan& plan, const std::st
     for (const std::string& file : plan.files) Note(failures, file, RemoveFile(file));
     for (const RegistryValue& value : plan.values)
         Note(failures, value.root + "\\" + value.keyPath + "\\" + value.name, RemoveValue(value));
-    Note(failures, "HKEY_LOCAL_MACHINE\\" + (kUninstallList + plan.uninstallEntry),
-         RemoveUninstallEntry(plan.uninstallEntry));
+    const std::string root = plan.userEntry ? "HKEY_CURRENT_USER" : "HKEY_LOCAL_MACHINE";
+    Note(failures, root + "\\" + kUninstallList + plan.uninstallEntry, RemoveUninstallEntry(plan));
     for (const std::string& link : plan.links) Note(failures, link, RemoveFile(link));
     for (const std::string& folder : plan.linkFolders) RemoveProgramGroup(folder);
     Note(failures, installFolder + kRecordName, RemoveFile(installFolder + kRecordName));

@@ -66,7 +66,8 @@ public:
         for (int k = 0; k < 5; ++k) {
             const auto& [header, lines] = sections[k];
             if (at >= size) return Damaged(k == 4 ? Damage::NoEnd : Damage::SectionOutOfPlace, header);
-            if (lines_[at] != header) return Damaged(Damage::SectionOutOfPlace, header);
+            if (k == 2 && lines_[at] == kUserEntryHeader) plan.userEntry = true;
+            else if (lines_[at] != header) return Damaged(Damage::SectionOutOfPlace, header);
             starts[k] = at + 1;
             at += 1 + lines;
         }

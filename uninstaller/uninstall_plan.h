@@ -2,7 +2,8 @@
 // What Uninstall.ini asks to remove, read and checked before anything is touched. The record is a
 // row of bare lines: "[Settings]" and 8 lines (file count, program name, the uninstaller's four
 // settings, registry count, link count), then "[Files]", "[Regs]" (root, key, value name per
-// value), "[RegsKeyUn]" (the entry in the list of installed programs), "[Links]" and "[End]".
+// value), "[RegsKeyUn]" (the entry in the list of installed programs; "[RegsKeyUnUser]" when the
+// entry is in the user's own list), "[Links]" and "[End]".
 // The counts place every section; a record whose sections stand elsewhere is damaged.
 #include <string>
 #include <string_view>
@@ -22,6 +23,7 @@ struct UninstallPlan {
     std::vector<std::string> files;  // inside the install folder, never the uninstaller itself
     std::vector<RegistryValue> values;
     std::string uninstallEntry;  // key name under the system's list of installed programs
+    bool userEntry = false;      // the list is the user's, under HKEY_CURRENT_USER, not the machine's
     std::vector<std::string> links;
     // Folders to remove when they are left empty, in order: the install folder's sub-folders that
     // held listed files (deepest first), the install folder, the extra folder.
@@ -40,6 +42,9 @@ struct PlanReading {
 // The uninstaller's own file in the install folder; it goes last, once it no longer runs.
 inline constexpr const char* kUninstallerName = "Uninstall.exe";
 inline constexpr const char* kRecordName = "Uninstall.ini";
+// The header of the entry's section in the record of a package for the user; a record of a package
+// for the machine has "[RegsKeyUn]", which uninstallers have always read.
+inline constexpr std::string_view kUserEntryHeader = "[RegsKeyUnUser]";
 
 // Reads the record of an installation in installFolder (ending in "\"). Listed files must lie
 // inside that folder and links must be ".lnk" files, neither naming "..".

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "codec/crc32.h"
+#include "package/for_user.h"
 #include "package/package_text.h"
 #include "package/seal.h"
 
@@ -21,5 +22,6 @@ extern "C" int LLVMFuzzerTestOneInput(const char* bytes, std::size_t size) {
     if (end < 0) return 0;
     CheckFileRecords(data, end);
     CheckLinkAndKeyRecords(data);
+    UserPackageFault(data);
     return 0;
 }

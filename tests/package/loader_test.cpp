@@ -42,6 +42,18 @@ TEST_F(Loader, EachPackageLoadsOrIsRefusedAndIsCopiedOnlyWhenItsLengthIsThere) {
     EXPECT_EQ(data_.RegistryEntries, (StringList{"HKEY_CURRENT_USER", "Software\\Тест", "Имя", "Значение", "String"}));
     EXPECT_EQ(data_.ShortcutEntries, (StringList{"Рабочий стол", "Тест", "edit.exe", "", "", "Правка"}));
     EXPECT_EQ(data_.FileEntries, (StringList{"edit.exe", "5", "32", "Справка\\пусто.txt", "0", "33"}));
+    EXPECT_FALSE(data_.ForUser) << "a package without the mark installs for the machine";
+    // A package for the user, sealed as setup-pack seals it, names nothing of the machine; naming
+    // the machine's registry or folders, as another tool may write it, it is damaged.
+    PackageLayout forUser = sound, machineValue, systemFolder;
+    forUser.settings[setting::kInstallFolder] = "%ProgFs%\\Тест";
+    ASSERT_EQ(Load(ComposeSealedPackage(TextLines(forUser), "12345", true)), LoadResult::Loaded);
+    EXPECT_TRUE(data_.ForUser);
+    machineValue = systemFolder = forUser;
+    machineValue.registry[0].root = "HKEY_LOCAL_MACHINE";
+    systemFolder.settings[setting::kInstallFolder] = "%SysDir%\\Тест";
+    for (const PackageLayout* damaged : {&machineValue, &systemFolder})
+        EXPECT_EQ(Load(ComposeSealedPackage(TextLines(*damaged), "12345", true)), LoadResult::Damaged);
 
     // Damaged packages of every kind: damaged_program_test.cpp.
     const std::string text = ComposeTextBlock(TextLines(sound));
@@ -116,18 +128,27 @@ TEST_F(Loader, SecondSetupProgramIsRefusedWhileOneRuns) {
     EXPECT_TRUE(WaitFor([&] { return FileExists(otherTemp / "QORT\\Tmp_Data.tmp"); }, kTimeout)) << "runs once alone";
 }
 
-TEST(SetupProgramFile, CarriesItsIconPictureAndAManifestAskingForAdministratorsAndNewControls) {
-    HMODULE program = LoadLibraryExA(StubPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(program, nullptr);
-    EXPECT_NE(FindResourceA(program, "MAINICON", reinterpret_cast<LPCSTR>(RT_GROUP_ICON)), nullptr);
-    EXPECT_NE(FindResourceA(program, "SETUPFORM_IMAGELIST1", reinterpret_cast<LPCSTR>(RT_BITMAP)), nullptr);
-    HRSRC manifest = FindResourceA(program, MAKEINTRESOURCEA(1), reinterpret_cast<LPCSTR>(RT_MANIFEST));
-    ASSERT_NE(manifest, nullptr);
-    const std::string text(static_cast<const char*>(LockResource(LoadResource(program, manifest))),
-                           SizeofResource(program, manifest));
-    for (const char* part : {"Microsoft.Windows.Common-Controls", "version=\"6.0.0.0\"", "requireAdministrator"})
-        EXPECT_NE(text.find(part), std::string::npos) << part;
-    FreeLibrary(program);
+// The programs for packages for the machine ask for administrator rights; their twins, for packages
+// for the user, run with the rights of whoever starts them.
+TEST(SetupProgramFile, CarriesItsIconPictureAndAManifestAskingForItsRightsAndNewControls) {
+    const std::string folder = StubPath().substr(0, StubPath().rfind('\\') + 1);
+    const std::pair<std::string, std::string> rows[] = {{"setup.exe", "requireAdministrator"}, {"setup-user.exe", "asInvoker"},
+        {"Uninstall.exe", "requireAdministrator"}, {"Uninstall-user.exe", "asInvoker"}};
+    for (const auto& [name, level] : rows) {
+        HMODULE program = LoadLibraryExA((folder + name).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(program, nullptr) << name;
+        const bool setup = name[0] == 's';
+        EXPECT_EQ(FindResourceA(program, "MAINICON", reinterpret_cast<LPCSTR>(RT_GROUP_ICON)) != nullptr, setup);
+        EXPECT_EQ(FindResourceA(program, "SETUPFORM_IMAGELIST1", reinterpret_cast<LPCSTR>(RT_BITMAP)) != nullptr, setup);
+        HRSRC manifest = FindResourceA(program, MAKEINTRESOURCEA(1), reinterpret_cast<LPCSTR>(RT_MANIFEST));
+        ASSERT_NE(manifest, nullptr) << name;
+        const std::string text(static_cast<const char*>(LockResource(LoadResource(program, manifest))),
+                               SizeofResource(program, manifest));
+        for (const std::string& part : {std::string("Microsoft.Windows.Common-Controls"), std::string("version=\"6.0.0.0\""),
+                                        "requestedExecutionLevel level=\"" + level + "\""})
+            EXPECT_NE(text.find(part), std::string::npos) << name << ": " << part;
+        FreeLibrary(program);
+    }
 }
 
 }  // namespace

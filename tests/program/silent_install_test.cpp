@@ -80,6 +80,9 @@ TEST_F(SilentInstall, EachFailureEndsWithItsExitCodeAndNoWindow) {
     damaged[setting::kFileCount] = "abc";
     EXPECT_EQ(Run("/S", ComposePackage(damaged, payload_)), 1u);
     EXPECT_EQ(Run("/S", ComposeTextBlock(damaged) + LengthTrailer(1 << 30)), 1u) << "a length beyond the file";
+    PackageLayout machineValue = layout_;  // in a package for the user, as another tool may write it
+    machineValue.registry[0].root = "HKEY_LOCAL_MACHINE";
+    EXPECT_EQ(Run("/S", ComposeSealedPackage(TextLines(machineValue), payload_, true)), 1u) << "a machine's value";
     EXPECT_EQ(ListFiles(installs_.Path()), "") << "nothing installed";
 
     const std::string log = programs_ / "setup.log", blocker = installs_ / "file";

@@ -204,18 +204,73 @@ TEST(Description, RefusalsNameTheLineInEverySpelling) {
          {"Uninstall.exe", "uninstall.exe", "UNINSTALL.EXE", ".\\Uninstall.exe", "./uninstall.exe.", "Uninstall.exe. ."}},
         {"[settings]\nuninstaller = 1\n[file]\nsource = a\npath = @\n", "pkg.txt:3: cannot read /base/a: ",
          {"sub\\Uninstall.exe", "Uninstall.exe.bak", "Uninstall", "a..b", "CONFIG.SYS", "COM10"}},
+        // A package for the user names nothing of the machine, wherever "install-for" stands.
+        {"[settings]\ninstall-for = @\n", "pkg.txt:2: 'install-for' is machine (the default) or user", {"users", "Machine", ""}},
+        {"[registry]\nroot = @\nkey = K\n[settings]\ninstall-for = user\ninstall-folder = %ProgFs%\\R\n", "pkg.txt:2: the "
+         "root '@' is not the user's own: a package for the user writes only under HKEY_CURRENT_USER",
+         {"HKEY_LOCAL_MACHINE", "HKEY_USERS", "HKEY_CLASSES_ROOT"}},
+        {"[settings]\ninstall-for = user\ninstall-folder = %ProgFs%\\R\n[file]\nsource = a\npath = @\n", "pkg.txt:6: the path "
+         "'@' lies in a folder of the machine (", {"%SysDir%\\x.dll", "%windir%\\x"}},
+        {"[settings]\ninstall-for = user\ninstall-folder = %ProgFs%\\R\nuninstall-setting-3 = %WinDir%\n",
+         "pkg.txt:4: uninstall-setting-3 '%WinDir%' lies in a folder of the machine (%WinDir%): a package for the user "
+         "writes only in the user's own folders (%ProgFs% is the user's program folder)"},
+        {"[settings]\ninstall-for = user\ninstall-folder = @\n", "pkg.txt:3: the install folder '@' ", {"%SysDir%\\R", "%ProgDr%\\R", ""}},
+        {"[settings]\ninstall-for = user\n", "pkg.txt:2: the install folder '' means the default install folder, in the "
+         "machine's Program Files"},
+        // Its values under HKEY_CURRENT_USER, a program of the system to run.
+        {"[settings]\ninstall-for = user\ninstall-folder = %progfs%\\R\nrun-at-end-program = %SysDir%\\notepad.exe\n"
+         "[registry]\nroot = HKEY_CURRENT_USER\nkey = K\n", "no error"},
     };
     for (const auto& [text, refusal, spellings] : refusals) {
         for (const std::string spelling : spellings) {
             std::string error = "no error";
             try {
-                PackageSource source = ParseDescription(Spelled(text, spelling), "pkg.txt", "/base", "/base/Uninstall.exe");
+                PackageSource source = ParseDescription(Spelled(text, spelling), "pkg.txt", "/base", {"/base/Uninstall.exe", "/base/Uninstall.exe"});
                 MeasureFiles(source, "pkg.txt");
             } catch (const DescriptionError& e) {
                 error = e.what();
             }
             EXPECT_TRUE(error.starts_with(Spelled(refusal, spelling))) << error << "\n  for: " << spelling;
         }
+    }
+}
+
+// A package for the user carries the mark in its seal and is built on the programs that ask for no
+// administrator rights in their manifests; one for the machine stays as it always was, on those that
+// ask for them.
+TEST_F(Builder, PackageSaysWhomItInstallsForAndIsBuiltOnProgramsThatAskForTheRightsItNeeds) {
+    const std::string description = Read("pkg.txt") + "[settings]\nuninstaller = 1\ninstall-folder = %ProgFs%\\R\n";
+    const auto manifest = [](const char* level) { return std::string("<requestedExecutionLevel level=\"") + level + "\"/>"; };
+    const struct {
+        const char *line, *stub, *uninstaller, *refusal;
+    } rows[] = {{"", "requireAdministrator", "requireAdministrator", ""},
+                {"install-for = machine", "requireAdministrator", "requireAdministrator", ""},
+                {"install-for = user", "asInvoker", "asInvoker", ""},
+                {"install-for = machine", "asInvoker", "requireAdministrator", "stub.exe runs without administrator rights"},
+                {"install-for = user", "requireAdministrator", "asInvoker", "stub.exe asks for requireAdministrator: a "
+                 "package for the user needs the program that runs without administrator rights"},
+                {"install-for = user", "asInvoker", "requireAdministrator", "un.exe asks for requireAdministrator"}};
+    std::string plain;  // the package without the line, byte for byte one for the machine
+    for (const auto& row : rows) {
+        Write("pkg.txt", description + row.line + "\n"), Write("stub.exe", "MZ" + manifest(row.stub));
+        Write("un.exe", manifest(row.uninstaller));
+        std::string error;
+        try {
+            BuildSetupProgram(ReadDescription(Path("pkg.txt"), {Path("un.exe"), Path("un.exe")}), Path("stub.exe"),
+                              Path("setup.exe"));
+        } catch (const std::runtime_error& e) {
+            error = e.what();
+        }
+        EXPECT_EQ(error.empty(), !*row.refusal) << error;
+        EXPECT_NE(error.find(row.refusal), std::string::npos) << error;
+        if (!error.empty()) continue;
+        const std::string package = Read("setup.exe").substr(Read("stub.exe").size());
+        const bool forUser = row.line == std::string("install-for = user");
+        EXPECT_EQ(ReadSeal(package).forUser, forUser);
+        if (!*row.line) plain = package;
+        EXPECT_EQ(package == plain, !forUser) << row.line;
+        EXPECT_NE(Shown("setup.exe", 0).find(std::string("\ninstall for: ") + (forUser ? "user" : "machine") +
+                                            " (the program asks for " + row.stub + ")\n"), std::string::npos);
     }
 }
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # setup-pack signs the setup program and the uninstaller it carries, with PEM files or a PKCS#12
-# file: osslsigncode verifies both against the throwaway certificate, and show finds the package
-# right in front of the signature. Signing again, or after removing the signature, keeps the program
-# sound; a key that cannot sign leaves the old output as it was and says why.
+# file, for a package for the machine or for the user: osslsigncode verifies both against the
+# throwaway certificate, and show finds the package right in front of the signature. Signing again,
+# or after removing the signature, keeps the program sound; a key that cannot sign leaves the old
+# output as it was and says why.
 #   tests/tools/signing_test.sh SETUP_PACK STUB UNINSTALLER
 set -euo pipefail
 pack=$1 stub=$2 uninstaller=$3 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -28,6 +29,10 @@ check_signed pem.exe && check_signed p12.exe
 start=$(sed -n 's/^package: [0-9]* bytes at offset //p' shown.txt)
 read -r offset size < <(sed -n 's/^ *[0-9]*: "Uninstall.exe" offset \([0-9]*\) size \([0-9]*\) .*/\1 \2/p' shown.txt)
 tail -c +$((start + offset + 1)) p12.exe | head -c "$size" >Uninstall.exe && verify Uninstall.exe
+# A package for the user, on the twins that ask for no administrator rights, signs alike.
+sed 's/^\[settings\]$/&\ninstall-for = user/' package/package.txt >package/user.txt
+"$pack" build package/user.txt -o user.exe --stub "${stub%.exe}-user.exe" --uninstaller "${uninstaller%.exe}-user.exe" \
+    --sign-cert cert.pem --sign-key key.pem >/dev/null && check_signed user.exe
 
 osslsigncode sign -certs cert.pem -key key.pem -in pem.exe -out again.exe >/dev/null && check_signed again.exe
 osslsigncode remove-signature -in pem.exe -out bare.exe >/dev/null
@@ -45,4 +50,4 @@ done <<'ROWS'
 --sign-cert cert.pem --sign-key cert.pem|Failed to decode private key file: cert.pem
 --sign-pkcs12 key.p12 --sign-password wrong|Failed to parse PKCS#12 file: key.p12 (Wrong password?)
 ROWS
-echo "signing: 4 signed programs and a signed uninstaller verify and are sound; 2 bad keys refused"
+echo "signing: 5 signed programs and a signed uninstaller verify and are sound; 2 bad keys refused"

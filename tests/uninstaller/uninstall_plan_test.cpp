@@ -39,6 +39,12 @@ TEST(UninstallPlan, RecordTheSetupProgramWritesListsEverythingInRemovalOrder) {
     EXPECT_EQ(plan.links, (Strings{"C:\\Menu\\Rodev\\Ред\\Ред.lnk", "C:\\Desk\\Ред.lnk"}));
     EXPECT_EQ(plan.linkFolders, (Strings{"C:\\Menu\\Rodev\\Ред", "C:\\Desk"}));
     EXPECT_EQ(plan.folders, (Strings{"C:\\Apps\\Ред\\docs\\sub", "C:\\Apps\\Ред\\docs", "c:\\APPS\\рЕД", "C:\\Apps"}));
+    // The entry of a package for the user is in the user's own list.
+    package.ForUser = true;
+    const PlanReading user = ReadUninstallPlan(UninstallText(package, ReadInstallSteps(package), "C:\\Apps\\Ред\\", "", {}),
+                                                "C:\\Apps\\Ред\\");
+    EXPECT_EQ(user.damage, Damage::None);
+    EXPECT_TRUE(user.plan.userEntry && !plan.userEntry);
 }
 
 struct Row {
