@@ -1,35 +1,36 @@
-// Routines and data that the C runtime's start-up refers to, in place of its own, which bring
-// fprintf, section scanning, VirtualProtect, signal and the thread-local support into the shipped
-// 32-bit programs:
-// - the runtime relocator patches references to data imported from DLLs; the programs import none
-//   (cmake/lean-i686.ld fails the link as soon as one appears), so there is nothing to patch;
-// - _matherr reports a maths error on stderr, which a windowed program lacks, and returns 0, "not
-//   handled", which is all it does here;
-// - the unhandled-exception filter runs the handler a program set with signal() for a crash, and
-//   otherwise passes the crash on to the filter it replaced, or to the system. The programs set no
-//   signal handler, so passing it on is all it does here;
-// - the thread-local support: its TLS callback runs the destructors registered for a thread's end
-//   (by a threads library's keys). The programs register none (cmake/lean-i686.ld fails the link
-//   when something can), so the start-up finds no callback to call and the program no TLS
-//   directory. Thread-local variables are emulated by the compiler through TlsAlloc and need none
-//   of it; one that asks for the TLS directory pulls the runtime's part in and the link fails on
-//   the name defined twice.
-struct _exception;
-struct _EXCEPTION_POINTERS;
-using ExceptionFilter = long(__stdcall*)(_EXCEPTION_POINTERS*);
+// The start of the shipped 32-bit programs, in place of the C runtime's start-up objects, which
+// their link leaves out (see LEAN_SPECS in CMakeLists.txt). Those read the command line into argc
+// and argv, set the stdio file modes, install a maths error handler, an unhandled-exception filter
+// and an invalid-parameter handler that each do what happens without them, register the unwind
+// tables with a libgcc DLL that no process of ours loads, and bring the runtime relocator and the
+// thread-local support. The programs read their wide command line themselves, use no stdio, throw
+// nothing and import no data (cmake/lean-i686.ld fails the link when they do). What they rely on
+// stays:
+// - the application type, which makes abort() report in a message box, not on a console;
+// - the x87 unit reset to its full precision;
+// - the static objects' constructors, run before WinMain, last in the list first;
+// - atexit, through which the static objects of functions register their destructors: the C
+//   runtime DLL keeps them and exit() runs them before the program ends with WinMain's result.
+// Neither program reads WinMain's arguments.
+#include <cstdlib>
+
+#include "runtime/platform.h"
 
 extern "C" {
-void _pei386_runtime_relocator() {}
-int _matherr(_exception*) { return 0; }
+void __cdecl __set_app_type(int type);
+extern IMAGE_DOS_HEADER __ImageBase;
+// The layout's list: -1, the constructors, 0.
+extern void (*__CTOR_LIST__[])();
 
-ExceptionFilter __mingw_oldexcpt_handler = nullptr;
-long __stdcall _gnu_exception_handler(_EXCEPTION_POINTERS* exception) {
-    return __mingw_oldexcpt_handler ? __mingw_oldexcpt_handler(exception) : 0;  // EXCEPTION_CONTINUE_SEARCH
+int __cdecl atexit(void (*function)()) { return _onexit(reinterpret_cast<_onexit_t>(function)) ? 0 : -1; }
+
+[[noreturn]] void WinMainCRTStartup() {
+    constexpr int kWindowedApplication = 2;
+    __set_app_type(kWindowedApplication);
+    __asm__ volatile("fninit");
+    auto** constructor = __CTOR_LIST__ + 1;
+    while (*constructor) ++constructor;
+    while (--constructor != __CTOR_LIST__) (*constructor)();
+    std::exit(WinMain(reinterpret_cast<HINSTANCE>(&__ImageBase), nullptr, nullptr, SW_SHOWDEFAULT));
 }
-
-extern const void* const __dyn_tls_init_callback = nullptr;
-// The start-up names these only to pull the thread-local support into the link.
-int __mingw_initltsdrot_force = 0;
-int __mingw_initltsdyn_force = 0;
-int __mingw_initltssuo_force = 0;
 }

@@ -12,9 +12,10 @@ set -euo pipefail
 program=$1
 [ -f "$program" ] || { echo "missing $program"; exit 1; }
 allowed_dlls='^(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|comdlg32|shlwapi|msvcrt)\.dll$'
-# Imported by the start-up code MinGW links into every program, with fixed ASCII names and no text
-# of ours: crt2.o reads only the window's show state through GetStartupInfoA, and libgcc's
-# crtbegin.o looks up its own DLL with GetModuleHandleA and LoadLibraryA.
+# Imported by the start-up code MinGW links into the 64-bit twin (the shipped 32-bit programs start
+# in runtime/start_up_routines.cpp instead), with fixed ASCII names and no text of ours: crt2.o
+# reads only the window's show state through GetStartupInfoA, and libgcc's crtbegin.o looks up its
+# own DLL with GetModuleHandleA and LoadLibraryA.
 allowed_ansi='GetStartupInfoA|GetModuleHandleA|LoadLibraryA'
 
 # "dll function" for each function imported by name, from the import tables' listing.

@@ -111,7 +111,7 @@ int Uninstall(const std::string& folder, const Options& options) {
 
 }  // namespace
 
-int main() {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     RestrictDllSearch();
     const Options options = ReadArguments();
     g_quiet = options.quiet;
