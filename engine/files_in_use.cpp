@@ -2,6 +2,8 @@
 
 #include <restartmanager.h>
 
+#include <cstring>
+
 #include "engine/engine_texts.h"
 #include "runtime/dll_search.h"
 #include "runtime/errors.h"
@@ -25,10 +27,11 @@ const RestartManager* LoadRestartManager() {
     loaded = true;
     const HMODULE dll = LoadSystemLibrary("rstrtmgr.dll");
     if (!dll) return nullptr;
-    static const char* const names[] = {"RmStartSession", "RmRegisterResources", "RmGetList", "RmEndSession"};
+    // The four names, one after another, in the order of the members.
+    const char* name = "RmStartSession\0RmRegisterResources\0RmGetList\0RmEndSession";
     auto* functions = reinterpret_cast<FARPROC*>(&manager);
-    for (std::size_t i = 0; i < std::size(names); ++i)
-        if (!(functions[i] = GetProcAddress(dll, names[i]))) return nullptr;
+    for (int i = 0; i < 4; ++i, name += std::strlen(name) + 1)
+        if (!(functions[i] = GetProcAddress(dll, name))) return nullptr;
     return &manager;
 }
 

@@ -48,7 +48,8 @@ bool RenameOpenFile(HANDLE file, const std::string& to) {
 }  // namespace
 
 void RunChanges::SetKeptFolder(const std::string& installFolder) {
-    keptFolder_ = installFolder + "~setup-kept-" + IntToStr(GetCurrentProcessId());
+    // Another run's, left by a run that was ended from outside, is never written into.
+    keptFolder_ = installFolder + "~setup-kept-" + IntToStr(GetTickCount());
 }
 
 unsigned long RunChanges::KeepFile(const std::string& path) {
@@ -59,17 +60,17 @@ unsigned long RunChanges::KeepFile(const std::string& path) {
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return GetLastError();
-    AcquireSRWLockExclusive(&lock_);
-    if (!keptFolderMade_ && CreateDirectoryW(Wide(keptFolder_).c_str(), nullptr)) {
-        keptFolderMade_ = true;
+    Lock();
+    if (keptCount_ == 0) {
+        MakeKeptFolder(keptFolder_);
         SetFileAttributesW(Wide(keptFolder_).c_str(), FILE_ATTRIBUTE_HIDDEN);
     }
     // In folders of kKeptGroup: Wine looks a name that does not exist yet up by reading the whole
     // folder, and one folder of thousands would make an update many times slower than an install.
     const std::string group = keptFolder_ + "\\" + IntToStr(keptCount_ / kKeptGroup);
-    if (keptCount_ % kKeptGroup == 0) CreateDirectoryW(Wide(group).c_str(), nullptr);
+    if (keptCount_ % kKeptGroup == 0) MakeKeptFolder(group);
     std::string kept = group + "\\" + IntToStr(keptCount_++ % kKeptGroup);
-    ReleaseSRWLockExclusive(&lock_);
+    lock_.clear(std::memory_order_release);
     bool moved = RenameOpenFile(file, kept);
     // A folder mounted from another volume: the file stays beside itself, under another name.
     if (!moved && GetLastError() == ERROR_NOT_SAME_DEVICE) moved = RenameOpenFile(file, kept = path + ".~kept");
@@ -77,6 +78,10 @@ unsigned long RunChanges::KeepFile(const std::string& path) {
     CloseHandle(file);
     if (!error) Record(Kind::FileKept, path, kept);
     return error;
+}
+
+void RunChanges::MakeKeptFolder(const std::string& path) {
+    if (CreateDirectoryW(Wide(path).c_str(), nullptr)) done_.push_back({Kind::KeptFolder, path, {}, nullptr, 0, {}});
 }
 
 void RunChanges::StartKeepingAhead(std::vector<std::string> paths) {
@@ -96,13 +101,13 @@ DWORD WINAPI RunChanges::KeepAhead(void* context) {
 }
 
 void RunChanges::WaitKeptAhead(std::size_t index) {
-    while (aheadThread_ && aheadDone_ <= index && !aheadEnded_) SwitchToThread();
+    while (aheadThread_ && aheadDone_ <= index && !aheadEnded_) Sleep(0);
 }
 
 void RunChanges::StopKeepingAhead() {
     if (!aheadThread_) return;
     aheadStop_ = true;
-    WaitForSingleObject(aheadThread_, INFINITE);
+    while (!aheadEnded_) Sleep(1);
     CloseHandle(aheadThread_);
     aheadThread_ = nullptr;
 }
@@ -156,6 +161,7 @@ bool RunChanges::Put(const Change& change) {
     const std::wstring path = Wide(change.path);
     switch (change.kind) {
     case Kind::FolderMade:
+    case Kind::KeptFolder:
         // A folder the user has put something into meanwhile stays.
         RemoveDirectoryW(path.c_str());
         return true;
@@ -190,29 +196,22 @@ bool RunChanges::Undo() {
     for (auto change = done_.rbegin(); change != done_.rend(); ++change) restored &= Put(*change);
     done_.clear();
     keysAtEnd_.clear();
-    RemoveKeptFolders();
     return restored;
 }
 
 void RunChanges::Commit() {
     StopKeepingAhead();
-    for (const Change& change : done_)
-        if (change.kind == Kind::FileKept && !RemoveFile(Wide(change.kept)))
-            // Opened by someone since: it goes at the next start, where the system lets us ask.
-            MoveFileExW(Wide(change.kept).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    // Last first: the kept files before their folders.
+    for (auto change = done_.rbegin(); change != done_.rend(); ++change) {
+        const std::wstring kept = Wide(change->kind == Kind::FileKept ? change->kept : change->path);
+        const bool gone = change->kind == Kind::FileKept ? RemoveFile(kept)
+                          : change->kind == Kind::KeptFolder ? RemoveDirectoryW(kept.c_str()) : true;
+        // Opened by someone since: it goes at the next start, where the system lets us ask.
+        if (!gone) MoveFileExW(kept.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    }
     for (const Change& key : keysAtEnd_) RegDeleteTreeW(key.root, Wide(key.path).c_str());
     done_.clear();
     keysAtEnd_.clear();
-    RemoveKeptFolders();
-}
-
-void RunChanges::RemoveKeptFolders() {
-    if (!keptFolderMade_) return;
-    for (unsigned group = 0; group * kKeptGroup < keptCount_; ++group)
-        RemoveDirectoryW(Wide(keptFolder_ + "\\" + IntToStr(group)).c_str());
-    // Left only when a kept file could not be deleted: it goes at the next start with the file.
-    if (!RemoveDirectoryW(Wide(keptFolder_).c_str()))
-        MoveFileExW(Wide(keptFolder_).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
 }
 
 RunChanges* ActiveRunChanges() { return g_active; }

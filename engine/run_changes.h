@@ -50,12 +50,15 @@ public:
     void Commit();
 
 private:
-    enum class Kind : unsigned char { FolderMade, FileMade, FileKept, KeyMade, ValueSet, ValueMade };
+    // KeptFolder: the kept folder or one of its groups, which goes on undo and at the end alike.
+    enum class Kind : unsigned char { FolderMade, KeptFolder, FileMade, FileKept, KeyMade, ValueSet, ValueMade };
     void Record(Kind kind, const std::string& path, const std::string& kept = {}, HKEY root = nullptr) {
-        AcquireSRWLockExclusive(&lock_);
+        Lock();
         done_.push_back({kind, path, kept, root, 0, {}});
-        ReleaseSRWLockExclusive(&lock_);
+        lock_.clear(std::memory_order_release);
     }
+    // Makes a folder of kept files, recorded; with the lock held.
+    void MakeKeptFolder(const std::string& path);
     static DWORD WINAPI KeepAhead(void* changes);
     void StopKeepingAhead();
     struct Change {
@@ -67,16 +70,16 @@ private:
         std::string data;  // a value's former bytes
     };
     bool Put(const Change& change);
-    // The kept folder and its groups, once empty.
-    void RemoveKeptFolders();
 
     std::vector<Change> done_;
     std::vector<Change> keysAtEnd_;
     std::string keptFolder_;
-    bool keptFolderMade_ = false;
     unsigned keptCount_ = 0;
-    // Guards the record and the kept names while the thread keeps files ahead.
-    SRWLOCK lock_ = SRWLOCK_INIT;
+    // Guards the record and the kept names while the thread keeps files ahead; held for a push.
+    std::atomic_flag lock_ = ATOMIC_FLAG_INIT;
+    void Lock() {
+        while (lock_.test_and_set(std::memory_order_acquire)) Sleep(0);
+    }
     std::vector<std::string> ahead_;
     std::atomic<std::size_t> aheadDone_{0};
     std::atomic<bool> aheadStop_{false}, aheadEnded_{false};
