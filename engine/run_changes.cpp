@@ -203,11 +203,12 @@ void RunChanges::Commit() {
     StopKeepingAhead();
     // Last first: the kept files before their folders.
     for (auto change = done_.rbegin(); change != done_.rend(); ++change) {
-        const std::wstring kept = Wide(change->kind == Kind::FileKept ? change->kept : change->path);
-        const bool gone = change->kind == Kind::FileKept ? RemoveFile(kept)
-                          : change->kind == Kind::KeptFolder ? RemoveDirectoryW(kept.c_str()) : true;
+        const bool file = change->kind == Kind::FileKept;
+        if (!file && change->kind != Kind::KeptFolder) continue;
+        const std::wstring kept = Wide(file ? change->kept : change->path);
         // Opened by someone since: it goes at the next start, where the system lets us ask.
-        if (!gone) MoveFileExW(kept.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+        if (!(file ? RemoveFile(kept) : RemoveDirectoryW(kept.c_str())))
+            MoveFileExW(kept.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
     }
     for (const Change& key : keysAtEnd_) RegDeleteTreeW(key.root, Wide(key.path).c_str());
     done_.clear();
